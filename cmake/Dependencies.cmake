@@ -1,0 +1,28 @@
+# Third-party libraries. Only platform/ links them directly; everything above sees our headers.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(SDL2 REQUIRED CONFIG)
+find_package(SDL2_image REQUIRED CONFIG)
+find_package(SDL2_mixer REQUIRED CONFIG)
+set(OpenGL_GL_PREFERENCE GLVND)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+find_package(Freetype REQUIRED)
+find_package(Fontconfig REQUIRED)
+find_package(assimp REQUIRED CONFIG)
+find_package(EXPAT REQUIRED)
+find_package(X11 REQUIRED)
+find_package(GTest REQUIRED)
+pkg_check_modules(NETTLE REQUIRED IMPORTED_TARGET nettle)
+pkg_check_modules(UUID REQUIRED IMPORTED_TARGET uuid)
+
+# FLTK's own CMake package needs fluid installed; find the headers and libraries directly.
+find_path(FLTK_INCLUDE_DIR FL/Fl.H REQUIRED)
+find_library(FLTK_LIBRARY fltk REQUIRED)
+find_library(FLTK_IMAGES_LIBRARY fltk_images REQUIRED)
+add_library(plk_fltk INTERFACE)
+target_include_directories(plk_fltk INTERFACE ${FLTK_INCLUDE_DIR})
+target_link_libraries(plk_fltk INTERFACE ${FLTK_IMAGES_LIBRARY} ${FLTK_LIBRARY} ${X11_LIBRARIES} Xext Xft Xrender Xinerama Xfixes Xcursor fontconfig dl m)
+
+if(PLK_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
