@@ -1,0 +1,182 @@
+// assimp behind MeshData: reads .x files into plain arrays with the file's own coordinates and winding.
+#include "platform/mesh/MeshData.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/material.h>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gfx
+{
+
+namespace
+{
+
+const int kErrImport = -1;
+const int kErrEmpty = -2;
+
+// assimp turns .x into its right-handed convention on import; these steps turn it back, so positions,
+// normals, texture coordinates and index order come out as the file wrote them.
+const unsigned kImportFlags =
+    aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
+
+int Fail(std::string* error, const std::string& what, int code)
+{
+    if (error)
+        *error = what;
+    return code;
+}
+
+Colour4 ReadColour(const aiMaterial* material, const char* key, unsigned type, unsigned index, Colour4 fallback)
+{
+    aiColor4D c;
+    if (material->Get(key, type, index, c) != AI_SUCCESS)
+        return fallback;
+    return {c.r, c.g, c.b, c.a};
+}
+
+MeshMaterial ConvertMaterial(const aiMaterial* source)
+{
+    MeshMaterial m;
+    aiString name;
+    if (source->Get(AI_MATKEY_NAME, name) == AI_SUCCESS)
+        m.name = name.C_Str();
+    m.diffuse = ReadColour(source, AI_MATKEY_COLOR_DIFFUSE, m.diffuse);
+    m.ambient = ReadColour(source, AI_MATKEY_COLOR_AMBIENT, m.ambient);
+    m.specular = ReadColour(source, AI_MATKEY_COLOR_SPECULAR, m.specular);
+    m.emissive = ReadColour(source, AI_MATKEY_COLOR_EMISSIVE, m.emissive);
+    float opacity = 1.0f;
+    if (source->Get(AI_MATKEY_OPACITY, opacity) == AI_SUCCESS)
+        m.diffuse[3] = opacity;
+    source->Get(AI_MATKEY_SHININESS, m.power);
+    aiString texture;
+    if (source->GetTexture(aiTextureType_DIFFUSE, 0, &texture) == AI_SUCCESS)
+        m.textureFile = texture.C_Str();
+    return m;
+}
+
+// The .x loader collapses the frame hierarchy into one mesh, so every node's transform is applied to its meshes.
+void CollectNode(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent,
+                 std::vector<std::pair<unsigned, aiMatrix4x4>>& placed)
+{
+    const aiMatrix4x4 world = parent * node->mTransformation;
+    for (unsigned i = 0; i < node->mNumMeshes; ++i)
+        placed.emplace_back(node->mMeshes[i], world);
+    for (unsigned i = 0; i < node->mNumChildren; ++i)
+        CollectNode(scene, node->mChildren[i], world, placed);
+}
+
+void AppendMesh(const aiMesh* mesh, const aiMatrix4x4& transform, MeshData& out)
+{
+    const uint32_t base = static_cast<uint32_t>(out.positions.size());
+    aiMatrix3x3 normalMatrix(transform);
+    normalMatrix.Inverse().Transpose();
+    for (unsigned v = 0; v < mesh->mNumVertices; ++v)
+    {
+        const aiVector3D p = transform * mesh->mVertices[v];
+        out.positions.push_back({p.x, p.y, p.z});
+        if (mesh->HasNormals())
+        {
+            aiVector3D n = normalMatrix * mesh->mNormals[v];
+            if (n.SquareLength() > 0.0f)
+                n.Normalize();
+            out.normals.push_back({n.x, n.y, n.z});
+        }
+        else
+        {
+            out.normals.push_back({0, 0, 0});
+        }
+        if (mesh->HasTextureCoords(0))
+            out.texCoords.push_back({mesh->mTextureCoords[0][v].x, mesh->mTextureCoords[0][v].y});
+        else
+            out.texCoords.push_back({0, 0});
+    }
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f)
+    {
+        const aiFace& face = mesh->mFaces[f];
+        // Lines and points left over after triangulation have no place in a triangle list.
+        if (face.mNumIndices != 3)
+            continue;
+        for (unsigned k = 0; k < 3; ++k)
+            out.indices.push_back(base + face.mIndices[k]);
+    }
+}
+
+} // namespace
+
+void MeshData::ComputeBounds()
+{
+    if (positions.empty())
+    {
+        boxMin = boxMax = sphereCentre = {0, 0, 0};
+        sphereRadius = 0.0f;
+        return;
+    }
+    boxMin = boxMax = positions.front();
+    double sum[3] = {0, 0, 0};
+    for (const Float3& p : positions)
+        for (int a = 0; a < 3; ++a)
+        {
+            boxMin[a] = std::min(boxMin[a], p[a]);
+            boxMax[a] = std::max(boxMax[a], p[a]);
+            sum[a] += p[a];
+        }
+    for (int a = 0; a < 3; ++a)
+        sphereCentre[a] = static_cast<float>(sum[a] / static_cast<double>(positions.size()));
+    float radiusSquared = 0.0f;
+    for (const Float3& p : positions)
+    {
+        const float dx = p[0] - sphereCentre[0], dy = p[1] - sphereCentre[1], dz = p[2] - sphereCentre[2];
+        radiusSquared = std::max(radiusSquared, dx * dx + dy * dy + dz * dz);
+    }
+    sphereRadius = std::sqrt(radiusSquared);
+}
+
+int LoadMeshX(const std::string& path, MeshData& out, std::string* error)
+{
+    out.Clear();
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    if (!scene || !scene->mRootNode)
+        return Fail(error, "loading " + path + " failed. Msg=" + importer.GetErrorString(), kErrImport);
+
+    for (unsigned i = 0; i < scene->mNumMaterials; ++i)
+        out.materials.push_back(ConvertMaterial(scene->mMaterials[i]));
+
+    std::vector<std::pair<unsigned, aiMatrix4x4>> placed;
+    CollectNode(scene, scene->mRootNode, aiMatrix4x4(), placed);
+    // Subsets follow material order, like attribute ids of the original loader.
+    std::stable_sort(placed.begin(), placed.end(), [scene](const auto& a, const auto& b) {
+        return scene->mMeshes[a.first]->mMaterialIndex < scene->mMeshes[b.first]->mMaterialIndex;
+    });
+    for (const auto& [meshIndex, transform] : placed)
+    {
+        const aiMesh* mesh = scene->mMeshes[meshIndex];
+        MeshSubset subset;
+        subset.material = mesh->mMaterialIndex;
+        subset.vertexStart = static_cast<uint32_t>(out.positions.size());
+        subset.indexStart = static_cast<uint32_t>(out.indices.size());
+        AppendMesh(mesh, transform, out);
+        subset.vertexCount = static_cast<uint32_t>(out.positions.size()) - subset.vertexStart;
+        subset.indexCount = static_cast<uint32_t>(out.indices.size()) - subset.indexStart;
+        if (!out.subsets.empty() && out.subsets.back().material == subset.material &&
+            out.subsets.back().indexStart + out.subsets.back().indexCount == subset.indexStart)
+        {
+            out.subsets.back().indexCount += subset.indexCount;
+            out.subsets.back().vertexCount += subset.vertexCount;
+        }
+        else if (subset.indexCount > 0)
+        {
+            out.subsets.push_back(subset);
+        }
+    }
+    if (out.positions.empty())
+        return Fail(error, path + " holds no mesh", kErrEmpty);
+    out.ComputeBounds();
+    return 0;
+}
+
+} // namespace gfx
