@@ -1,0 +1,205 @@
+// SDL2_mixer behind the plain sound API: device, chunk table and channel bookkeeping.
+#include "platform/audio/Audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+
+namespace plk::audio
+{
+
+namespace
+{
+
+// Enough for every cube of a busy board to knock at once, plus music and weather.
+const int kMixChannels = 64;
+const int kOutputRate = 44100;
+const int kOutputChannels = 2;
+// About 23 ms at 44.1 kHz: short enough that UI clicks feel immediate.
+const int kBufferFrames = 1024;
+
+bool g_open = false;
+bool g_sdlAudioStarted = false;
+std::map<SoundHandle, Mix_Chunk*> g_sounds;
+SoundHandle g_nextHandle = 1;
+
+// Raised by the mixer thread whenever a channel ends; WaitForSound sleeps on it.
+std::mutex g_finishedMutex;
+std::condition_variable g_finishedSignal;
+uint64_t g_finishedCount = 0;
+
+int Fail(std::string* error, const std::string& what, int code)
+{
+    if (error)
+        *error = what;
+    return code;
+}
+
+// Runs on the mixer thread with the mixer locked: it must not call back into SDL_mixer.
+void SDLCALL OnChannelFinished(int)
+{
+    {
+        std::lock_guard<std::mutex> lock(g_finishedMutex);
+        ++g_finishedCount;
+    }
+    g_finishedSignal.notify_all();
+}
+
+Mix_Chunk* FindChunk(SoundHandle sound)
+{
+    auto it = g_sounds.find(sound);
+    return it == g_sounds.end() ? nullptr : it->second;
+}
+
+// A channel remembers the last chunk it played after it ends, so both checks are needed.
+bool ChannelPlays(int channel, const Mix_Chunk* chunk)
+{
+    return Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == chunk;
+}
+
+} // namespace
+
+int OpenAudio(std::string* error)
+{
+    if (g_open)
+        CloseAudio();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        return Fail(error, std::string("SDL_InitSubSystem(SDL_INIT_AUDIO) failed. Msg=") + SDL_GetError(),
+                    kErrDevice);
+    g_sdlAudioStarted = true;
+    if (Mix_OpenAudio(kOutputRate, AUDIO_S16SYS, kOutputChannels, kBufferFrames) < 0)
+    {
+        std::string reason = std::string("Mix_OpenAudio failed. Msg=") + Mix_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_sdlAudioStarted = false;
+        return Fail(error, reason, kErrDevice);
+    }
+    if (Mix_AllocateChannels(kMixChannels) != kMixChannels)
+    {
+        std::string reason = std::string("Mix_AllocateChannels failed. Msg=") + Mix_GetError();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_sdlAudioStarted = false;
+        return Fail(error, reason, kErrDevice);
+    }
+    Mix_ChannelFinished(OnChannelFinished);
+    g_open = true;
+    return kOk;
+}
+
+void CloseAudio()
+{
+    if (g_open)
+    {
+        Mix_HaltChannel(-1);
+        for (auto& entry : g_sounds)
+            Mix_FreeChunk(entry.second);
+        g_sounds.clear();
+        Mix_ChannelFinished(nullptr);
+        Mix_CloseAudio();
+        g_open = false;
+    }
+    if (g_sdlAudioStarted)
+    {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_sdlAudioStarted = false;
+    }
+}
+
+bool AudioIsOpen()
+{
+    return g_open;
+}
+
+int LoadSound(const std::string& path, SoundHandle& out, std::string* error)
+{
+    out = kNoSound;
+    if (!g_open)
+        return Fail(error, "the audio device is not open", kErrNotOpen);
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk)
+        return Fail(error, "Mix_LoadWAV(" + path + ") failed. Msg=" + Mix_GetError(), kErrLoad);
+    out = g_nextHandle++;
+    g_sounds[out] = chunk;
+    return kOk;
+}
+
+void FreeSound(SoundHandle sound)
+{
+    auto it = g_sounds.find(sound);
+    if (it == g_sounds.end())
+        return;
+    // Mix_FreeChunk halts the channels that play it before the samples go away.
+    Mix_FreeChunk(it->second);
+    g_sounds.erase(it);
+}
+
+int PlaySound(SoundHandle sound, bool loop, int* channel, std::string* error)
+{
+    if (!g_open)
+        return Fail(error, "the audio device is not open", kErrNotOpen);
+    Mix_Chunk* chunk = FindChunk(sound);
+    if (!chunk)
+        return Fail(error, "no sound is loaded under handle " + std::to_string(sound), kErrBadHandle);
+    const int loops = loop ? -1 : 0;
+    const int used = Mix_PlayChannel(-1, chunk, loops);
+    if (used < 0)
+        return Fail(error, std::string("Mix_PlayChannel failed. Msg=") + Mix_GetError(), kErrNoChannel);
+    if (channel)
+        *channel = used;
+    return kOk;
+}
+
+void StopSound(SoundHandle sound)
+{
+    const Mix_Chunk* chunk = g_open ? FindChunk(sound) : nullptr;
+    if (!chunk)
+        return;
+    for (int ch = 0; ch < kMixChannels; ++ch)
+    {
+        if (ChannelPlays(ch, chunk))
+            Mix_HaltChannel(ch);
+    }
+}
+
+bool SoundIsPlaying(SoundHandle sound)
+{
+    const Mix_Chunk* chunk = g_open ? FindChunk(sound) : nullptr;
+    if (!chunk)
+        return false;
+    for (int ch = 0; ch < kMixChannels; ++ch)
+    {
+        if (ChannelPlays(ch, chunk))
+            return true;
+    }
+    return false;
+}
+
+bool WaitForSound(SoundHandle sound, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;)
+    {
+        uint64_t seen = 0;
+        {
+            std::lock_guard<std::mutex> lock(g_finishedMutex);
+            seen = g_finishedCount;
+        }
+        // Asked without our lock held: the mixer thread holds its own lock while it notifies us.
+        if (!SoundIsPlaying(sound))
+            return true;
+        std::unique_lock<std::mutex> lock(g_finishedMutex);
+        if (!g_finishedSignal.wait_until(lock, deadline, [&] { return g_finishedCount != seen; }))
+        {
+            lock.unlock();
+            return !SoundIsPlaying(sound);
+        }
+    }
+}
+
+} // namespace plk::audio
