@@ -1,0 +1,27 @@
+// In-program paths (backslash separators, names in any case) turned into paths the OS opens.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fs {
+
+// Backslashes become "/". Nothing else changes: a path that starts with "/" is absolute, any
+// other path is relative to the current directory (a "C:\" drive is just a folder named "C:").
+std::string ToNativePath(std::string_view path);
+
+// ToNativePath, then each component that does not exist with its exact name is replaced by the
+// entry of its folder whose name matches without regard to case (ASCII letters), so "Particle.bmp"
+// on disk opens as "particle.bmp". When several entries match, the smallest name in byte order
+// wins, so the choice never depends on directory order. Components that match nothing keep the
+// name as given, which is how new files and folders get created.
+std::string ResolvePath(std::string_view path);
+
+// ASCII case-insensitive equality, the way file names are compared.
+bool NamesEqualNoCase(std::string_view a, std::string_view b);
+
+// Orders names the way an NTFS directory lists them: letters folded to upper case first, then
+// byte order to keep names differing only in case apart.
+bool NameLessNoCase(std::string_view a, std::string_view b);
+
+}  // namespace fs
