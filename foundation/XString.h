@@ -6,6 +6,7 @@
 
 #include "foundation/XBStr.h"
 
+class XException;
 class XStringArray;
 
 // Default for every count and for the start of backward searches: "to the end".
@@ -145,6 +146,7 @@ public:
     // Searching: each returns an index or -1; the window is [start, start + count) ------------
 
     int Find(char c, unsigned start = 0, unsigned count = XSTR_ALL) const;
+    // An empty pcsz is never found.
     int Find(const char* pcsz, unsigned start = 0, unsigned count = XSTR_ALL) const;
     int FindNoCase(const char* pcsz, unsigned start = 0, unsigned count = XSTR_ALL) const;
     // Backward: start at or past the end means the last character.
@@ -251,6 +253,14 @@ private:
     void SetErrorMsg(const char* text, const char* detail = nullptr);
     void AppendErrorMsg(const char* text);
     void AppendErrorMsg(unsigned value);
+    void AppendErrorMsg(int value);
+
+    // The library's throwing convention: class literal "XString"; a rethrow keeps the code and
+    // carries the inner message after the wrapper text ("in Member failed. Msg=").
+    [[noreturn]] static void Throw(uint32_t code, const char* message);
+    [[noreturn]] static void Rethrow(const XException& inner, const char* wrapper);
+    // A heap block of `size` bytes, or NULL when it cannot be had (never throws).
+    static char* AllocChars(uint64_t size);
 
     char* Data() { return m_pszHeap ? m_pszHeap : m_szInline; }
     const char* Data() const { return m_pszHeap ? m_pszHeap : m_szInline; }
@@ -258,10 +268,8 @@ private:
     // The append path: counts the append and grows by the adaptive policy. `memoryError` is
     // the code-1 message of the calling member.
     void AppendChars(const char* data, unsigned n, const char* memoryError);
-    void AppendRepeated(const char* data, unsigned n, unsigned times, const char* memoryError);
     void SetLengthRaw(unsigned length);
     XString& SubResult(const char* memoryError) const;
-    void AppendNumber(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatInto(const char* format, va_list args, bool append);
 
     char* m_pszHeap;
