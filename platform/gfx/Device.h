@@ -1,0 +1,111 @@
+// The drawing device: Direct3D 9's fixed-function concepts (transforms, render states, texture
+// stages, viewport, clear, scenes, present) carried out by OpenGL 2.1 on the window's context.
+#pragma once
+
+#include "platform/gfx/DeviceTypes.h"
+#include "platform/gfx/Math.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plk
+{
+class Window;
+}
+
+namespace plk::gfx
+{
+
+class Texture;
+class VertexBuffer;
+
+class Device
+{
+public:
+    // Everything a caller may save and restore around its own drawing.
+    struct StateBlock
+    {
+        std::array<Matrix, kTransformStateCount> transforms;
+        std::array<uint32_t, kRenderStateCount> renderStates{};
+        std::array<std::array<uint32_t, kTextureStageStateCount>, kMaxTextureStages> stageStates{};
+        std::array<Texture*, kMaxTextureStages> textures{};
+        Viewport viewport;
+        uint32_t fvf = 0;
+    };
+
+    Device();
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    // Creates the OpenGL context on window, with immediate presentation (no wait for the
+    // vertical retrace), and puts every state at its default. A device created before is released.
+    int Create(Window& window, bool depthBuffer);
+    void Release();
+    bool IsCreated() const { return m_context != nullptr; }
+    bool HasDepthBuffer() const { return m_depthBuffer; }
+    int BackBufferWidth() const { return m_backWidth; }
+    int BackBufferHeight() const { return m_backHeight; }
+
+    int SetTransform(TransformState state, const Matrix& matrix);
+    const Matrix& GetTransform(TransformState state) const;
+    int SetRenderState(RenderState state, uint32_t value);
+    uint32_t GetRenderState(RenderState state) const;
+    int SetTextureStageState(int stage, TextureStageState state, uint32_t value);
+    uint32_t GetTextureStageState(int stage, TextureStageState state) const;
+    // The texture is not owned; null unbinds the stage.
+    int SetTexture(int stage, Texture* texture);
+    int SetViewport(const Viewport& viewport);
+    const Viewport& GetViewport() const { return m_state.viewport; }
+
+    StateBlock CaptureState() const { return m_state; }
+    void ApplyState(const StateBlock& block);
+
+    // Clears the viewport's rectangle only, whatever the depth-write state.
+    int Clear(uint32_t flags, uint32_t color, float z);
+    int BeginScene();
+    int EndScene();
+    int Present();
+
+    int SetFVF(uint32_t fvf);
+    int SetStreamSource(const VertexBuffer* buffer, int stride);
+    int DrawPrimitive(PrimitiveType type, int startVertex, int primitiveCount);
+    int DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride);
+
+    // The back buffer as a bottom-up 24-bit BMP pixel array: blue, green, red, each row padded
+    // with zeros to a multiple of 4 bytes. Call after drawing and before Present.
+    int ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height);
+
+    // SDL's or OpenGL's words on the last failure.
+    const std::string& Error() const { return m_error; }
+
+private:
+    void ResetStates();
+    void ApplyRenderState(RenderState state);
+    void ApplyStage(int stage);
+    void ApplyViewport();
+    void ApplyFog();
+    void PrepareDraw(uint32_t fvf);
+    void BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride);
+    int Fail(int code, const std::string& what);
+
+    Window* m_window = nullptr;
+    void* m_context = nullptr;
+    uint64_t m_generation = 0;
+    bool m_depthBuffer = false;
+    int m_backWidth = 0;
+    int m_backHeight = 0;
+    bool m_inScene = false;
+    StateBlock m_state;
+    const VertexBuffer* m_stream = nullptr;
+    int m_streamStride = 0;
+    // What OpenGL holds now, so that states switch only when they change.
+    bool m_screenSpace = false;
+    bool m_matricesDirty = true;
+    std::string m_error;
+};
+
+} // namespace plk::gfx

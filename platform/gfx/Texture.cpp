@@ -1,0 +1,102 @@
+// Textures with colour keys, uploaded lazily to the current OpenGL context.
+#include "platform/gfx/Texture.h"
+
+#include "platform/gfx/DeviceTypes.h"
+#include "platform/gfx/GlContext.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace plk::gfx
+{
+
+Texture::~Texture()
+{
+    DeleteName();
+}
+
+int Texture::Create(Image image, uint32_t colorKey, bool mipmaps)
+{
+    Release();
+    if (image.Empty() || image.pixels.size() != static_cast<size_t>(image.width) * image.height * 4)
+        return kErrInvalidCall;
+    if (colorKey != 0)
+    {
+        const uint8_t key[4] = {static_cast<uint8_t>(colorKey >> 16), static_cast<uint8_t>(colorKey >> 8),
+                                static_cast<uint8_t>(colorKey), static_cast<uint8_t>(colorKey >> 24)};
+        for (size_t i = 0; i < image.pixels.size(); i += 4)
+        {
+            uint8_t* texel = &image.pixels[i];
+            if (texel[0] == key[0] && texel[1] == key[1] && texel[2] == key[2] && texel[3] == key[3])
+                texel[0] = texel[1] = texel[2] = texel[3] = 0;
+        }
+    }
+    m_image = std::move(image);
+    m_mipmaps = mipmaps;
+    return kOk;
+}
+
+int Texture::Load(const std::string& path, uint32_t colorKey, bool mipmaps, std::string* error)
+{
+    Image image;
+    const int result = LoadImageFile(path, image, error);
+    if (result != 0)
+        return result < 0 ? result : kErrInvalidCall;
+    return Create(std::move(image), colorKey, mipmaps);
+}
+
+void Texture::Release()
+{
+    DeleteName();
+    m_image = Image();
+}
+
+int Texture::MipLevels() const
+{
+    if (Empty())
+        return 0;
+    if (!m_mipmaps)
+        return 1;
+    int levels = 1;
+    for (int size = std::max(m_image.width, m_image.height); size > 1; size /= 2)
+        ++levels;
+    return levels;
+}
+
+unsigned Texture::Bind()
+{
+    if (Empty())
+        return 0;
+    const uint64_t generation = CurrentContextGeneration();
+    if (generation == 0)
+        return 0;
+    if (m_name != 0 && m_generation == generation)
+    {
+        glBindTexture(GL_TEXTURE_2D, m_name);
+        return m_name;
+    }
+    // A name from an earlier context died with it; never delete it in this one.
+    m_name = 0;
+    glGenTextures(1, &m_name);
+    m_generation = generation;
+    glBindTexture(GL_TEXTURE_2D, m_name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, m_mipmaps ? GL_TRUE : GL_FALSE);
+    if (!m_mipmaps)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m_image.width, m_image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 m_image.pixels.data());
+    return m_name;
+}
+
+void Texture::DeleteName()
+{
+    if (m_name != 0 && m_generation == CurrentContextGeneration())
+        glDeleteTextures(1, &m_name);
+    m_name = 0;
+    m_generation = 0;
+}
+
+} // namespace plk::gfx

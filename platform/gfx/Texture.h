@@ -1,0 +1,47 @@
+// A texture: decoded pixels kept in CPU memory, uploaded to OpenGL on first use on the drawing thread.
+#pragma once
+
+#include "platform/image/Image.h"
+
+#include <cstdint>
+#include <string>
+
+namespace plk::gfx
+{
+
+class Texture
+{
+public:
+    Texture() = default;
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    // Takes the image; texels equal to colorKey (ARGB, alpha included; 0 = no key) become
+    // transparent black, so that filtering never bleeds the key colour. Safe on any thread.
+    int Create(Image image, uint32_t colorKey, bool mipmaps);
+    // Decodes a .bmp or .png file and creates the texture from it; error receives the reason.
+    int Load(const std::string& path, uint32_t colorKey, bool mipmaps, std::string* error = nullptr);
+    void Release();
+
+    bool Empty() const { return m_image.Empty(); }
+    int Width() const { return m_image.width; }
+    int Height() const { return m_image.height; }
+    // Levels of the full chain down to 1 x 1, or 1 without mipmaps.
+    int MipLevels() const;
+    const Image& Pixels() const { return m_image; }
+
+    // The OpenGL texture name, uploading first when this context has not seen it; 0 when empty.
+    // Drawing thread only.
+    unsigned Bind();
+
+private:
+    void DeleteName();
+
+    Image m_image;
+    bool m_mipmaps = false;
+    unsigned m_name = 0;
+    uint64_t m_generation = 0; // context the name belongs to
+};
+
+} // namespace plk::gfx
