@@ -121,7 +121,7 @@ bool DrawText(Canvas& canvas, const TextStyle& style, const std::string& text, f
         {
             const float c = coverageAt(bx, by);
             if (c > 0)
-                canvas.Blend(ox + bx, oy + by, style.fill(ox + bx + 0.5f, oy + by + 0.5f), c);
+                canvas.Blend(ox + bx, oy + by, style.fill ? style.fill(ox + bx + 0.5f, oy + by + 0.5f) : style.colour, c);
         }
     return true;
 }

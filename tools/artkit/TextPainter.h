@@ -21,7 +21,8 @@ struct TextStyle
     int pixelHeight = 24;
     bool bold = true;
     bool italic = false;
-    Paint fill = Solid({1, 1, 1, 1});
+    Colour colour{1, 1, 1, 1};
+    Paint fill; // when set, replaces colour (gradients)
     float outlineWidth = 0; // pixels; 0 = none
     Colour outline{0, 0, 0, 1};
     float shadowDx = 0, shadowDy = 0, shadowSoftness = 0;

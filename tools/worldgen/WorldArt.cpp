@@ -1,0 +1,14 @@
+// Runs every world generator in an order where textures exist before the meshes that name them.
+#include "tools/worldgen/WorldArt.h"
+
+#include "tools/worldgen/CubeTextures.h"
+
+namespace worldgen
+{
+
+void WriteWorldArt(DataWriter& out)
+{
+    WriteCubeTextures(out);
+}
+
+} // namespace worldgen
