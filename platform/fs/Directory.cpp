@@ -3,122 +3,165 @@
 
 #include "platform/fs/Path.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <dirent.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <memory>
-
-namespace fs {
-namespace {
+namespace plk::fs
+{
+namespace
+{
 
 // Permission bits of a new folder before the umask.
 const mode_t kNewDirectoryMode = 0777;
 
-bool IsDirectoryEntry(const std::string& folder, const dirent& entry, bool& isLink) {
-  isLink = entry.d_type == DT_LNK;
-  if (entry.d_type == DT_DIR) {
-    return true;
-  }
-  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-    return false;
-  }
-  // Some file systems do not fill d_type; links need their target looked at anyway.
-  const std::string full = folder + "/" + entry.d_name;
-  struct stat info;
-  if (lstat(full.c_str(), &info) == 0) {
-    isLink = S_ISLNK(info.st_mode);
-  }
-  return stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-}  // namespace
-
-int ListDirectory(std::string_view path, std::vector<DirEntry>& entries) {
-  entries.clear();
-  const std::string folder = ResolvePath(path);
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
-  if (!dir) {
-    return errno;
-  }
-  while (true) {
-    errno = 0;
-    const dirent* entry = readdir(dir.get());
-    if (entry == nullptr) {
-      if (errno != 0) {
-        const int error = errno;
-        entries.clear();
-        return error;
-      }
-      break;
+bool IsDirectoryEntry(const std::string& folder, const dirent& entry, bool& isLink)
+{
+    isLink = entry.d_type == DT_LNK;
+    if (entry.d_type == DT_DIR)
+    {
+        return true;
     }
-    const std::string_view name(entry->d_name);
-    if (name == "." || name == "..") {
-      continue;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+    {
+        return false;
     }
-    DirEntry item;
-    item.name = std::string(name);
-    item.isDirectory = IsDirectoryEntry(folder.empty() ? "." : folder, *entry, item.isLink);
-    entries.push_back(std::move(item));
-  }
-  std::sort(entries.begin(), entries.end(),
-            [](const DirEntry& a, const DirEntry& b) { return NameLessNoCase(a.name, b.name); });
-  return 0;
-}
-
-bool DirectoryExists(std::string_view path) {
-  if (path.empty()) {
-    return false;
-  }
-  const std::string native = ResolvePath(path);
-  struct stat info;
-  return stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-int CreateDirectory(std::string_view path) {
-  const std::string native = ResolvePath(path);
-  return mkdir(native.c_str(), kNewDirectoryMode) == 0 ? 0 : errno;
-}
-
-int RemoveDirectory(std::string_view path) {
-  std::string native = ResolvePath(path);
-  // "dir/" names the link's target rather than the link itself.
-  while (native.size() > 1 && native.back() == '/') {
-    native.pop_back();
-  }
-  struct stat info;
-  if (lstat(native.c_str(), &info) != 0) {
-    return errno;
-  }
-  if (S_ISLNK(info.st_mode)) {
-    struct stat target;
-    if (stat(native.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) {
-      return ENOTDIR;
+    // Some file systems do not fill d_type; links need their target looked at anyway.
+    const std::string full = folder + "/" + entry.d_name;
+    struct stat info;
+    if (lstat(full.c_str(), &info) == 0)
+    {
+        isLink = S_ISLNK(info.st_mode);
     }
+    return stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+int ListDirectory(std::string_view path, std::vector<DirEntry>& entries)
+{
+    entries.clear();
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    const std::string folder = ResolvePath(path);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
+    if (!dir)
+    {
+        return errno;
+    }
+    while (true)
+    {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (entry == nullptr)
+        {
+            if (errno != 0)
+            {
+                const int error = errno;
+                entries.clear();
+                return error;
+            }
+            break;
+        }
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
+        {
+            continue;
+        }
+        DirEntry item;
+        item.name = std::string(name);
+        item.isDirectory = IsDirectoryEntry(folder.empty() ? "." : folder, *entry, item.isLink);
+        entries.push_back(std::move(item));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return NameLessNoCase(a.name, b.name); });
+    return 0;
+}
+
+bool DirectoryExists(std::string_view path)
+{
+    if (path.empty() || HasEmbeddedNul(path))
+    {
+        return false;
+    }
+    const std::string native = ResolvePath(path);
+    struct stat info;
+    return stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int CreateDirectory(std::string_view path)
+{
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    const std::string native = ResolvePath(path);
+    return mkdir(native.c_str(), kNewDirectoryMode) == 0 ? 0 : errno;
+}
+
+int RemoveDirectory(std::string_view path)
+{
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    std::string native = ResolvePath(path);
+    // "dir/" names the link's target rather than the link itself.
+    while (native.size() > 1 && native.back() == '/')
+    {
+        native.pop_back();
+    }
+    struct stat info;
+    if (lstat(native.c_str(), &info) != 0)
+    {
+        return errno;
+    }
+    if (S_ISLNK(info.st_mode))
+    {
+        struct stat target;
+        if (stat(native.c_str(), &target) != 0 || !S_ISDIR(target.st_mode))
+        {
+            return ENOTDIR;
+        }
+        return unlink(native.c_str()) == 0 ? 0 : errno;
+    }
+    return rmdir(native.c_str()) == 0 ? 0 : errno;
+}
+
+int DeleteFile(std::string_view path)
+{
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    const std::string native = ResolvePath(path);
     return unlink(native.c_str()) == 0 ? 0 : errno;
-  }
-  return rmdir(native.c_str()) == 0 ? 0 : errno;
 }
 
-int DeleteFile(std::string_view path) {
-  const std::string native = ResolvePath(path);
-  return unlink(native.c_str()) == 0 ? 0 : errno;
+int GetCurrentDirectory(std::string& path)
+{
+    std::unique_ptr<char, decltype(&free)> current(getcwd(nullptr, 0), free);
+    if (!current)
+    {
+        return errno;
+    }
+    path = current.get();
+    return 0;
 }
 
-int GetCurrentDirectory(std::string& path) {
-  std::unique_ptr<char, decltype(&free)> current(getcwd(nullptr, 0), free);
-  if (!current) {
-    return errno;
-  }
-  path = current.get();
-  return 0;
+int SetCurrentDirectory(std::string_view path)
+{
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    const std::string native = ResolvePath(path);
+    return chdir(native.c_str()) == 0 ? 0 : errno;
 }
 
-int SetCurrentDirectory(std::string_view path) {
-  const std::string native = ResolvePath(path);
-  return chdir(native.c_str()) == 0 ? 0 : errno;
-}
-
-}  // namespace fs
+} // namespace plk::fs

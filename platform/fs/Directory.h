@@ -6,12 +6,14 @@
 #include <string_view>
 #include <vector>
 
-namespace fs {
+namespace plk::fs
+{
 
-struct DirEntry {
-  std::string name;
-  bool isDirectory = false;  // also true for a link to a directory
-  bool isLink = false;       // a symbolic link; walking into linked folders can loop forever
+struct DirEntry
+{
+    std::string name;
+    bool isDirectory = false; // also true for a link to a directory
+    bool isLink = false;      // a symbolic link; walking into linked folders can loop forever
 };
 
 // The entries of a folder without "." and "..", ordered as NameLessNoCase orders names.
@@ -37,4 +39,4 @@ int GetCurrentDirectory(std::string& path);
 // Returns 0 or an errno value.
 int SetCurrentDirectory(std::string_view path);
 
-}  // namespace fs
+} // namespace plk::fs

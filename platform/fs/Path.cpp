@@ -1,100 +1,128 @@
 // Separator conversion and case-insensitive name resolution.
 #include "platform/fs/Path.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <dirent.h>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
-namespace fs {
-namespace {
+namespace plk::fs
+{
+namespace
+{
 
-char FoldUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-bool EntryExists(const std::string& path) {
-  struct stat info;
-  return lstat(path.c_str(), &info) == 0;
+bool EntryExists(const std::string& path)
+{
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
 }
 
 // The folder entry that matches name without regard to case, if any.
-std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name) {
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
-  if (!dir) {
-    return std::nullopt;
-  }
-  std::optional<std::string> best;
-  while (const dirent* entry = readdir(dir.get())) {
-    std::string_view candidate(entry->d_name);
-    if (NamesEqualNoCase(candidate, name) && (!best || candidate < *best)) {
-      best = std::string(candidate);
+std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
+    if (!dir)
+    {
+        return std::nullopt;
     }
-  }
-  return best;
-}
-
-}  // namespace
-
-std::string ToNativePath(std::string_view path) {
-  std::string native(path);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
-
-bool NamesEqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldUpper(x) == FoldUpper(y); });
-}
-
-bool NameLessNoCase(std::string_view a, std::string_view b) {
-  const auto folded = [](char x, char y) {
-    return static_cast<unsigned char>(FoldUpper(x)) < static_cast<unsigned char>(FoldUpper(y));
-  };
-  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
-    return true;
-  }
-  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
-    return false;
-  }
-  return a < b;
-}
-
-std::string ResolvePath(std::string_view path) {
-  const std::string native = ToNativePath(path);
-  if (native.empty() || EntryExists(native)) {
-    return native;
-  }
-  std::string resolved;
-  std::size_t pos = 0;
-  if (native[0] == '/') {
-    resolved = "/";
-    pos = 1;
-  }
-  // Once a component matches nothing, nothing below it can exist: the rest stays as given.
-  bool searching = true;
-  while (true) {
-    const std::size_t slash = native.find('/', pos);
-    const std::size_t end = (slash == std::string::npos) ? native.size() : slash;
-    const std::string_view component(native.data() + pos, end - pos);
-    std::string name(component);
-    if (searching && !component.empty() && component != "." && component != "..") {
-      if (!EntryExists(resolved + name)) {
-        if (std::optional<std::string> match = FindNoCase(resolved, component)) {
-          name = *match;
-        } else {
-          searching = false;
+    std::optional<std::string> best;
+    while (const dirent* entry = readdir(dir.get()))
+    {
+        std::string_view candidate(entry->d_name);
+        if (NamesEqualNoCase(candidate, name) && (!best || candidate < *best))
+        {
+            best = std::string(candidate);
         }
-      }
     }
-    resolved += name;
-    if (slash == std::string::npos) {
-      break;
-    }
-    resolved += '/';
-    pos = slash + 1;
-  }
-  return resolved;
+    return best;
 }
 
-}  // namespace fs
+} // namespace
+
+std::string ToNativePath(std::string_view path)
+{
+    std::string native(path);
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return native;
+}
+
+bool HasEmbeddedNul(std::string_view path)
+{
+    return path.find('\0') != std::string_view::npos;
+}
+
+bool NamesEqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return FoldUpper(x) == FoldUpper(y); });
+}
+
+bool NameLessNoCase(std::string_view a, std::string_view b)
+{
+    const auto folded = [](char x, char y)
+    { return static_cast<unsigned char>(FoldUpper(x)) < static_cast<unsigned char>(FoldUpper(y)); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded))
+    {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded))
+    {
+        return false;
+    }
+    return a < b;
+}
+
+std::string ResolvePath(std::string_view path)
+{
+    const std::string native = ToNativePath(path);
+    if (native.empty() || EntryExists(native))
+    {
+        return native;
+    }
+    std::string resolved;
+    std::size_t pos = 0;
+    if (native[0] == '/')
+    {
+        resolved = "/";
+        pos = 1;
+    }
+    // Once a component matches nothing, nothing below it can exist: the rest stays as given.
+    bool searching = true;
+    while (true)
+    {
+        const std::size_t slash = native.find('/', pos);
+        const std::size_t end = (slash == std::string::npos) ? native.size() : slash;
+        const std::string_view component(native.data() + pos, end - pos);
+        std::string name(component);
+        if (searching && !component.empty() && component != "." && component != "..")
+        {
+            if (!EntryExists(resolved + name))
+            {
+                if (std::optional<std::string> match = FindNoCase(resolved, component))
+                {
+                    name = *match;
+                }
+                else
+                {
+                    searching = false;
+                }
+            }
+        }
+        resolved += name;
+        if (slash == std::string::npos)
+        {
+            break;
+        }
+        resolved += '/';
+        pos = slash + 1;
+    }
+    return resolved;
+}
+
+} // namespace plk::fs

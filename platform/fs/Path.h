@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace fs {
+namespace plk::fs
+{
 
 // Backslashes become "/". Nothing else changes: a path that starts with "/" is absolute, any
 // other path is relative to the current directory (a "C:\" drive is just a folder named "C:").
@@ -17,6 +18,10 @@ std::string ToNativePath(std::string_view path);
 // name as given, which is how new files and folders get created.
 std::string ResolvePath(std::string_view path);
 
+// The OS ends a name at its first NUL byte, so a path holding one would name some other file:
+// every service refuses such a path (EINVAL) instead.
+bool HasEmbeddedNul(std::string_view path);
+
 // ASCII case-insensitive equality, the way file names are compared.
 bool NamesEqualNoCase(std::string_view a, std::string_view b);
 
@@ -24,4 +29,4 @@ bool NamesEqualNoCase(std::string_view a, std::string_view b);
 // byte order to keep names differing only in case apart.
 bool NameLessNoCase(std::string_view a, std::string_view b);
 
-}  // namespace fs
+} // namespace plk::fs

@@ -3,7 +3,8 @@
 
 #include <string>
 
-namespace fs {
+namespace plk::fs
+{
 
 // The machine's network host name. Returns 0 or an errno value.
 int GetHostName(std::string& name);
@@ -14,4 +15,4 @@ std::string SystemDirectory();
 // A new random GUID in its 36-character text form, lower-case hexadecimal in groups 8-4-4-4-12.
 std::string NewGuid();
 
-}  // namespace fs
+} // namespace plk::fs
