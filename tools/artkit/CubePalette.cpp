@@ -23,7 +23,8 @@ const std::array<CubeColour, kCubeColours>& CubeColours()
 
 Colour EmblemInk(const Colour& base)
 {
-    return Luminance(base) > 0.5f ? Shade(base, -0.62f) : Shade(base, 0.78f);
+    // Mid-bright colours (sky blue, orange) read better with light ink.
+    return Luminance(base) > 0.62f ? Shade(base, -0.62f) : Shade(base, 0.8f);
 }
 
 } // namespace art

@@ -205,3 +205,65 @@ void CentreBounds(MeshBuilder& mesh)
 }
 
 } // namespace worldgen
+
+namespace worldgen
+{
+
+void AddConvexPrism(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& outline, float y0, float y1,
+                    int material, float uvScale)
+{
+    const int n = static_cast<int>(outline.size());
+    for (float y : {y0, y1})
+    {
+        const float ny = y == y1 ? 1.0f : -1.0f;
+        const int first = mesh.VertexCount();
+        for (const auto& [x, z] : outline)
+            mesh.AddVertex({{x, y, z}, {0, ny, 0}, x / uvScale, -z / uvScale});
+        for (int i = 1; i + 1 < n; ++i)
+            mesh.AddTriangle(first, first + i, first + i + 1, material);
+    }
+    for (int i = 0; i < n; ++i)
+    {
+        const auto [ax, az] = outline[i];
+        const auto [bx, bz] = outline[(i + 1) % n];
+        // Outward is away from the polygon's centroid.
+        float cx = 0, cz = 0;
+        for (const auto& [x, z] : outline)
+            cx += x / n, cz += z / n;
+        Vec3 normal = art::Normalise({bz - az, 0, -(bx - ax)});
+        if (art::Dot(normal, Vec3{(ax + bx) * 0.5f - cx, 0, (az + bz) * 0.5f - cz}) < 0)
+            normal = normal * -1.0f;
+        mesh.AddFlatQuad({ax, y0, az}, {bx, y0, bz}, {bx, y1, bz}, {ax, y1, az}, normal, material);
+    }
+}
+
+void AddPyramid(MeshBuilder& mesh, Vec3 baseCentre, Vec3 axis, Vec3 side, float halfWidth, int material)
+{
+    const Vec3 s = art::Normalise(side) * halfWidth;
+    const Vec3 t = art::Normalise(art::Cross(axis, side)) * halfWidth;
+    const Vec3 tip = baseCentre + axis;
+    const Vec3 corners[4] = {baseCentre + s + t, baseCentre - s + t, baseCentre - s - t, baseCentre + s - t};
+    for (int i = 0; i < 4; ++i)
+    {
+        const Vec3 a = corners[i], b = corners[(i + 1) % 4];
+        Vec3 n = art::Normalise(art::Cross(b - a, tip - a));
+        if (art::Dot(n, (a + b) * 0.5f - baseCentre) < 0)
+            n = n * -1.0f;
+        const int ia = mesh.AddVertex({a, n, 0, 1});
+        const int ib = mesh.AddVertex({b, n, 1, 1});
+        const int ic = mesh.AddVertex({tip, n, 0.5f, 0});
+        mesh.AddTriangle(ia, ib, ic, material);
+    }
+}
+
+void FitToBox(MeshBuilder& mesh, Vec3 half)
+{
+    Vec3 lo, hi;
+    mesh.Bounds(lo, hi);
+    const Vec3 centre = (lo + hi) * 0.5f;
+    const Vec3 scale{2 * half.x / (hi.x - lo.x), 2 * half.y / (hi.y - lo.y), 2 * half.z / (hi.z - lo.z)};
+    mesh.Transform(0, [=](Vec3 p) { return Vec3{(p.x - centre.x) * scale.x, (p.y - centre.y) * scale.y, (p.z - centre.z) * scale.z}; },
+                   [=](Vec3 n) { return Vec3{n.x / scale.x, n.y / scale.y, n.z / scale.z}; });
+}
+
+} // namespace worldgen
