@@ -1,8 +1,10 @@
 // Runs every world generator in an order where textures exist before the meshes that name them.
 #include "tools/worldgen/WorldArt.h"
 
+#include "tools/worldgen/BoardTops.h"
 #include "tools/worldgen/CubeMeshes.h"
 #include "tools/worldgen/CubeTextures.h"
+#include "tools/worldgen/WallTextures.h"
 
 namespace worldgen
 {
@@ -11,6 +13,8 @@ void WriteWorldArt(DataWriter& out)
 {
     WriteCubeTextures(out);
     WriteCubeMeshes(out);
+    WriteWallTextures(out);
+    WriteBoardTops(out);
 }
 
 } // namespace worldgen
