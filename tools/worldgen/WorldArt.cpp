@@ -4,6 +4,8 @@
 #include "tools/worldgen/BoardTops.h"
 #include "tools/worldgen/CubeMeshes.h"
 #include "tools/worldgen/CubeTextures.h"
+#include "tools/worldgen/Scenery.h"
+#include "tools/worldgen/Terrains.h"
 #include "tools/worldgen/WallTextures.h"
 
 namespace worldgen
@@ -15,6 +17,8 @@ void WriteWorldArt(DataWriter& out)
     WriteCubeMeshes(out);
     WriteWallTextures(out);
     WriteBoardTops(out);
+    WriteTerrains(out);
+    WriteScenery(out);
 }
 
 } // namespace worldgen
