@@ -99,6 +99,13 @@ TEST(FsFiles, ReadFailuresNameTheirCause)
     ASSERT_EQ(reader.Open(temp.ProgramPath("folder\\inside.txt")), 0);
     std::vector<char> tooMuch(2);
     EXPECT_EQ(reader.Read(tooMuch), EIO);
+
+    // The OS would end the name at the NUL and reach "inside.txt" itself.
+    const std::string withNul = temp.ProgramPath("folder\inside.txt") + std::string("\0.bak", 5);
+    std::vector<char> bytes;
+    EXPECT_EQ(fs::ReadWholeFile(withNul, bytes), EINVAL);
+    EXPECT_EQ(fs::WriteWholeFile(withNul, std::string_view("x"), fs::WriteMode::kReplace), EINVAL);
+    EXPECT_EQ(temp.Get("folder/inside.txt"), "x");
 }
 
 TEST(FsFiles, ReplaceAppendAndCreateWithNameAsGiven)

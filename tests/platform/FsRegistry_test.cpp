@@ -1,5 +1,6 @@
 // The file-backed registry: where roots live and how keys and values read.
 #include "platform/fs/Registry.h"
+#include "tests/platform/FsScopedEnv.h"
 #include "tests/platform/FsTempFolder.h"
 
 #include <cstdlib>
@@ -11,44 +12,6 @@ using namespace plk;
 
 namespace
 {
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv
-{
-  public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-        {
-            m_old = old;
-            m_had = true;
-        }
-        if (value)
-        {
-            setenv(name, value, 1);
-        }
-        else
-        {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-        {
-            setenv(m_name, m_old.c_str(), 1);
-        }
-        else
-        {
-            unsetenv(m_name);
-        }
-    }
-
-  private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 
 std::string Query(const fs::RegistryKey& key, const char* name, int& result)
 {

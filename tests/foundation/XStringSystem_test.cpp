@@ -1,0 +1,119 @@
+// XString system members: registry values, computer name, system folder, GUIDs and the time.
+#include "foundation/XString.h"
+#include "tests/platform/FsScopedEnv.h"
+#include "tests/platform/FsTempFolder.h"
+
+#include <cctype>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <regex>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+
+std::string Text(const XString& s)
+{
+    return std::string(s.GetBuffer(), s.GetLength());
+}
+
+class XStringRegistry : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_temp.Put("HKEY_LOCAL_MACHINE/Software/Plinkett3/InstallPath", std::string("/opt/plinkett3/\0", 16));
+        m_temp.Put("HKEY_CURRENT_USER/Software/Plinkett3/InstallPath", "/home/me/plk/");
+        m_temp.Put("HKEY_CURRENT_USER/Software/Plinkett3/Empty", "");
+    }
+
+    FsTempFolder m_temp;
+    ScopedEnv m_registry{"VREGISTRY_DIR", m_temp.Path().c_str()};
+};
+
+TEST_F(XStringRegistry, StringValuesReadWithOrWithoutTheirTerminator)
+{
+    XString s;
+    ASSERT_TRUE(s.ReadRegistryValue("HKEY_LOCAL_MACHINE\\Software\\Plinkett3\\InstallPath"))
+        << s.GetErrorMsg();
+    EXPECT_EQ(Text(s), "/opt/plinkett3/");
+    // Written by hand without a terminator: the last character is text and stays.
+    ASSERT_TRUE(s.ReadRegistryValue("hkey_current_user\\software\\plinkett3\\installpath\\"))
+        << s.GetErrorMsg();
+    EXPECT_EQ(Text(s), "/home/me/plk/");
+    ASSERT_TRUE(s.ReadRegistryValue("HKEY_CURRENT_USER\\Software\\Plinkett3\\Empty"));
+    EXPECT_EQ(Text(s), "");
+    EXPECT_STREQ(s.GetErrorMsg(), "");
+}
+
+TEST_F(XStringRegistry, FailuresReportTheWindowsCodes)
+{
+    XString s("before");
+    EXPECT_FALSE(s.ReadRegistryValue("hkey_nowhere\\Software\\X"));
+    EXPECT_STREQ(s.GetErrorMsg(),
+                 "Error: in XString::ReadRegistryValue failed. Found unsupported key type = HKEY_NOWHERE");
+    EXPECT_FALSE(s.ReadRegistryValue("HKEY_CURRENT_USER\\Software\\Missing\\InstallPath"));
+    EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegOpenKey failed. Code = 2");
+    EXPECT_FALSE(s.ReadRegistryValue("HKEY_CURRENT_USER\\Software\\Plinkett3\\Missing"));
+    EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegQueryValueEx failed. Code = 2");
+    // A key is no value, and no path climbs out of the registry folder.
+    EXPECT_FALSE(s.ReadRegistryValue("HKEY_CURRENT_USER\\Software\\Plinkett3"));
+    EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegQueryValueEx failed. Code = 2");
+    EXPECT_FALSE(
+        s.ReadRegistryValue("HKEY_CURRENT_USER\\..\\HKEY_LOCAL_MACHINE\\Software\\Plinkett3\\InstallPath"));
+    EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegOpenKey failed. Code = 2");
+}
+
+TEST(XStringSystem, ComputerNameAndSystemDirectory)
+{
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof(host) - 1), 0);
+    XString name("old");
+    ASSERT_TRUE(name.GetComputerName());
+    EXPECT_EQ(Text(name), host);
+
+    XString system;
+    ASSERT_TRUE(system.GetSystemDirectory());
+    EXPECT_TRUE(system.EndsWith('\\')) << Text(system);
+    EXPECT_TRUE(system.DirectoryExists()) << Text(system);
+}
+
+TEST(XStringSystem, GuidsInBothForms)
+{
+    XString a;
+    XString b;
+    ASSERT_TRUE(a.CreateGuid(false));
+    ASSERT_TRUE(b.CreateGuid(false));
+    EXPECT_TRUE(
+        std::regex_match(Text(a), std::regex("[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}")))
+        << Text(a);
+    EXPECT_NE(Text(a), Text(b));
+    ASSERT_TRUE(a.CreateGuid(true));
+    EXPECT_TRUE(std::regex_match(Text(a), std::regex("[0-9a-f]{32}"))) << Text(a);
+}
+
+TEST(XStringSystem, TimeInDefaultAndGivenPatterns)
+{
+    XString s;
+    ASSERT_TRUE(s.GetTime(nullptr, false)) << s.GetErrorMsg();
+    EXPECT_TRUE(std::regex_match(Text(s), std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d:\d\d (AM|PM))")))
+        << Text(s);
+
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    ASSERT_TRUE(s.GetTime("YYYYMMDDHHmmssii", true));
+    ASSERT_EQ(s.GetLength(), 17u) << Text(s);
+    // The year, month and day of now in UTC, unless midnight passed between the two readings.
+    char expected[16];
+    std::strftime(expected, sizeof(expected), "%Y%m%d", &utc);
+    EXPECT_EQ(Text(s).substr(0, 8), expected);
+
+    XString kept("kept");
+    EXPECT_FALSE(kept.GetTime("YYYY-xx", false));
+    EXPECT_STREQ(kept.GetErrorMsg(), "Error: in XString::GetTime failed for Format=YYYY-xx");
+    EXPECT_EQ(Text(kept), "kept");
+}
+
+} // namespace
