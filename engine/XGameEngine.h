@@ -1,0 +1,142 @@
+// The one engine object: window, device and video mode, main loop and timing, the screen stack and
+// its transition, and the engine-wide default font, camera, input and screenshot taker.
+#pragma once
+
+#include "engine/XDXCamera.h"
+#include "engine/XDXFont.h"
+#include "engine/XDXInput.h"
+#include "engine/XDXScreenShot.h"
+#include "engine/XEngineOptions.h"
+#include "engine/XInputScript.h"
+#include "foundation/XDateTime.h"
+#include "foundation/XLinkList.h"
+#include "foundation/XString.h"
+#include "platform/gfx/Device.h"
+#include "platform/window/Display.h"
+#include "platform/window/Window.h"
+
+#include <cstdint>
+
+class XGameScreen;
+class XScreenTransition;
+
+class XGameEngine
+{
+public:
+    // Becomes the process-wide engine that every component reaches through GetEngine().
+    XGameEngine();
+    virtual ~XGameEngine();
+    XGameEngine(const XGameEngine&) = delete;
+    XGameEngine& operator=(const XGameEngine&) = delete;
+
+    // The engine of the process, null before one is constructed and after it is destroyed.
+    static XGameEngine* GetEngine();
+
+    // Stores the mode and the names, then Init. Null names take the defaults.
+    bool Setup(bool windowed, bool depthBuffer, unsigned width, unsigned height, unsigned char bitsPerPixel,
+               int refreshRate, const char* className, const char* title);
+    bool Init();
+    bool SetMode(bool windowed, bool depthBuffer, unsigned width, unsigned height, unsigned char bitsPerPixel);
+    bool ResizeWin(unsigned clientWidth, unsigned clientHeight);
+    bool SetPerspective(float fieldOfView, float aspect, float nearPlane, float farPlane);
+    // Inclusive pixel bounds, y from the top.
+    bool SetViewport(unsigned left, unsigned right, unsigned top, unsigned bottom);
+    bool Clear(uint32_t color, float depth);
+    bool Draw();
+    bool Run();
+    // The screen-stack step of each frame; sets quit when the game is to end.
+    void Update(bool& quit);
+    bool Free();
+
+    // Queues screen (owned from now on); a given transition replaces the current one.
+    void AddScreen(bool keepOthers, bool unusedFlag, bool exclusive, XGameScreen* screen,
+                   XScreenTransition* transition);
+    void RequestQuit() { m_bStop = true; }
+    void SetFrameRate(float framesPerSecond, bool showStatistics);
+    void SetPath(const XString& folder);
+    const XString& GetPath() const { return m_strPath; }
+    void ShowCursor(bool show);
+    void SetClearColor(uint32_t color) { m_uiClearColor = color; }
+    void SetClearTarget(bool clear) { m_bClearTarget = clear; }
+    // mode: 1 exp, 2 exp2, 3 linear.
+    void SetFog(bool enable, uint32_t color, uint32_t mode, float start, float end, float density, bool rangeFog);
+    void SetFogOff(bool off) { m_bFogOff = off; }
+    bool SetZEnable(bool enable);
+    // width or height -1 = the back buffer's.
+    void Begin2D(int width, int height, float nearPlane, float farPlane);
+    void End2D();
+    // Applies the automation options: fixed steps, frame limit, capture folder, script.
+    bool SetOptions(const XEngineOptions& options);
+    // Takes a screenshot at the end of the next drawn frame, as the Print Screen key does.
+    void RequestScreenShot() { m_bShotRequested = true; }
+
+    unsigned GetWidth() const { return m_uiWidth; }
+    unsigned GetHeight() const { return m_uiHeight; }
+    unsigned char GetBitsPerPixel() const { return m_ucBitsPerPixel; }
+    bool IsWindowed() const { return m_bWindowed; }
+    bool HasDepthBuffer() const { return m_bDepthBuffer; }
+    // Null until a mode is set.
+    plk::gfx::Device* GetDevice() { return m_device.IsCreated() ? &m_device : nullptr; }
+    unsigned GetTime() const { return m_uiFrameTime; }
+    unsigned GetFrameDelta() const { return m_uiFrameDelta; }
+    float GetFrameRate() const { return m_fFrameRate; }
+    unsigned GetFrameCount() const { return m_uiFrameIndex; }
+    XScreenTransition* GetTransition() { return m_pTransition; }
+    unsigned GetActiveCount() const { return m_llActive.GetCount(); }
+    unsigned GetPendingCount() const { return m_llPending.GetCount(); }
+    bool IsStopping() const { return m_bStop; }
+    const XString& GetErrorMsg() const { return m_strErrorMsg; }
+    // Bits per pixel of a display format; 0 for a format the game cannot use.
+    static unsigned char GetFormatBPP(plk::PixelFormat format);
+
+    XDXFont m_font;
+    XDXCamera m_camera;
+    XDXInput m_input;
+    XDXScreenShot m_screenShot;
+
+private:
+    bool TrySetMode(bool windowed, bool depthBuffer, unsigned width, unsigned height, unsigned char bitsPerPixel);
+    bool PrintStatistics();
+    void DrawScreens();
+    void DeleteDoomed();
+    void DeleteAll(XLinkList<XGameScreen*>& list);
+    void PumpEvents(bool& quit);
+    void WaitForFrameCap();
+
+    plk::Window m_window;
+    plk::gfx::Device m_device;
+    XString m_strClassName;
+    XString m_strTitle;
+    XString m_strErrorMsg;
+    float m_fTargetFrameRate = 40.0f;
+    float m_fFrameRate = 0.0f;
+    bool m_bShowStatistics = false;
+    unsigned m_uiFrameTime = 0;
+    unsigned m_uiFrameDelta = 0;
+    unsigned m_uiDrawTime = 0, m_uiUpdateTime = 0, m_uiInputTime = 0;
+    XDateTime m_dtRunStart;
+    XLinkList<XGameScreen*> m_llActive;
+    XLinkList<XGameScreen*> m_llPending;
+    XLinkList<XGameScreen*> m_llDelete;
+    XString m_strPath;
+    plk::DisplayMode m_desktopMode;
+    bool m_bWindowed = true;
+    bool m_bDepthBuffer = true;
+    unsigned m_uiWidth = 0, m_uiHeight = 0;
+    unsigned char m_ucBitsPerPixel = 0;
+    int m_iRefreshRate = -1; // -1 = the display's default
+    bool m_bFogOff = false;
+    bool m_bClearTarget = true;
+    uint32_t m_uiClearColor = 0;
+    plk::gfx::Matrix m_matSavedView, m_matSavedWorld, m_matSavedProjection;
+    bool m_b2D = false;
+    bool m_bStop = false;
+    XScreenTransition* m_pTransition = nullptr;
+    unsigned m_uiTransitionSerial = 0; // counts transitions handed over, to tell a replaced one apart
+
+    XEngineOptions m_options;
+    XInputScript m_script;
+    bool m_bScript = false;
+    bool m_bShotRequested = false;
+    unsigned m_uiFrameIndex = 0;
+};

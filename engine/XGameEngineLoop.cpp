@@ -1,0 +1,229 @@
+// The main loop: events, drawing in the fixed order, input, the screen stack, the frame cap and timing.
+#include "engine/XDXTexture.h"
+#include "engine/XGameEngine.h"
+#include "engine/XScreenTransition.h"
+#include "platform/time/Timer.h"
+#include "platform/window/Events.h"
+
+#include <thread>
+
+using namespace plk::gfx;
+
+namespace
+{
+
+// The frame rate is measured over at least this many ms.
+const unsigned kFrameRateInterval = 250;
+const uint32_t kOverlayColor = 0xFFFFFFFF;
+// The overlay's lines: 100 pixels left of the right edge, from y 2, 15 pixels apart.
+const int kOverlayRightOffset = 100;
+const int kOverlayTop = 2;
+const int kOverlayLineStep = 15;
+
+} // namespace
+
+void XGameEngine::PumpEvents(bool& quit)
+{
+    plk::Event event;
+    while (plk::PollEvent(event))
+    {
+        if (event.type == plk::EventType::kQuit || event.type == plk::EventType::kWindowClose)
+            quit = true;
+        else
+            m_input.HandleEvent(event);
+    }
+}
+
+void XGameEngine::WaitForFrameCap()
+{
+    if (m_options.fixedStepMs != 0 || m_fTargetFrameRate <= 0.0f)
+        return;
+    const unsigned minimum = static_cast<unsigned>(1000.0f / m_fTargetFrameRate);
+    // A busy wait on the millisecond timer, as the frame cap always was; yielding lets the
+    // other threads of the machine run meanwhile.
+    while (plk::TimerElapsed() - m_uiFrameTime < minimum && !plk::TimerWrapped())
+        std::this_thread::yield();
+}
+
+bool XGameEngine::Run()
+{
+    m_strErrorMsg = "";
+    const bool fixedStep = m_options.fixedStepMs != 0;
+    m_uiFrameTime = fixedStep ? 0 : plk::TimerElapsed();
+    m_uiFrameDelta = m_uiDrawTime = m_uiUpdateTime = m_uiInputTime = 0;
+    m_dtRunStart.SetNow();
+    unsigned measureStart = plk::TimerElapsed();
+    unsigned framesCounted = 0;
+
+    bool quit = false;
+    while (!quit)
+    {
+        // A script's events of this frame join the queue before it is read.
+        if (m_bScript && m_script.Apply(m_uiFrameIndex))
+            m_bShotRequested = true;
+        PumpEvents(quit);
+        if (quit)
+            break;
+
+        unsigned start = plk::TimerElapsed();
+        if (!Draw())
+        {
+            XString inner = m_strErrorMsg;
+            m_strErrorMsg = "Error: in XGameEngine::Run, Draw failed. Msg=";
+            m_strErrorMsg += inner;
+            break;
+        }
+        m_uiDrawTime = plk::TimerElapsed() - start;
+        start = plk::TimerElapsed();
+        m_input.Read();
+        m_uiInputTime = plk::TimerElapsed() - start;
+        start = plk::TimerElapsed();
+        Update(quit);
+        m_uiUpdateTime = plk::TimerElapsed() - start;
+        ++m_uiFrameIndex;
+        if (m_options.maxFrames != 0 && m_uiFrameIndex >= m_options.maxFrames)
+            quit = true;
+        if (quit)
+            break;
+
+        WaitForFrameCap();
+        const unsigned now = fixedStep ? m_uiFrameTime + m_options.fixedStepMs : plk::TimerElapsed();
+        m_uiFrameDelta = now - m_uiFrameTime;
+        m_uiFrameTime = now;
+        ++framesCounted;
+        const unsigned measured = plk::TimerElapsed();
+        if (measured - measureStart >= kFrameRateInterval)
+        {
+            m_fFrameRate = static_cast<float>(framesCounted) * 1000.0f / static_cast<float>(measured - measureStart);
+            framesCounted = 0;
+            measureStart = measured;
+        }
+    }
+    const XString runError = m_strErrorMsg;
+    if (!Free())
+    {
+        XString inner = m_strErrorMsg;
+        m_strErrorMsg = "Error: in XGameEngine::Run, Free failed. Msg=";
+        m_strErrorMsg += inner;
+    }
+    else
+    {
+        m_strErrorMsg = runError;
+    }
+    return m_strErrorMsg.IsEmpty();
+}
+
+bool XGameEngine::Draw()
+{
+    m_strErrorMsg = "";
+    if (!m_device.IsCreated())
+    {
+        m_strErrorMsg = "Error: in XGameEngine::Draw, the device is not initialized.";
+        return false;
+    }
+    if (!Clear(m_uiClearColor, 1.0f))
+    {
+        XString inner = m_strErrorMsg;
+        m_strErrorMsg = "Error: in XGameEngine::Draw, Clear failed. Msg=";
+        m_strErrorMsg += inner;
+        return false;
+    }
+    int hr = m_device.BeginScene();
+    if (hr != kOk)
+    {
+        m_strErrorMsg = "Error: in XGameEngine::Draw, BeginScene failed. hr=";
+        m_strErrorMsg += hr;
+        return false;
+    }
+    hr = m_device.SetTransform(kView, m_camera.GetViewMatrix());
+    if (hr != kOk)
+    {
+        m_device.EndScene();
+        m_strErrorMsg = "Error: in XGameEngine::Draw, SetTransform failed. hr=";
+        m_strErrorMsg += hr;
+        return false;
+    }
+    DrawScreens();
+    if (m_pTransition && m_pTransition->IsActive() && !m_pTransition->Draw())
+    {
+        m_device.EndScene();
+        m_strErrorMsg = "Error: in XGameEngine::Draw, Transition failed. Msg=";
+        m_strErrorMsg += m_pTransition->GetErrorMsg();
+        return false;
+    }
+    if (m_bShowStatistics && !PrintStatistics())
+    {
+        m_device.EndScene();
+        return false;
+    }
+    hr = m_device.EndScene();
+    if (hr != kOk)
+    {
+        m_strErrorMsg = "Error: in XGameEngine::Draw, EndScene failed. hr=";
+        m_strErrorMsg += hr;
+        return false;
+    }
+    if (m_input.KeyReleased(plk::kKeyPrintScreen) || m_bShotRequested)
+    {
+        m_bShotRequested = false;
+        if (!m_screenShot.TakeScreenShot())
+        {
+            m_strErrorMsg = "Error: in XGameEngine::Draw, TakeScreenShot failed. Msg=";
+            m_strErrorMsg += m_screenShot.GetErrorMsg();
+        }
+    }
+    hr = m_device.Present();
+    if (hr != kOk)
+    {
+        m_strErrorMsg = "Error: in XGameEngine::Draw, Present failed. hr=";
+        m_strErrorMsg += hr;
+        return false;
+    }
+    return true;
+}
+
+bool XGameEngine::PrintStatistics()
+{
+    struct Line
+    {
+        const char* failure;
+        XString text;
+    };
+    Line lines[4] = {
+        {"Error: in XGameEngine::Draw, print FPS failed. Msg=", XString()},
+        {"Error: in XGameEngine::Draw, print draw time failed. Msg=", XString()},
+        {"Error: in XGameEngine::Draw, print update time failed. Msg=", XString()},
+        {"Error: in XGameEngine::Draw, print read devices time failed. Msg=", XString()},
+    };
+    lines[0].text.Format("FPS: %.2f", static_cast<double>(m_fFrameRate));
+    lines[1].text.Format("Draw: %i ms", static_cast<int>(m_uiDrawTime));
+    lines[2].text.Format("Updt: %i ms", static_cast<int>(m_uiUpdateTime));
+    lines[3].text.Format("Inpt: %i ms", static_cast<int>(m_uiInputTime));
+    const int x = static_cast<int>(m_uiWidth) - kOverlayRightOffset;
+    for (int i = 0; i < 4; ++i)
+    {
+        if (!m_font.Print(lines[i].text, x, kOverlayTop + i * kOverlayLineStep, 0, 0, kOverlayColor, 0))
+        {
+            m_strErrorMsg = lines[i].failure;
+            m_strErrorMsg += m_font.GetErrorMsg();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool XGameEngine::Free()
+{
+    // Active screens were initialised, so they release what MyInit loaded; pending ones never were.
+    while (m_llActive.GetCount() > 0)
+        m_llDelete.AddTail(m_llActive.RemoveHead());
+    DeleteDoomed();
+    DeleteAll(m_llPending);
+    delete m_pTransition;
+    m_pTransition = nullptr;
+    m_font.Release();
+    XDXTexture::ReleaseSprite();
+    m_input.Free();
+    m_device.Release();
+    return true;
+}
