@@ -115,9 +115,10 @@ bool IsBoardTile(const std::string& name, int& board, int& row, int& column)
 
 } // namespace
 
-bool WriteContactSheets(const std::string& dataDir, const std::string& outDir)
+bool WriteContactSheets(const std::string& outDir)
 {
-    std::filesystem::create_directories(outDir);
+    const std::string dataDir = outDir + "/data";
+    std::filesystem::create_directories(dataDir);
     DataWriter out(dataDir);
     WriteWorldArt(out);
     if (!out.Ok())

@@ -6,7 +6,8 @@
 namespace worldgen
 {
 
-// Generates the world art into dataDir, then writes "WorldTextures.png" and "WorldMeshes.png" into outDir.
-bool WriteContactSheets(const std::string& dataDir, const std::string& outDir);
+// Generates the world art into outDir/data (apart from the staged data folder), then writes
+// "WorldTextures.png", "WorldMeshes.png" and "WorldScenes.png" into outDir.
+bool WriteContactSheets(const std::string& outDir);
 
 } // namespace worldgen

@@ -13,7 +13,7 @@ namespace
 int Usage()
 {
     std::fprintf(stderr, "usage: plk_worldgen DATA_DIR\n"
-                         "       plk_worldgen --contact-sheet DATA_DIR OUT_DIR\n");
+                         "       plk_worldgen --contact-sheet OUT_DIR\n");
     return 2;
 }
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "plk_worldgen: %s\n", e.c_str());
         return out.Ok() ? 0 : 1;
     }
-    if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0)
-        return worldgen::WriteContactSheets(argv[2], argv[3]) ? 0 : 1;
+    if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0)
+        return worldgen::WriteContactSheets(argv[2]) ? 0 : 1;
     return Usage();
 }
