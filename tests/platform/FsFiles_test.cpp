@@ -101,7 +101,7 @@ TEST(FsFiles, ReadFailuresNameTheirCause)
     EXPECT_EQ(reader.Read(tooMuch), EIO);
 
     // The OS would end the name at the NUL and reach "inside.txt" itself.
-    const std::string withNul = temp.ProgramPath("folder\inside.txt") + std::string("\0.bak", 5);
+    const std::string withNul = temp.ProgramPath("folder\\inside.txt") + std::string("\0.bak", 5);
     std::vector<char> bytes;
     EXPECT_EQ(fs::ReadWholeFile(withNul, bytes), EINVAL);
     EXPECT_EQ(fs::WriteWholeFile(withNul, std::string_view("x"), fs::WriteMode::kReplace), EINVAL);
