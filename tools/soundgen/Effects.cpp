@@ -4,6 +4,7 @@
 #include "tools/soundgen/Mastering.h"
 #include "tools/soundgen/Reverb.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plk::soundgen
@@ -18,6 +19,9 @@ const double kLoudnessWindow = 0.05;
 const double kLoopLoudnessWindow = 1.0;
 const double kEdgeFadeIn = 0.001;
 const double kEdgeFadeOut = 0.01;
+// A resonance that starts at full strength clicks across the whole spectrum; a millisecond of
+// rise keeps a strike crisp without that.
+const double kModeAttack = 0.001;
 
 } // namespace
 
@@ -72,7 +76,7 @@ void AddModes(Buffer& out, double start, const std::vector<Mode>& modes, double 
         double v = 0.0;
         for (const Mode& m : modes)
             v += m.amplitude * std::sin(2.0 * kPi * m.hz * t) * std::exp(-t / m.decay);
-        out[i] += static_cast<float>(gain * v);
+        out[i] += static_cast<float>(gain * v * std::min(1.0, t / kModeAttack));
     }
 }
 

@@ -139,13 +139,14 @@ Buffer Warp(Random&)
     {
         const double t = static_cast<double>(i) / kSampleRate;
         const double x = t / length;
-        const double fUp = 300.0 * std::pow(8.0, x);
+        const double fUp = 250.0 * std::pow(6.0, x);
         const double fDown = 1200.0 * std::pow(0.25, x);
         up += fUp / kSampleRate;
         down += fDown / kSampleRate;
         modUp += fUp * 1.41 / kSampleRate;
         modDown += fDown * 0.5 / kSampleRate;
-        const double index = 2.0 + 3.0 * std::sin(kPi * x);
+        // Kept modest: a deep index on the rising voice would fold back above 11 kHz.
+        const double index = 1.2 + 2.0 * std::sin(kPi * x);
         const double a = std::sin(2.0 * kPi * up + index * std::sin(2.0 * kPi * modUp));
         const double b = std::sin(2.0 * kPi * down + 0.7 * index * std::sin(2.0 * kPi * modDown));
         const double shimmer = 0.7 + 0.3 * std::sin(2.0 * kPi * 17.0 * t);

@@ -45,7 +45,8 @@ double Oscillator(Wave wave, double phase, double dt, double duty)
     switch (wave)
     {
     case Wave::kTriangle:
-        return 4.0 * std::fabs(phase - 0.5) - 1.0;
+        // Shifted to start at zero like the sine, so a note's first sample is not a jump.
+        return 4.0 * std::fabs(Wrap(phase + 0.75) - 0.5) - 1.0;
     case Wave::kSaw:
         return 2.0 * phase - 1.0 - PolyBlep(phase, dt);
     case Wave::kSquare:
@@ -188,29 +189,58 @@ void RenderDrum(const Instrument& in, const Note& note, Buffer& dry, Buffer& sen
     }
 }
 
-// Additive voices: relative amplitude and decay of each harmonic.
-double Harmonics(const Instrument& in, double phase, double t, double hz)
+// Additive voices: each harmonic has its own level and its own per-sample decay factor, and the
+// sines of all harmonics come from one sin/cos pair through the Chebyshev recurrence, which keeps
+// a dozen partials cheap.
+class Additive
 {
-    double v = 0.0;
-    if (in.wave == Wave::kOrgan)
+public:
+    Additive(const Instrument& in, double hz)
     {
         static const double kDrawbars[kOrganHarmonics] = {1.0, 0.55, 0.3, 0.15};
-        for (int k = 0; k < kOrganHarmonics; ++k)
+        const bool organ = in.wave == Wave::kOrgan;
+        const int count = organ ? kOrganHarmonics : kPluckHarmonics;
+        for (int k = 1; k <= count && hz * k < 0.45 * kSampleRate; ++k)
         {
-            if (hz * (k + 1) < 0.45 * kSampleRate)
-                v += kDrawbars[k] * std::sin(2.0 * kPi * phase * (k + 1));
+            if (organ)
+            {
+                m_level[k - 1] = 0.55 * kDrawbars[k - 1];
+                m_decay[k - 1] = 1.0;
+            }
+            else
+            {
+                // Higher partials die sooner, as on a plucked string.
+                const double seconds = 1.2 * in.length / std::pow(k, 0.9);
+                m_level[k - 1] = 0.7 / std::pow(k, 1.1);
+                m_decay[k - 1] = std::exp(-1.0 / (seconds * kSampleRate));
+            }
+            m_count = k;
         }
-        return 0.55 * v;
     }
-    for (int k = 1; k <= kPluckHarmonics; ++k)
+
+    double Next(double phase)
     {
-        if (hz * k >= 0.45 * kSampleRate)
-            break;
-        const double decay = 1.2 * in.length / std::pow(k, 0.9);
-        v += std::sin(2.0 * kPi * Wrap(phase * k)) * std::exp(-t / decay) / std::pow(k, 1.1);
+        const double s1 = std::sin(2.0 * kPi * phase);
+        const double twoCos = 2.0 * std::cos(2.0 * kPi * phase);
+        double previous = 0.0;
+        double current = s1;
+        double v = 0.0;
+        for (int k = 0; k < m_count; ++k)
+        {
+            v += m_level[k] * current;
+            m_level[k] *= m_decay[k];
+            const double next = twoCos * current - previous;
+            previous = current;
+            current = next;
+        }
+        return v;
     }
-    return 0.7 * v;
-}
+
+private:
+    double m_level[kPluckHarmonics] = {};
+    double m_decay[kPluckHarmonics] = {};
+    int m_count = 0;
+};
 
 } // namespace
 
@@ -250,6 +280,7 @@ void RenderNote(const Instrument& in, const Note& note, Buffer& dry, Buffer& sen
     double modPhase = 0.0;
     double vibratoPhase = 0.0;
     const float gain = in.volume * note.velocity;
+    Additive additive(in, note.hz);
     for (int i = 0; i < n; ++i)
     {
         const int at = note.start + i;
@@ -283,7 +314,7 @@ void RenderNote(const Instrument& in, const Note& note, Buffer& dry, Buffer& sen
         }
         case Wave::kPluck:
         case Wave::kOrgan:
-            v = Harmonics(in, phaseA, t, hz);
+            v = additive.Next(phaseA);
             break;
         default:
             v = Oscillator(in.wave, phaseA, dt, in.duty);
