@@ -70,7 +70,9 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
     if (text.size() < suffix.size())
         return false;
     return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                      });
 }
 
 } // namespace
