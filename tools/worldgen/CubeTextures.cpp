@@ -47,14 +47,15 @@ void DrawEmblem(Canvas& c, const CubeColour& colour, float cx, float cy, float r
     c.Bevel(e, r * 0.16f, 0.45f);
 }
 
-// text is Latin-1: the multiplication sign is 0xD7.
-void DrawMultiplier(Canvas& c, const char* text)
+// text is Latin-1: the multiplication sign is 0xD7. The x3 sign is gold so the two bonuses differ at a glance.
+void DrawMultiplier(Canvas& c, const char* text, bool gold)
 {
     TextStyle style;
     style.family = "Arial";
     style.bold = true;
     style.pixelHeight = static_cast<int>(kS * 0.5f);
-    style.fill = LinearGradient({0, kS * 0.3f}, {0, kS * 0.72f}, kWhite, Hex(0xE4ECF5));
+    style.fill = gold ? LinearGradient({0, kS * 0.3f}, {0, kS * 0.72f}, Hex(0xFFE680), Hex(0xF59A12))
+                      : LinearGradient({0, kS * 0.3f}, {0, kS * 0.72f}, kWhite, Hex(0xE4ECF5));
     style.outlineWidth = kS * 0.035f;
     style.outline = kInkDark;
     style.shadow = WithAlpha(kInkDark, 0.45f);
@@ -245,8 +246,8 @@ Canvas MakeCubeFace(int colour, CubeVariant variant)
             DrawEmblem(c, cc, px, py, kS * 0.065f, 0.95f);
     switch (variant)
     {
-    case CubeVariant::kX2: DrawMultiplier(c, "\xD7" "2"); break;
-    case CubeVariant::kX3: DrawMultiplier(c, "\xD7" "3"); break;
+    case CubeVariant::kX2: DrawMultiplier(c, "\xD7" "2", false); break;
+    case CubeVariant::kX3: DrawMultiplier(c, "\xD7" "3", true); break;
     case CubeVariant::kExtraTime: DrawClock(c); break;
     case CubeVariant::kZap: DrawBolt(c); break;
     case CubeVariant::kPlain: break;
