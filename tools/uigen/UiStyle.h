@@ -1,0 +1,49 @@
+// The screen art's palette and type sizes, shared by every sheet so the screens read as one game.
+#pragma once
+
+#include "tools/artkit/Colour.h"
+#include "tools/artkit/Shape.h"
+
+#include <array>
+
+namespace uigen
+{
+
+// Side columns: a vivid blue that darkens toward the bottom, lit from the top left like the world.
+inline const art::Colour kColumnTop = art::Hex(0x3a86d8);
+inline const art::Colour kColumnBottom = art::Hex(0x1c4d9c);
+inline const art::Colour kColumnEdge = art::Hex(0x10306a);
+// Section captions and panel glass.
+inline const art::Colour kCaption = art::Hex(0xffe27a);
+inline const art::Colour kGlass = art::Hex(0xffffff, 0.16f);
+inline const art::Colour kSlot = art::Hex(0x0d2a5c, 0.55f);
+// Text: white with a navy outline on colour; gold with a warm glow when hovered.
+inline const art::Colour kText = art::Hex(0xffffff);
+inline const art::Colour kTextOutline = art::Hex(0x0c2452, 0.9f);
+inline const art::Colour kHoverText = art::Hex(0xfff27a);
+inline const art::Colour kHoverGlow = art::Hex(0xffa020, 0.9f);
+// Light button plates with navy ink, for the many small tool buttons.
+inline const art::Colour kPlateTop = art::Hex(0xf4f8ff);
+inline const art::Colour kPlateBottom = art::Hex(0xbccfe9);
+inline const art::Colour kInk = art::Hex(0x1a3566);
+// Frame band: warm gold tube around a deep translucent navy card.
+inline const art::Colour kGoldLight = art::Hex(0xffe9a0);
+inline const art::Colour kGold = art::Hex(0xf2b634);
+inline const art::Colour kGoldDark = art::Hex(0xa8640e);
+inline const art::Colour kCardFill = art::Hex(0x0e2552, 0.84f);
+inline const art::Colour kMagenta = art::Hex(0xff00ff);
+
+// The ten cube colours in index order (Blue, DarkBlue, DarkGreen, Green, LightVanilla, Orange, Pink, Purple,
+// Red, Yellow), spread in hue and brightness so that neighbours differ at a glance.
+inline const std::array<art::Colour, 10> kCubeColours = {
+    art::Hex(0x2e8dff), art::Hex(0x1c2fa8), art::Hex(0x176b2c), art::Hex(0x63d23c), art::Hex(0xf4e7b8),
+    art::Hex(0xff8a12), art::Hex(0xff6fbf), art::Hex(0x8a3fd4), art::Hex(0xdf2020), art::Hex(0xffd816),
+};
+
+// Each colour's emblem, in the same order, so colour-blind players tell cubes apart by shape.
+inline art::Emblem CubeEmblem(int colour)
+{
+    return static_cast<art::Emblem>(colour);
+}
+
+} // namespace uigen
