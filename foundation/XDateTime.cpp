@@ -22,6 +22,8 @@ const uint32_t kDayShift = 0, kDayMask = 0x1F;
 const uint32_t kMonthShift = 5, kMonthMask = 0xF;
 const uint32_t kYearShift = 9;
 
+const int kMillisPerSecond = 1000;
+const int kSecondsPerMinute = 60;
 const int kMinutesPerHour = 60;
 const int kHoursPerDay = 24;
 const int kSecondsPerDay = 86400;
@@ -136,7 +138,8 @@ bool XDateTime::SetNow()
 bool XDateTime::Set(int year, int month, int day, int hour, int minute, int second, int millisecond, bool fromUtc)
 {
     if (!IsValidDate(year, month, day) || hour < 0 || hour >= kHoursPerDay || minute < 0 ||
-        minute >= kMinutesPerHour || second < 0 || second > 59 || millisecond < 0 || millisecond > 999)
+        minute >= kMinutesPerHour || second < 0 || second >= kSecondsPerMinute || millisecond < 0 ||
+        millisecond >= kMillisPerSecond)
         return false;
     uint32_t oldTime = m_uiTime, oldDate = m_uiDate;
     SetDate(year, month, day);
@@ -193,7 +196,7 @@ bool XDateTime::SetMinute(int minute)
 
 bool XDateTime::SetSecond(int second)
 {
-    if (second < 0 || second > 59)
+    if (second < 0 || second >= kSecondsPerMinute)
         return false;
     SetTime(GetHour(), GetMinute(), second, GetMillisecond());
     return true;
@@ -201,7 +204,7 @@ bool XDateTime::SetSecond(int second)
 
 bool XDateTime::SetMillisecond(int millisecond)
 {
-    if (millisecond < 0 || millisecond > 999)
+    if (millisecond < 0 || millisecond >= kMillisPerSecond)
         return false;
     SetTime(GetHour(), GetMinute(), GetSecond(), millisecond);
     return true;
@@ -465,7 +468,7 @@ void XDateTime::ClampDay()
 int64_t XDateTime::ToUnixSeconds() const
 {
     int64_t days = ClassicJdn(GetYear(), GetMonth(), GetDay()) - kUnixEpochJdn;
-    return days * kSecondsPerDay + (GetHour() * kMinutesPerHour + GetMinute()) * 60 + GetSecond();
+    return days * kSecondsPerDay + (GetHour() * kMinutesPerHour + GetMinute()) * kSecondsPerMinute + GetSecond();
 }
 
 bool XDateTime::ConvertIntoZone(bool fromUtc)
@@ -478,5 +481,5 @@ bool XDateTime::ConvertIntoZone(bool fromUtc)
     // guess made with the bias in force at the same wall-clock reading in UTC.
     int64_t wall = ToUnixSeconds();
     int guess = plk::GetTimeZoneBiasAt(wall).Total();
-    return AddMinutes(plk::GetTimeZoneBiasAt(wall + static_cast<int64_t>(guess) * 60).Total());
+    return AddMinutes(plk::GetTimeZoneBiasAt(wall + static_cast<int64_t>(guess) * kSecondsPerMinute).Total());
 }
