@@ -14,6 +14,8 @@ namespace
 
 // Texels with less alpha than this are cut out, as the game's alpha test would.
 const float kAlphaCut = 0.5f;
+// Nearest depth drawn, in world units.
+const float kNear = 0.5f;
 
 struct Projected
 {
@@ -72,6 +74,23 @@ RenderMesh FromMeshData(const gfx::MeshData& mesh, const TextureLookup& textures
     return out;
 }
 
+void AppendPlaced(RenderMesh& scene, const RenderMesh& part, Vec3 offset, float scale)
+{
+    const int base = static_cast<int>(scene.vertices.size());
+    const int materialBase = static_cast<int>(scene.materials.size());
+    for (Vertex v : part.vertices)
+    {
+        v.position = v.position * scale + offset;
+        scene.vertices.push_back(v);
+    }
+    for (size_t t = 0; t < part.triangles.size(); ++t)
+    {
+        scene.triangles.push_back({part.triangles[t][0] + base, part.triangles[t][1] + base, part.triangles[t][2] + base});
+        scene.triangleMaterial.push_back(part.triangleMaterial[t] + materialBase);
+    }
+    scene.materials.insert(scene.materials.end(), part.materials.begin(), part.materials.end());
+}
+
 Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View& view)
 {
     const int ss = std::max(1, view.supersample);
@@ -94,8 +113,8 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
     const Vec3 right = Normalise(Cross({0, 1, 0}, forward));
     const Vec3 up = Cross(forward, right);
     const float halfFov = Radians(view.fovDegrees) * 0.5f;
-    const float distance = radius * view.margin / std::sin(halfFov);
-    const Vec3 eye = centre - forward * distance;
+    const float distance = view.frameMesh ? radius * view.margin / std::sin(halfFov) : view.distance;
+    const Vec3 eye = (view.frameMesh ? centre : view.target) - forward * distance;
     const float focal = 0.5f * std::min(w, h) / std::tan(halfFov);
     const Vec3 toLight = Normalise(view.lightDirection * -1.0f);
 
@@ -103,8 +122,9 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
     for (size_t i = 0; i < mesh.vertices.size(); ++i)
     {
         const Vec3 d = mesh.vertices[i].position - eye;
-        const float z = std::max(Dot(d, forward), 1e-3f);
-        projected[i] = {w * 0.5f + Dot(d, right) / z * focal, h * 0.5f - Dot(d, up) / z * focal, 1.0f / z};
+        const float z = Dot(d, forward);
+        projected[i] = z < kNear ? Projected{0, 0, -1}
+                                 : Projected{w * 0.5f + Dot(d, right) / z * focal, h * 0.5f - Dot(d, up) / z * focal, 1.0f / z};
     }
     std::vector<float> depth(static_cast<size_t>(w) * h, 0.0f); // stores 1/z: larger is nearer
 
@@ -114,6 +134,8 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
         const Projected& a = projected[tri[0]];
         const Projected& b = projected[tri[1]];
         const Projected& c = projected[tri[2]];
+        if (a.invZ < 0 || b.invZ < 0 || c.invZ < 0)
+            continue;
         const float area = (b.sx - a.sx) * (c.sy - a.sy) - (b.sy - a.sy) * (c.sx - a.sx);
         // Clockwise on a y-down screen is a positive area: the front faces the game keeps.
         if (area <= 0)
@@ -155,8 +177,11 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
                 const float specular = std::pow(std::max(0.0f, Dot(n, half)), 24.0f) * 0.18f;
                 const float light = view.ambient + (1.0f - view.ambient) * lambert;
                 stored = invZ;
-                canvas.At(x, y) = Clamp({base.r * light + specular + mat.emissive.r, base.g * light + specular + mat.emissive.g,
-                                         base.b * light + specular + mat.emissive.b, 1.0f});
+                Colour lit = Clamp({base.r * light + specular + mat.emissive.r, base.g * light + specular + mat.emissive.g,
+                                    base.b * light + specular + mat.emissive.b, 1.0f});
+                if (view.fogEnd > view.fogStart)
+                    lit = Mix(lit, WithAlpha(view.fog, 1.0f), Clamp01((1.0f / invZ - view.fogStart) / (view.fogEnd - view.fogStart)));
+                canvas.At(x, y) = lit;
             }
     }
     return canvas.Downsample(ss);

@@ -40,13 +40,22 @@ struct View
     float pitchDegrees = 30.0f; // looking down
     float fovDegrees = 30.0f;
     float margin = 1.08f;       // how much room around the bounding sphere
+    bool frameMesh = true;      // false: look at target from distance instead of framing the whole mesh
+    Vec3 target;
+    float distance = 100.0f;
     Colour background{0, 0, 0, 0};
     Vec3 lightDirection{0.45f, -0.8f, 0.4f}; // the direction light travels
     float ambient = 0.42f;
     int supersample = 2;
+    float fogStart = 0.0f, fogEnd = 0.0f; // linear fog on eye depth like the game's; none when end <= start
+    Colour fog{0, 0, 0, 1};
 };
 
-// Frames the whole mesh; back faces (counter-clockwise on screen) are culled as the game culls them.
+// Frames the whole mesh (or looks at the view's target); back faces (counter-clockwise on screen) are culled
+// as the game culls them, and triangles reaching behind the eye are dropped rather than clipped.
+// Appends part to scene, scaled about its origin and then moved by offset.
+void AppendPlaced(RenderMesh& scene, const RenderMesh& part, Vec3 offset, float scale = 1.0f);
+
 Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View& view = {});
 
 } // namespace art

@@ -5,6 +5,7 @@
 #include "platform/mesh/MeshData.h"
 #include "tools/artkit/MeshRenderer.h"
 #include "tools/artkit/TextPainter.h"
+#include "tools/worldgen/Scenes.h"
 #include "tools/worldgen/WorldArt.h"
 
 #include <algorithm>
@@ -168,8 +169,23 @@ bool WriteContactSheets(const std::string& outDir)
             v.pitchDegrees = 38.0f;
         meshCells.push_back({RenderMeshImage(FromMeshData(data, lookup), kCell * 2, kCell * 2, v), name});
     }
-    return SaveGrid(textureCells, outDir + "/WorldTextures.png", "Plinkett3 world textures") &&
-           SaveGrid(meshCells, outDir + "/WorldMeshes.png", "Plinkett3 world meshes (lit, front faces only)");
+    if (!SaveGrid(textureCells, outDir + "/WorldTextures.png", "Plinkett3 world textures") ||
+        !SaveGrid(meshCells, outDir + "/WorldMeshes.png", "Plinkett3 world meshes (lit, front faces only)"))
+        return false;
+
+    // Five play scenes at the game's 4:3, two to a row.
+    const int sceneWidth = 640, sceneHeight = 480;
+    Canvas scenes(sceneWidth * 2, sceneHeight * 3, kSheetBackground);
+    for (int terrain = 0; terrain < 5; ++terrain)
+        scenes.Draw(RenderScene(terrain, dataDir, lookup, sceneWidth, sceneHeight), (terrain % 2) * sceneWidth,
+                    (terrain / 2) * sceneHeight);
+    std::string error;
+    if (plk::SavePng(outDir + "/WorldScenes.png", scenes.ToImage(), &error) != 0)
+    {
+        std::fprintf(stderr, "contact sheet: %s\n", error.c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace worldgen

@@ -142,7 +142,7 @@ float TerrainHeight(int terrain, float x, float z)
         break;
     case 2:
         // Sharp peaks: ridged noise on top of the hills.
-        h += rise * s.hillHeight * 0.6f * std::pow(1.0f - std::fabs(n.Fractal(x / 110, z / 110, 4) * 2 - 1), 3.0f);
+        h += rise * s.hillHeight * 0.35f * std::pow(1.0f - std::fabs(n.Fractal(x / 110, z / 110, 4) * 2 - 1), 3.0f);
         break;
     case 3:
     {
