@@ -23,6 +23,7 @@ namespace
 const Colour kMakerNavy = Hex(0x14285a);
 const Colour kMakerTeal = Hex(0x18b4c8);
 const Colour kMakerBlue = Hex(0x2a5ee0);
+const float kWordMarkWidth = 280.0f;
 
 void Meadow(Canvas& c, float horizon)
 {
@@ -75,6 +76,9 @@ Canvas BrandArt::MakerLogo()
     IsoCube(c, mx, 52, 26, Hex(0xffb62a));
 
     art::TextStyle word = LabelStyle(Look::kInk, 62);
+    // The word mark fills the space right of the V and no more.
+    while (TextWidth(word, "VANTOREL") > kWordMarkWidth)
+        --word.pixelHeight;
     word.fill = art::LinearGradient({0, 100}, {0, 150}, Hex(0x23407e), kMakerNavy);
     word.shadow = Hex(0x000000, 0.15f);
     word.shadowDy = 3;
@@ -95,7 +99,7 @@ Canvas BrandArt::Banner()
     DrawLettering(c, "Plinkett3", 118, 48, GoldLettering(40));
     const int colours[] = {8, 0, 9, 3, 7};
     for (int k = 0; k < 5; ++k)
-        IsoCube(c, 250.0f + 30 * k, 26.0f + (k % 2) * 8, 17, kCubeColours[colours[k]], colours[k]);
+        IsoCube(c, 250.0f + 30 * k, 26.0f + (k % 2) * 8, 17, CubeColour(colours[k]), colours[k]);
     c.FillShape(art::RoundedRect(0, 63, 396, 2, 0), kGold);
     return c;
 }
@@ -109,17 +113,22 @@ Canvas BrandArt::Picture(int which)
         // A little board of cubes on the meadow.
         Meadow(c, 90);
         const int grid[3][4] = {{0, 8, 8, 3}, {9, 8, 5, 3}, {6, 7, 7, 7}};
-        for (int row = 0; row < 3; ++row)
-            for (int col = 0; col < 4; ++col)
-                IsoCube(c, 70 + (col - row) * 26.0f, 70 + (col + row) * 15.0f, 30, kCubeColours[grid[row][col]],
-                        grid[row][col]);
+        // Back to front: cubes further up the screen are drawn first.
+        for (int depth = 0; depth <= 5; ++depth)
+            for (int row = 0; row < 3; ++row)
+            {
+                const int col = depth - row;
+                if (col >= 0 && col < 4)
+                    IsoCube(c, 118 + (col - row) * 26.0f, 62 + (col + row) * 15.0f, 30, CubeColour(grid[row][col]),
+                            grid[row][col]);
+            }
     }
     else if (which == 1)
     {
         // Three of a kind vanish in a burst of light.
         c.FillPaint(art::RadialGradient({w * 0.5f, 90}, 170, Hex(0xfff3c4), Hex(0xffa53a)));
         for (int k = 0; k < 3; ++k)
-            IsoCube(c, 62 + 56.0f * k, 78, 34, kCubeColours[8], 8);
+            IsoCube(c, 62 + 56.0f * k, 78, 34, CubeColour(8), 8);
         Sparkle(c, 40, 40, 14);
         Sparkle(c, 200, 32, 18);
         Sparkle(c, 118, 150, 12);
@@ -136,7 +145,7 @@ Canvas BrandArt::Picture(int which)
         c.Modulate([](float, float y) { return y > 120 ? 0.7f : 1.0f; });
         DrawIcon(c, IconKind::kTeleporter, {28, 70, 90, 90}, kInk);
         DrawIcon(c, IconKind::kBomb, {140, 92, 62, 62}, kInk);
-        IsoCube(c, 200, 70, 24, kCubeColours[0], 0);
+        IsoCube(c, 200, 70, 24, CubeColour(0), 0);
     }
     // A thin frame in the game's gold, as the dialog paints the picture without a border.
     c.FillShape(Subtract(art::RoundedRect(0, 0, w, 179, 0), art::RoundedRect(2, 2, w - 4, 175, 0)), kGoldDark);
@@ -150,9 +159,9 @@ Canvas BrandArt::GameIcon()
     c.DropShadow(tile, 0, 1.5f, 1.5f, Hex(0x000000, 0.45f));
     c.FillShape(tile, art::LinearGradient({0, 3}, {0, 61}, Hex(0x62b8ff), Hex(0x1c4fb0)));
     c.Bevel(tile, 4, 0.7f);
-    IsoCube(c, 23, 29, 16, kCubeColours[8], -1);
-    IsoCube(c, 41, 29, 16, kCubeColours[9], -1);
-    IsoCube(c, 32, 18, 16, kCubeColours[3], -1);
+    IsoCube(c, 23, 29, 16, CubeColour(8), -1);
+    IsoCube(c, 41, 29, 16, CubeColour(9), -1);
+    IsoCube(c, 32, 18, 16, CubeColour(3), -1);
     c.FillShape(Subtract(tile, Offset(tile, -1.2f)), Hex(0x0c2657, 0.8f));
     return c;
 }

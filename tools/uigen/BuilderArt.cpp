@@ -55,7 +55,7 @@ Spec SpecOf(int i)
     case 12: return {Kind::kIcon, IconKind::kPlus, ""};
     case 13: return {Kind::kIcon, IconKind::kMinus, ""};
     case 14: return {Kind::kText, IconKind::kRain, "Rain"};
-    case 22: return {Kind::kText, IconKind::kFog, "Glass on/off"};
+    case 22: return {Kind::kText, IconKind::kGlass, "Glass on/off"};
     case 33: return {Kind::kIcon, IconKind::kRainbow, ""};
     case 34: return {Kind::kText, IconKind::kPlus, "x1"};
     case 35: return {Kind::kText, IconKind::kPlus, "x2"};
@@ -75,7 +75,7 @@ Spec SpecOf(int i)
     case 51: return {Kind::kIcon, IconKind::kPlant, ""};
     case 52: return {Kind::kIcon, IconKind::kCactus, ""};
     case 53: return {Kind::kIcon, IconKind::kPine, ""};
-    case 54: return {Kind::kIcon, IconKind::kTree, ""};
+    case 54: return {Kind::kIcon, IconKind::kPalm, ""};
     case 55: return {Kind::kText, IconKind::kClock, "Level time"};
     case 56: return {Kind::kText, IconKind::kPencil, "Objective"};
     case 57: return {Kind::kText, IconKind::kTag, "Level name"};
@@ -122,9 +122,10 @@ void Number(Canvas& c, Rect r, int n)
 
 void BuilderArt::BoardTop(Canvas& c, Rect r, int board)
 {
-    const Colour tiles[][2] = {{Hex(0x86d45e), Hex(0x62b447)}, {Hex(0xeed591), Hex(0xd5b36c)},
-                               {Hex(0xc0c4cc), Hex(0x979ea9)}, {Hex(0xc99057), Hex(0xa46c3b)},
-                               {Hex(0xf0f6fc), Hex(0xb9cde4)}};
+    // The five board designs: classic cream, garden green, parquet, slate, ice.
+    const Colour tiles[][2] = {{Hex(0xf7eeda), Hex(0xe9d9b4)}, {Hex(0x8acb57), Hex(0x74b84a)},
+                               {Hex(0xd6a46a), Hex(0xb8844c)}, {Hex(0x4b5769), Hex(0x3c4656)},
+                               {Hex(0xe9f6fd), Hex(0xb9d8ee)}};
     LightPlate(c, r);
     Canvas face(r.w, r.h);
     const float cell = (r.w - 4) / 4.0f;
@@ -231,13 +232,16 @@ void BuilderArt::Wall(Canvas& c, Rect r, int wallType)
             return art::Mix(Hex(0xf4f1ea), Hex(0x9c9aa8), std::pow(std::fabs(v), 6.0f));
         });
         break;
-    default: // hedge
-        face.Fill(Hex(0x2d7a2c));
-        for (int k = 0; k < 40; ++k)
-        {
-            const Shape leaf = art::Circle(noise.Cell(k, 0) * w, noise.Cell(k, 1) * h, 2.5f + noise.Cell(k, 2) * 2);
-            face.FillShape(leaf, art::Mix(Hex(0x5fbf4a), Hex(0x3a9a34), noise.Cell(k, 3)));
-        }
+    default: // cobbles with moss in the joints
+        face.Fill(Hex(0x4f7a30));
+        for (int row = 0; row < 4; ++row)
+            for (int k = -1; k < 4; ++k)
+            {
+                const Shape cobble = art::Circle(k * 9.0f + (row % 2) * 4.5f + 4 + noise.Cell(k, row) * 2,
+                                                 row * 8.5f + 4 + noise.Cell(k, row, 1) * 2, 4.2f);
+                face.FillShape(cobble, art::Mix(Hex(0x7d7a72), Hex(0xa39e92), noise.Cell(k, row, 4)));
+                face.Bevel(cobble, 1.8f, 0.7f);
+            }
         break;
     }
     DrawClipped(c, r, face, 5);
@@ -313,11 +317,18 @@ void BuilderArt::Captions(Canvas& c)
         {"Sky", 134, 165, art::Align::kRight},        {"Weather", 8, 235, art::Align::kLeft},
         {"Fog", 122, 274, art::Align::kCentre},       {"Walls", 8, 291, art::Align::kLeft},
         {"Cubes", 8, 362, art::Align::kLeft},         {"Special cubes", 8, 446, art::Align::kLeft},
-        {"Stone  Smasher  Bomb", 180, 476, art::Align::kCentre}, {"Teleporter and scenery", 8, 492, art::Align::kLeft},
         {"Level settings", 8, 594, art::Align::kLeft}, {"Level file", 8, 693, art::Align::kLeft},
     };
     for (const auto& k : captions)
         Text(c, caption, k.text, k.x, k.y, k.align);
+    // Names of the three special cubes beside their buttons.
+    art::TextStyle small = caption;
+    small.pixelHeight = 12;
+    small.fill = art::Solid(kText);
+    Text(c, small, "Stone, smasher, bomb", 116, 473, art::Align::kLeft);
+    // Beside the raised plant button, so smaller than the other captions.
+    small.fill = art::Solid(kCaption);
+    Text(c, small, "Teleporter, scenery", 8, 519, art::Align::kLeft);
 }
 
 void BuilderArt::Paint(ArtSet& set)

@@ -37,7 +37,7 @@ Canvas EndArt::Banner(const char* title, const art::Colour& glow, bool celebrate
     const int cubes[][3] = {{90, 70, 0}, {170, 100, 8}, {250, 66, 9}, {774, 66, 3}, {854, 100, 5}, {934, 70, 7}};
     for (const auto& cube : cubes)
     {
-        const art::Colour colour = celebrate ? kCubeColours[cube[2]] : art::Mix(kCubeColours[cube[2]], Hex(0x50545c), 0.7f);
+        const art::Colour colour = celebrate ? CubeColour(cube[2]) : art::Mix(CubeColour(cube[2]), Hex(0x50545c), 0.7f);
         IsoCube(c, static_cast<float>(cube[0]), static_cast<float>(cube[1]) - 18, 36, colour, cube[2]);
     }
     LetteringStyle style;

@@ -127,6 +127,29 @@ void Pine(Canvas& c, const Frame& f)
     Icon(c, Soften(s, f.L(0.02f)), Hex(0x1f7f45));
 }
 
+void Palm(Canvas& c, const Frame& f)
+{
+    Shape trunk = Line(f, 0.46f, 0.92f, 0.5f, 0.62f, 0.1f);
+    trunk = Union(trunk, Line(f, 0.5f, 0.62f, 0.58f, 0.34f, 0.09f));
+    Icon(c, trunk, Hex(0xa87842), 1.0f);
+    const Point top = f.P(0.58f, 0.32f);
+    Shape fronds = Disc(f, 0.58f, 0.32f, 0.07f);
+    for (int k = 0; k < 5; ++k)
+        fronds = Union(fronds, Rotate(art::Ellipse(top.x + f.L(0.2f), top.y, f.L(0.2f), f.L(0.07f)), top.x, top.y,
+                                      -160.0f + 50.0f * k + (k > 2 ? 40.0f : 0.0f)));
+    Icon(c, fronds, Hex(0x3dbb4a), 1.5f);
+}
+
+void Glass(Canvas& c, const Frame& f)
+{
+    const Shape pane = Box(f, 0.12f, 0.08f, 0.76f, 0.84f, 0.06f);
+    c.DropShadow(pane, 0, 1, 1, Hex(0x000000, 0.3f));
+    c.FillShape(pane, art::LinearGradient(f.P(0, 0), f.P(1, 1), Hex(0xcff4ff, 0.9f), Hex(0x58b0e6, 0.9f)));
+    c.FillShape(Intersect(pane, Poly(f, {{0.2f, 0.92f}, {0.52f, 0.08f}, {0.66f, 0.08f}, {0.34f, 0.92f}})),
+                Hex(0xffffff, 0.6f));
+    c.FillShape(Subtract(pane, Offset(pane, -f.L(0.07f))), Hex(0x7d8ea3));
+}
+
 void Teleporter(Canvas& c, const Frame& f)
 {
     const Point m = f.P(0.5f, 0.62f);
@@ -158,7 +181,7 @@ void Rainbow(Canvas& c, const Frame& f)
         const float a0 = 2.0f * std::numbers::pi_v<float> * i / 10.0f, a1 = a0 + 2.0f * std::numbers::pi_v<float> / 10.0f;
         const Shape wedge = art::Polygon({m, {m.x + r * 1.2f * std::sin(a0), m.y - r * 1.2f * std::cos(a0)},
                                           {m.x + r * 1.2f * std::sin(a1), m.y - r * 1.2f * std::cos(a1)}});
-        c.FillShape(Intersect(wedge, art::Circle(m.x, m.y, r)), kCubeColours[i]);
+        c.FillShape(Intersect(wedge, art::Circle(m.x, m.y, r)), CubeColour(i));
     }
     const Shape disc = art::Circle(m.x, m.y, r);
     c.Bevel(disc, f.L(0.12f), 0.7f);
@@ -324,6 +347,12 @@ void DrawIcon(Canvas& c, IconKind kind, Area box, const Colour& ink)
         break;
     case IconKind::kPine:
         Pine(c, f);
+        break;
+    case IconKind::kPalm:
+        Palm(c, f);
+        break;
+    case IconKind::kGlass:
+        Glass(c, f);
         break;
     case IconKind::kGrass:
     {

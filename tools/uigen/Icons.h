@@ -33,6 +33,8 @@ enum class IconKind
     kRock,
     kTree,
     kPine,
+    kPalm,
+    kGlass,
     kGrass,
     kShrub,
     kSpikes,

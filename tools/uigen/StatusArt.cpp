@@ -105,8 +105,8 @@ void StatusArt::Panels(ArtSet& set)
     gold.shadowDy = 2;
     gold.shadowSoftness = 2;
     DrawLettering(header, "Plinkett3", 120, 48, gold);
-    IsoCube(header, 22, 30, 11, kCubeColours[0], 0);
-    IsoCube(header, 218, 30, 11, kCubeColours[8], 8);
+    IsoCube(header, 22, 30, 11, CubeColour(0), 0);
+    IsoCube(header, 218, 30, 11, CubeColour(8), 8);
     ArtSet::PlaceSprite(sheet, "header", header);
 
     Canvas panel(240, 40);
@@ -133,7 +133,7 @@ void StatusArt::Panels(ArtSet& set)
         const Rect r = ArtSet::Src(l.sprite);
         Canvas label(r.w, r.h);
         if (l.icon == IconKind::kStone)
-            IsoCube(label, 13, 8, 9, kCubeColours[5], 5);
+            IsoCube(label, 13, 8, 9, CubeColour(5), 5);
         else
             DrawIcon(label, l.icon, {2, 4, 22, 22}, kInk);
         art::TextStyle style = LabelStyle(Look::kNormal, 19);
@@ -201,7 +201,7 @@ void StatusArt::Paint(ArtSet& set)
         Text(column, caption, text, hit.x + hit.w * 0.5f, hit.y + hit.h + 13.0f, art::Align::kCentre);
     }
     for (int k = 0; k < 3; ++k)
-        IsoCube(column, 88.0f + 40 * k, 728, 16, kCubeColours[(k * 4 + 1) % 10], (k * 4 + 1) % 10);
+        IsoCube(column, 88.0f + 40 * k, 728, 16, CubeColour((k * 4 + 1) % 10), (k * 4 + 1) % 10);
     const char* pieces[] = {"TexStatus0_A.bmp", "TexStatus0_B.bmp", "TexStatus0_C.bmp"};
     for (int i = 0; i < kColumnPieces; ++i)
         set.Put(pieces[i], column.Crop(0, i * kColumnPieceH, kColumnW, kColumnPieceH));

@@ -124,7 +124,7 @@ void TitleArt::Scenery(Canvas& c)
         {330, 420, 26, 2}, {700, 428, 24, 9},
     };
     for (const CubeSpot& s : cubes)
-        IsoCube(c, s.x, s.y, s.size, kCubeColours[s.colour], s.colour);
+        IsoCube(c, s.x, s.y, s.size, CubeColour(s.colour), s.colour);
 }
 
 void TitleArt::Plaques(Canvas& c)

@@ -17,9 +17,6 @@ using art::Shape;
 namespace
 {
 
-// Emblems stand out from their face: dark ink on light colours, a pale tint on dark ones.
-const float kLightFace = 0.62f;
-
 // A shape defined on a cube face's own square (0..edge on both axes), mapped onto a parallelogram on screen.
 Shape OnFace(const Shape& unit, art::Point origin, art::Point axisU, art::Point axisV, float edge)
 {
@@ -139,14 +136,13 @@ float TextWidth(const art::TextStyle& style, const std::string& text)
 
 void CubeFace(Canvas& c, Area a, int colour)
 {
-    const Colour base = kCubeColours[colour];
+    const Colour base = CubeColour(colour);
     const Shape s = art::RoundedRect(a.x + 0.5f, a.y + 0.5f, a.w - 1.0f, a.h - 1.0f, a.w * 0.2f);
     c.FillShape(s, art::LinearGradient({a.x, a.y}, {a.x + a.w, a.y + a.h}, art::Shade(base, 0.3f),
                                        art::Shade(base, -0.25f)));
     c.Bevel(s, a.w * 0.17f, 0.8f);
-    const bool light = art::Luminance(base) > kLightFace;
     const Shape emblem = art::MakeEmblem(CubeEmblem(colour), a.x + a.w * 0.5f, a.y + a.h * 0.5f, a.w * 0.27f);
-    c.FillShape(emblem, light ? art::Shade(base, -0.55f) : art::Shade(base, 0.6f));
+    c.FillShape(emblem, art::EmblemInk(base));
     c.FillShape(Rim(s, 1.0f), art::WithAlpha(art::Shade(base, -0.6f), 0.85f));
 }
 
@@ -178,8 +174,7 @@ void IsoCube(Canvas& c, float cx, float cy, float size, const Colour& colour, in
         const Shape unit = art::MakeEmblem(CubeEmblem(emblemColour), size * 0.5f, size * 0.5f, size * 0.3f);
         const Shape mark = OnFace(unit, left, {top.x - left.x, top.y - left.y}, {bottom.x - left.x, bottom.y - left.y},
                                   size);
-        const bool light = art::Luminance(colour) > kLightFace;
-        c.FillShape(mark, light ? art::Shade(colour, -0.5f) : art::Shade(colour, 0.75f), 0.9f);
+        c.FillShape(mark, art::EmblemInk(colour), 0.9f);
     }
 }
 

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "tools/artkit/Colour.h"
+#include "tools/artkit/CubePalette.h"
 #include "tools/artkit/Shape.h"
-
-#include <array>
 
 namespace uigen
 {
@@ -33,17 +32,15 @@ inline const art::Colour kGoldDark = art::Hex(0xa8640e);
 inline const art::Colour kCardFill = art::Hex(0x0e2552, 0.84f);
 inline const art::Colour kMagenta = art::Hex(0xff00ff);
 
-// The ten cube colours in index order (Blue, DarkBlue, DarkGreen, Green, LightVanilla, Orange, Pink, Purple,
-// Red, Yellow), spread in hue and brightness so that neighbours differ at a glance.
-inline const std::array<art::Colour, 10> kCubeColours = {
-    art::Hex(0x2e8dff), art::Hex(0x1c2fa8), art::Hex(0x176b2c), art::Hex(0x63d23c), art::Hex(0xf4e7b8),
-    art::Hex(0xff8a12), art::Hex(0xff6fbf), art::Hex(0x8a3fd4), art::Hex(0xdf2020), art::Hex(0xffd816),
-};
+// The cube colours and emblems come from the palette the world art uses, so swatches match the cubes.
+inline art::Colour CubeColour(int colour)
+{
+    return art::CubeColours()[colour].base;
+}
 
-// Each colour's emblem, in the same order, so colour-blind players tell cubes apart by shape.
 inline art::Emblem CubeEmblem(int colour)
 {
-    return static_cast<art::Emblem>(colour);
+    return art::CubeColours()[colour].emblem;
 }
 
 } // namespace uigen
