@@ -138,6 +138,11 @@ TEST(NoteFile, MistakesAreReportedWithTheirLine)
     EXPECT_NE(ErrorOf(std::string(kHeader) + "section A 1\nlead C4\nend\nplay B\n").find("unknown section B"), std::string::npos);
     EXPECT_NE(ErrorOf(std::string(kHeader) + "section A 1\nlead C4\n").find("no end"), std::string::npos);
     EXPECT_NE(ErrorOf("tempo fast\n").find("not a number"), std::string::npos);
+    EXPECT_NE(ErrorOf("tempo nan\n").find("outside"), std::string::npos);
+    std::string endless = std::string(kHeader) + "section A 64\nlead C4\nend\nplay";
+    for (int i = 0; i < 10; ++i)
+        endless += " A";
+    EXPECT_NE(ErrorOf(endless + "\n").find("would last"), std::string::npos);
     EXPECT_NE(ErrorOf("instrument x saw cutoff=5\n").find("outside"), std::string::npos);
 }
 

@@ -17,6 +17,8 @@ namespace
 
 const int kMaxPerBar = 48;
 const int kMaxBars = 64;
+// Far beyond any track we want; it stops a typo in a play line from filling the disk.
+const double kMaxSeconds = 300.0;
 
 // A comment starts with a word beginning with '#': sharps inside notes ("F#5") are not comments.
 std::vector<std::string> SplitWords(const std::string& line)
@@ -32,7 +34,7 @@ std::vector<std::string> SplitWords(const std::string& line)
 class Parser
 {
 public:
-    Parser(const std::string& fileName) { m_score.file = fileName; }
+    explicit Parser(const std::string& fileName) { m_score.file = fileName; }
 
     Score Run(const std::string& text)
     {
@@ -49,11 +51,18 @@ public:
             Fail("section " + m_section->name + " has no end");
         if (m_score.order.empty())
             Fail("no play line: nothing to render");
+        double beats = 0.0;
         for (const std::string& name : m_score.order)
         {
-            if (!m_score.FindSection(name))
+            const Section* s = m_score.FindSection(name);
+            if (!s)
                 Fail("play names an unknown section " + name);
+            beats += static_cast<double>(s->bars) * m_score.beatsPerBar;
         }
+        const double seconds = beats * m_score.SecondsPerBeat();
+        if (seconds > kMaxSeconds)
+            Fail("the track would last " + std::to_string(static_cast<int>(seconds)) + " s, more than " +
+                 std::to_string(static_cast<int>(kMaxSeconds)));
         return m_score;
     }
 
@@ -77,7 +86,8 @@ private:
         }
         if (used != text.size())
             Fail("'" + text + "' is not a number");
-        if (v < lo || v > hi)
+        // Written so that "nan" fails too.
+        if (!(v >= lo && v <= hi))
             Fail(text + " is outside " + std::to_string(lo) + " .. " + std::to_string(hi));
         return v;
     }

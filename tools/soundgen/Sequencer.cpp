@@ -5,6 +5,7 @@
 #include "tools/soundgen/Reverb.h"
 #include "tools/soundgen/ScoreParser.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plk::soundgen

@@ -50,7 +50,7 @@ SoundJob ParseEffectLine(const std::vector<std::string>& w, const std::string& w
             throw std::runtime_error(where + ": bad setting '" + w[i] + "'");
         }
     }
-    if (job.level <= 0.0f || job.level > 0.5f)
+    if (!(job.level > 0.0f && job.level <= 0.5f))
         throw std::runtime_error(where + ": level must lie in (0, 0.5]");
     return job;
 }
