@@ -13,7 +13,7 @@ const std::array<CubeColour, kCubeColours>& CubeColours()
         {"Green", Hex(0x7CE03A), Emblem::kSquare},
         {"LightVanilla", Hex(0xF6EBC4), Emblem::kStar},
         {"Orange", Hex(0xFF8A1C), Emblem::kHeart},
-        {"Pink", Hex(0xFF8CC6), Emblem::kHexagon},
+        {"Pink", Hex(0xFF8CC6), Emblem::kClover},
         {"Purple", Hex(0x8E3FD6), Emblem::kCross},
         {"Red", Hex(0xE3222B), Emblem::kCrescent},
         {"Yellow", Hex(0xFFE027), Emblem::kDrop},

@@ -166,8 +166,17 @@ Shape MakeEmblem(Emblem kind, float cx, float cy, float r)
         Shape tip = Polygon({{cx - r * 0.86f, cy - r * 0.12f}, {cx + r * 0.86f, cy - r * 0.12f}, {cx, cy + r * 0.9f}});
         return Union(Union(left, right), tip);
     }
-    case Emblem::kHexagon:
-        return RegularPolygon(cx, cy, r * 0.9f, 6, 30);
+    case Emblem::kClover:
+    {
+        // Three round leaves: a plain hexagon or disc would read as the circle at small sizes.
+        Shape clover = Circle(cx, cy + r * 0.05f, r * 0.3f);
+        for (int leaf = 0; leaf < 3; ++leaf)
+        {
+            const float a = leaf * 2.0f * std::numbers::pi_v<float> / 3.0f;
+            clover = Union(clover, Circle(cx + std::sin(a) * r * 0.46f, cy - std::cos(a) * r * 0.46f + r * 0.05f, r * 0.42f));
+        }
+        return clover;
+    }
     case Emblem::kCross:
     {
         const float arm = r * 0.34f;

@@ -47,7 +47,7 @@ enum class Emblem
     kSquare,
     kStar,
     kHeart,
-    kHexagon,
+    kClover,
     kCross,
     kCrescent,
     kDrop,
