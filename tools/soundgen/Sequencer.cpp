@@ -25,6 +25,8 @@ const int kVoicingCentre = 6;
 // make the full part too loud.
 const double kLoudnessWindow = 3.0;
 const double kOneShotFadeOut = 0.05;
+// Drum hits vary this much in strength, as a player's do; identical hits sound like a machine.
+const double kDrumVelocitySpread = 0.12;
 
 struct OpenNote
 {
@@ -124,6 +126,8 @@ std::vector<ScheduledNote> Schedule(const Score& score)
                 n.midi = o.midi;
                 n.velocity = o.velocity;
                 n.seed = MixSeed(ii + 1, notes.size());
+                if (in.IsDrum())
+                    n.velocity *= static_cast<float>(1.0 - kDrumVelocitySpread * Random(n.seed).Uniform());
                 notes.push_back(n);
             }
             open.clear();
