@@ -222,6 +222,8 @@ void Device::ResetStates()
         st[kMinFilter] = kFilterPoint;
         st[kMagFilter] = kFilterPoint;
         st[kMipFilter] = kFilterNone;
+        st[kAddressU] = kAddressWrap;
+        st[kAddressV] = kAddressWrap;
     }
     s.textures.fill(nullptr);
     s.viewport = Viewport{0, 0, m_backWidth, m_backHeight, 0.0f, 1.0f};
@@ -577,6 +579,10 @@ void Device::PrepareDraw(uint32_t fvf)
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER,
                             st[kMagFilter] == kFilterLinear ? GL_LINEAR : GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S,
+                            st[kAddressU] == kAddressClamp ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T,
+                            st[kAddressV] == kAddressClamp ? GL_CLAMP_TO_EDGE : GL_REPEAT);
             glEnable(GL_TEXTURE_2D);
         }
         else

@@ -101,6 +101,8 @@ enum TextureStageState
     kMinFilter,
     kMagFilter,
     kMipFilter,
+    kAddressU,
+    kAddressV,
     kTextureStageStateCount,
 };
 
@@ -129,6 +131,12 @@ enum TextureFilter : uint32_t
     kFilterNone = 0,
     kFilterPoint = 1,
     kFilterLinear = 2,
+};
+
+enum TextureAddress : uint32_t
+{
+    kAddressWrap = 1,
+    kAddressClamp = 3,
 };
 
 const int kMaxTextureStages = 8;

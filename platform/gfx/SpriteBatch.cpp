@@ -51,6 +51,9 @@ int SpriteBatch::Begin(uint32_t flags)
     m_device.SetTextureStageState(0, kMinFilter, kFilterLinear);
     m_device.SetTextureStageState(0, kMagFilter, kFilterLinear);
     m_device.SetTextureStageState(0, kMipFilter, kFilterLinear);
+    // A sprite's edge must not wrap round to the far side of its texture.
+    m_device.SetTextureStageState(0, kAddressU, kAddressClamp);
+    m_device.SetTextureStageState(0, kAddressV, kAddressClamp);
     m_device.SetTextureStageState(1, kColorOp, kTopDisable);
     m_device.SetFVF(kSpriteFvf);
     return kOk;

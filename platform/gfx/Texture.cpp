@@ -81,8 +81,6 @@ unsigned Texture::Bind()
     m_generation = generation;
     glBindTexture(GL_TEXTURE_2D, m_name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, m_mipmaps ? GL_TRUE : GL_FALSE);
     if (!m_mipmaps)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
