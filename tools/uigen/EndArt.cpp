@@ -32,7 +32,7 @@ Canvas EndArt::Banner(const char* title, const art::Colour& glow, bool celebrate
     const float w = static_cast<float>(half.width * 2), h = static_cast<float>(half.height);
     Canvas c(static_cast<int>(w), static_cast<int>(h), Hex(0x000000));
     // A soft coloured haze behind the title that fades to the screen's black at every edge.
-    c.DropShadow(art::Ellipse(w * 0.5f, h * 0.55f, 330, 38), 0, 0, 48, art::WithAlpha(glow, 0.55f));
+    c.DropShadow(art::RoundedRect(w * 0.5f - 330, h * 0.55f - 38, 660, 76, 38), 0, 0, 48, art::WithAlpha(glow, 0.55f));
 
     const int cubes[][3] = {{90, 70, 0}, {170, 100, 8}, {250, 66, 9}, {774, 66, 3}, {854, 100, 5}, {934, 70, 7}};
     for (const auto& cube : cubes)

@@ -18,6 +18,7 @@ namespace
 const float kStraight = 1.0f;
 const float kDiagonal = 1.4142f;
 const float kFar = 1e6f;
+const int kSmoothPasses = 3;
 
 // Two-pass chamfer distance to the nearest pixel where inside differs from the pixel's own state.
 std::vector<float> Chamfer(const std::vector<uint8_t>& inside, int w, int h, bool toInside)
@@ -76,12 +77,31 @@ art::Shape ShapeFromAlpha(const art::Canvas& mask, int x0, int y0)
         }
     const std::vector<float> out = Chamfer(inside, w, h, true);
     const std::vector<float> in = Chamfer(inside, w, h, false);
-    auto field = std::make_shared<std::vector<float>>(inside.size());
+    std::vector<float> raw(inside.size());
     for (size_t i = 0; i < inside.size(); ++i)
     {
         // Coverage gives the sub-pixel edge position; the chamfer distance carries it away from the edge.
         const float edge = 0.5f - alpha[i];
-        (*field)[i] = inside[i] ? std::min(-in[i] + 0.5f, edge) : std::max(out[i] - 0.5f, edge);
+        raw[i] = inside[i] ? std::min(-in[i] + 0.5f, edge) : std::max(out[i] - 0.5f, edge);
+    }
+    // Chamfer steps leave ridges that a bevel would light as stripes; smooth them away from the edge itself.
+    auto field = std::make_shared<std::vector<float>>(raw);
+    for (int pass = 0; pass < kSmoothPasses; ++pass)
+    {
+        std::vector<float> next = *field;
+        for (int y = 1; y + 1 < h; ++y)
+            for (int x = 1; x + 1 < w; ++x)
+            {
+                const size_t i = static_cast<size_t>(y) * w + x;
+                if (std::fabs(raw[i]) < 1.0f)
+                    continue;
+                float sum = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        sum += (*field)[i + dy * w + dx];
+                next[i] = sum / 9.0f;
+            }
+        *field = std::move(next);
     }
     art::Shape s;
     s.distance = [field, w, h, x0, y0](float px, float py) {

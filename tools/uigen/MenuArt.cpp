@@ -59,7 +59,8 @@ Canvas Pill(int w, int h, const Colour& top, const Colour& bottom, const std::st
     Plate(c, a, a.h * 0.5f, hover ? art::Shade(top, 0.3f) : top, hover ? art::Shade(bottom, 0.2f) : bottom);
     if (hover)
         c.FillShape(Outline(art::RoundedRect(a.x, a.y, a.w, a.h, a.h * 0.5f), 1.6f), Hex(0xfff0a0));
-    Label(c, text, {a.x + 3, a.y, a.w - 6, a.h}, hover ? Look::kHover : Look::kNormal, static_cast<int>(h * 0.62f));
+    // Gold text would vanish on the lit plate: the hovered look is the glow, the rim and the lighter colour.
+    Label(c, text, {a.x + 3, a.y, a.w - 6, a.h}, Look::kNormal, static_cast<int>(h * 0.62f));
     return c;
 }
 

@@ -118,6 +118,19 @@ void TitleArt::Scenery(Canvas& c)
     // A shaded lip where the meadow crests.
     c.FillShape(Intersect(Outline(near, 4), Offset(near, 2)), Hex(0xc6f59a, 0.6f));
 
+    // Meadow flowers, thickest in the tab below the panel where nothing else stands.
+    const art::Colour petals[] = {Hex(0xffffff), Hex(0xfff27a), Hex(0xff9fcf)};
+    for (int k = 0; k < 46; ++k)
+    {
+        const float x = 372 + noise.Cell(k, 0) * 282, y = 506 + noise.Cell(k, 1) * 236;
+        const bool plaque = x > 392 && x < 630 && y > 540 && y < 666;
+        const bool text = y > 724 && x > 440 && x < 584;
+        if (plaque || text)
+            continue;
+        const float r = 2.6f + noise.Cell(k, 2) * 1.6f;
+        c.FillShape(art::Star(x, y, r, r * 0.75f, 5, noise.Cell(k, 3) * 72), petals[k % 3]);
+        c.FillShape(art::Circle(x, y, r * 0.35f), Hex(0xffb020));
+    }
     const CubeSpot cubes[] = {
         {110, 300, 44, 0}, {186, 330, 44, 8}, {110, 388, 44, 9}, {60, 262, 30, 3},  {262, 372, 34, 6},
         {920, 306, 44, 5}, {844, 340, 44, 3}, {920, 394, 44, 7}, {984, 270, 28, 4}, {760, 380, 32, 1},
