@@ -65,12 +65,12 @@ MeshBuilder MakeSmasherFrame(int frame)
 {
     MeshBuilder mesh;
     const int body = mesh.AddMaterial(Glossy("SmasherBody", {1, 1, 1, 1}, "SmasherCube.bmp", 0.5f));
-    const int spike = mesh.AddMaterial(Glossy("SmasherSpike", Hex(0x8C96A3), "", 0.7f));
-    const float bodyHalf = 4.1f;
+    const int spike = mesh.AddMaterial(Glossy("SmasherSpike", Hex(0xE8343B), "", 0.7f));
+    const float bodyHalf = 3.8f;
     AddRoundedBox(mesh, {bodyHalf, kHalf, bodyHalf}, 0.9f, kEdgeSegments, body);
     // Frame 0 has the spikes fully out, so its bounds are the full cube.
     const float pulse = 0.5f + 0.5f * std::cos(2 * kPi * frame / kSmasherFrames);
-    const float reach = (kHalf - bodyHalf) * (0.45f + 0.55f * pulse);
+    const float reach = (kHalf - bodyHalf) * (0.35f + 0.65f * pulse);
     const Vec3 sides[4] = {{1, 0, 0}, {-1, 0, 0}, {0, 0, 1}, {0, 0, -1}};
     for (const Vec3& n : sides)
         for (float dy : {-2.0f, 2.0f})
@@ -78,7 +78,7 @@ MeshBuilder MakeSmasherFrame(int frame)
             {
                 const Vec3 across = {n.z, 0, n.x};
                 const Vec3 base = n * bodyHalf + Vec3{0, dy, 0} + across * dt;
-                AddPyramid(mesh, base, n * reach, {0, 1, 0}, 1.1f, spike);
+                AddPyramid(mesh, base, n * reach, {0, 1, 0}, 1.25f, spike);
             }
     return mesh;
 }

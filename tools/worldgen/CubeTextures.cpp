@@ -69,7 +69,7 @@ void DrawMultiplier(Canvas& c, const char* text, bool gold)
 
 void DrawClock(Canvas& c)
 {
-    const float cx = kS * 0.5f, cy = kS * 0.52f, r = kS * 0.26f;
+    const float cx = kS * 0.5f, cy = kS * 0.53f, r = kS * 0.22f;
     const Shape face = Circle(cx, cy, r);
     c.DropShadow(face, r * 0.06f, r * 0.1f, r * 0.1f, WithAlpha(kInkDark, 0.45f));
     c.FillShape(Offset(face, r * 0.12f), kInkDark);
