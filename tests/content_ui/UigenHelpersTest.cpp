@@ -105,7 +105,9 @@ TEST(UigenShapes, LetteringDistancesGrowAwayFromTheEdge)
     Canvas mask(64, 64);
     mask.FillShape(art::Circle(32, 32, 20), Colour{1, 1, 1, 1});
     const art::Shape s = uigen::ShapeFromAlpha(mask, 100, 50);
-    EXPECT_NEAR(s(132, 82), -20.0f, 1.5f);
+    // The field is smoothed away from the edge, which rounds the peak at the centre a little.
+    EXPECT_NEAR(s(132, 82), -20.0f, 2.5f);
+    EXPECT_LT(s(132, 82), s(142, 82));
     EXPECT_NEAR(s(152, 82), 0.0f, 0.75f);
     EXPECT_NEAR(s(162, 82), 10.0f, 1.5f);
     EXPECT_NEAR(s(146.14f, 96.14f), 0.0f, 0.75f);
