@@ -1,13 +1,10 @@
 // Checks the generated screen art in the staged data folder against the layout table the screens draw from.
-#include "platform/image/Image.h"
-#include "tools/uigen/UiLayout.h"
+#include "tests/content_ui/ScreenArtData.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 
 namespace
@@ -15,66 +12,16 @@ namespace
 
 using namespace plk::ui;
 
-std::string DataDir()
-{
-    const char* binary = std::getenv("PLK_BINARY_DIR");
-    return std::string(binary ? binary : ".") + "/stage/data/";
-}
-
-const Sheet* SheetNamed(std::string_view file)
-{
-    for (const Sheet& s : kSheets)
-        if (s.file == file)
-            return &s;
-    return nullptr;
-}
-
-bool IsMagenta(const uint8_t* p)
-{
-    return p[0] == 255 && p[1] == 0 && p[2] == 255;
-}
-
-// What the game sees as a drawn pixel: any alpha in PNGs, anything but the key colour in keyed BMPs.
-bool Visible(const Sheet& sheet, const uint8_t* p)
-{
-    switch (sheet.kind)
-    {
-    case SheetKind::kPngAlpha:
-        return p[3] > 0;
-    case SheetKind::kBmpKeyed:
-        return !IsMagenta(p);
-    case SheetKind::kBmpOpaque:
-        return true;
-    }
-    return true;
-}
-
-int Luminance(const uint8_t* p)
-{
-    return (p[0] * 299 + p[1] * 587 + p[2] * 114) / 1000;
-}
+using screenart::DataDir;
+using screenart::IsMagenta;
+using screenart::Luminance;
+using screenart::SheetNamed;
+using screenart::Visible;
 
 class ScreenArtFiles : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        for (const Sheet& s : kSheets)
-        {
-            plk::Image image;
-            std::string error;
-            if (plk::LoadImageFile(DataDir() + std::string(s.file), image, &error) == 0)
-                s_images->emplace(std::string(s.file), std::move(image));
-        }
-    }
-
-    static const plk::Image* Get(std::string_view file)
-    {
-        const auto it = s_images->find(std::string(file));
-        return it == s_images->end() ? nullptr : &it->second;
-    }
-
-    static inline std::map<std::string, plk::Image>* s_images = new std::map<std::string, plk::Image>();
+    static const plk::Image* Get(std::string_view file) { return screenart::Load(file); }
 };
 
 TEST_F(ScreenArtFiles, EveryFileExistsAtTheSizeTheScreensExpect)

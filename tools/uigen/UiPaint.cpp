@@ -138,9 +138,9 @@ void CubeFace(Canvas& c, Area a, int colour)
 {
     const Colour base = CubeColour(colour);
     const Shape s = art::RoundedRect(a.x + 0.5f, a.y + 0.5f, a.w - 1.0f, a.h - 1.0f, a.w * 0.2f);
-    c.FillShape(s, art::LinearGradient({a.x, a.y}, {a.x + a.w, a.y + a.h}, art::Shade(base, 0.3f),
-                                       art::Shade(base, -0.25f)));
-    c.Bevel(s, a.w * 0.17f, 0.8f);
+    // Mild shading only: a swatch must read as its cube's colour at a glance.
+    c.FillShape(s, art::LinearGradient({a.x, a.y}, {a.x + a.w, a.y + a.h}, art::Shade(base, 0.18f), base));
+    c.Bevel(s, a.w * 0.12f, 0.45f);
     const Shape emblem = art::MakeEmblem(CubeEmblem(colour), a.x + a.w * 0.5f, a.y + a.h * 0.5f, a.w * 0.27f);
     c.FillShape(emblem, art::EmblemInk(base));
     c.FillShape(Rim(s, 1.0f), art::WithAlpha(art::Shade(base, -0.6f), 0.85f));
