@@ -25,10 +25,12 @@ const Colour kMakerTeal = Hex(0x18b4c8);
 const Colour kMakerBlue = Hex(0x2a5ee0);
 const float kWordMarkWidth = 280.0f;
 
-void Meadow(Canvas& c, float horizon)
+// Rolling grass below the horizon; the sky above is painted first unless the scene brings its own.
+void Meadow(Canvas& c, float horizon, bool daySky = true)
 {
     const float w = static_cast<float>(c.Width()), h = static_cast<float>(c.Height());
-    c.FillPaint(art::LinearGradient({0, 0}, {0, horizon}, Hex(0x4aa2f0), Hex(0xcfeeff)));
+    if (daySky)
+        c.FillPaint(art::LinearGradient({0, 0}, {0, horizon}, Hex(0x4aa2f0), Hex(0xcfeeff)));
     std::vector<art::Point> hill;
     for (float x = -4; x <= w + 4; x += 4)
         hill.push_back({x, horizon + 8 * std::sin(x / 40.0f) + 4 * std::sin(x / 13.0f + 1)});
@@ -141,11 +143,11 @@ Canvas BrandArt::Picture(int which)
         c.FillPaint(art::LinearGradient({0, 0}, {0, 179}, Hex(0x1d2a66), Hex(0x6a4a9a)));
         for (int k = 0; k < 14; ++k)
             c.FillShape(art::Circle(std::fmod(k * 67.0f, w), std::fmod(k * 29.0f, 80.0f) + 6, 1.2f), Hex(0xffffff, 0.8f));
-        Meadow(c, 130);
-        c.Modulate([](float, float y) { return y > 120 ? 0.7f : 1.0f; });
+        Meadow(c, 130, false);
+        c.Modulate([](float, float y) { return y > 118 ? 0.62f : 1.0f; });
         DrawIcon(c, IconKind::kTeleporter, {28, 70, 90, 90}, kInk);
-        DrawIcon(c, IconKind::kBomb, {140, 92, 62, 62}, kInk);
-        IsoCube(c, 200, 70, 24, CubeColour(0), 0);
+        DrawIcon(c, IconKind::kBomb, {126, 100, 58, 58}, kInk);
+        IsoCube(c, 206, 100, 22, CubeColour(0), 0);
     }
     // A thin frame in the game's gold, as the dialog paints the picture without a border.
     c.FillShape(Subtract(art::RoundedRect(0, 0, w, 179, 0), art::RoundedRect(2, 2, w - 4, 175, 0)), kGoldDark);
