@@ -63,7 +63,8 @@ Canvas Toggle(IconKind icon, bool hover)
     const Area face{5, static_cast<float>(kToggleFaceTop) + 1, 22, static_cast<float>(kToggleFaceH) - 2};
     if (hover)
         Glow(c, art::RoundedRect(face.x, face.y, face.w, face.h, 6), 2.0f, kHoverGlow);
-    DrawIcon(c, icon, {face.x + 2, face.y, face.h, face.h}, hover ? kHoverText : kText);
+    // Navy reads on the light plate; the hovered look lights the icon gold inside its glow.
+    DrawIcon(c, icon, {face.x + 2, face.y - 0.5f, face.h + 1, face.h + 1}, hover ? kHoverText : kInk);
     return c;
 }
 
