@@ -1,0 +1,42 @@
+// A scenery object (rock, grass, shrub, plant, cactus, tree) around the board; cubes pass through
+// it. Also its element of the level document.
+#pragma once
+
+#include "engine/XDXMeshObject.h"
+#include "foundation/XString.h"
+
+class XBasicMesh;
+class XGameEngine;
+
+class CFieldObject : public XDXMeshObject
+{
+public:
+    // The board's kind number of a scenery object.
+    static const int kKind = 3;
+    static const int kObjTypeCount = 15;
+
+    CFieldObject() = default;
+    ~CFieldObject() override = default;
+    CFieldObject(const CFieldObject&) = delete;
+    CFieldObject& operator=(const CFieldObject&) = delete;
+
+    // Loads the fifteen scenery meshes once, in ObjType order; stops at the first failure.
+    static bool LoadShared(const XString& dataFolder, XString& errorMsg);
+    static void FreeShared();
+    // "Rock0.x" .. "Tree1.x"; "" outside 0..14.
+    static const char* MeshNameOfType(int objType);
+    // Share of its own height by which an object of that type stands above the terrain.
+    static float SeatFraction(int objType);
+
+    void Init(XGameEngine* engine, int objType);
+    void Draw() override;
+    void Update(float dt) override;
+    int GetObjType() const { return m_iObjType; }
+
+    void WriteXml(XString& out, int index) const;
+    void ReadXml(XGameEngine* engine, const XString& document, int index);
+
+private:
+    XGameEngine* m_pGameEngine = nullptr;
+    int m_iObjType = 0;
+};

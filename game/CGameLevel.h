@@ -1,0 +1,287 @@
+// The level object, one for the whole run: level settings, scores, difficulty and timers, the
+// fixed arrays of walls, cubes, teleporters and scenery, the spare blocks, the board, terrain,
+// board top, floating texts and selection; and the enciphered level document it reads and writes.
+#pragma once
+
+#include "engine/XDXMeshObject.h"
+#include "foundation/XString.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class CBoard;
+class CFieldObject;
+class CPlayBlock;
+class CScorePopups;
+class CTeleporter;
+class CWallBlock;
+class XBasicMesh;
+class XGameEngine;
+
+class CGameLevel
+{
+public:
+    static const int kMaxWalls = 600;
+    static const int kMaxPlayBlocks = 600;
+    static const int kMaxTeleporters = 10;
+    static const int kMaxFieldObjects = 150;
+    static const int kSpareCount = 3;
+    static const int kColourCount = 10;
+    // Index of the first spare block in the document (PlayBlock_1000 .. PlayBlock_1002).
+    static const int kFirstSpareIndex = 1000;
+    // A status message shows this long after it was set.
+    static const unsigned kStatusMessageMs = 40000;
+    // The origin mark that standard and tutorial levels must carry.
+    static const char* const kSignature;
+
+    explicit CGameLevel(XGameEngine* engine);
+    ~CGameLevel();
+    CGameLevel(const CGameLevel&) = delete;
+    CGameLevel& operator=(const CGameLevel&) = delete;
+
+    // The data folder (install folder + "data\\"); levels and saved games lie in its subfolders.
+    void SetDataFolder(const XString& folder) { m_strDataFolder = folder; }
+    const XString& GetDataFolder() const { return m_strDataFolder; }
+    // Data folder + "levels\\" or + "savedgames\\" + name, with ".dat" unless already there.
+    XString BuildPath(const XString& name, bool isSavedGame) const;
+
+    // Writes the enciphered document. A level (not a saved game) first resets its game state
+    // (CurLevel from the name's digits, scores 0); those resets stay even when the write fails.
+    bool Save(const XString& name, bool isSavedGame);
+    // Reads a level or saved game and rebuilds the board. False when the file cannot be read, a
+    // standard or tutorial level lacks the origin mark, or a standard level's number disagrees
+    // with its name; the level may then be half filled and must not be played.
+    bool Load(const XString& name, bool builderMode, bool isSavedGame);
+    // Load from an already deciphered document instead of a file (level compiler, tests).
+    bool LoadFromDocument(const XString& name, const XString& document, bool builderMode, bool isSavedGame);
+    // The plain document as Save writes it; scaledTime writes TimeLeft scaled by the difficulty.
+    void WriteDocument(XString& out, bool isSavedGame, bool scaledTime) const;
+
+    // The level pass phrase's cipher over a whole document.
+    static bool EncipherDocument(XString& text);
+    // The same with a fixed time value, for repeatable files (the level compiler).
+    static bool EncipherDocumentWithTime(XString& text, uint64_t timeValue);
+    static bool DecipherDocument(XString& text);
+    // A new game session identifier for a game started on the level of that name.
+    static XString MakeGameSession(const XString& levelName);
+    // The number formed by the first run of digits in name; 0 without a digit.
+    static unsigned FirstNumberIn(const XString& name);
+
+    // Clears TotalScore, BlockScore, NumBlocksRemoved and Difficulty: a new game.
+    void ResetScores();
+
+    // Difficulty arithmetic: factor 0.5 / 1.0 / 1.5 for difficulty 1 / other / 3.
+    float DifficultyFactor() const;
+    float ReverseDifficultyFactor() const;
+    int ScaleByDifficulty(int points) const;
+    int ScaleByReverseDifficulty(int points) const;
+    // Scales TimeLeft once per load when a difficulty is set, then whole seconds left (0 below 1).
+    int SecondsLeft();
+    int TimeBonus();
+    int LevelScore(bool withBonus);
+    int GameTotal(bool withBonus);
+    // TimeLeft scaled by the difficulty as the auto-save stores it.
+    float ScaledTimeLeft() const;
+
+    // One frame: time, physics, scoring and spares in play; positions and grids in the builder.
+    void Update();
+    // The scene in its fixed order: board top, terrain, scenery, opaque walls, cubes, blended
+    // walls, teleporters.
+    void Draw();
+
+    // Adds then clamps tilt to 10..89.5 and zoom to 130..300; wraps the angle into 0..360.
+    void AdjustCamera(float dTilt, float dAngle, float dZoom);
+    // Adds 5 x step and clamps to 0..255.
+    void AdjustBgRed(int step);
+    void AdjustBgGreen(int step);
+    void AdjustBgBlue(int step);
+    void ToggleRemoveToWin(int colour);
+
+    // Releases the terrain, then loads "TerrainNN.x" for a non-zero id and seats every scenery
+    // object on it.
+    void SetTerrain(int id);
+    // Releases the board top, then loads "BoardTop.x" with the textures of board top id - 1.
+    void SetBoardTop(int id);
+    // Seats one scenery object on the terrain (no terrain: unchanged).
+    void SeatOnTerrain(CFieldObject& object);
+    // Height of the terrain under x, z by a downward ray from high above; false when it misses.
+    bool TerrainHeightAt(float x, float z, float& height) const;
+
+    // Selecting makes the old selection the previous one.
+    void SetSelected(XDXMeshObject* object);
+    XDXMeshObject* GetSelected() const { return m_pSelected; }
+    XDXMeshObject* GetPreviousSelected() const { return m_pPreviousSelected; }
+    void ClearSelection();
+
+    // Spare blocks (the draw table and dropping live with the board's rules).
+    CPlayBlock& GetSpare(int i);
+    void RefillSpares();
+    void EmptySpares();
+    // Puts a cube of that type in cell (gx, gy, gz), reusing a gone slot; false when refused.
+    bool AddBlock(int type, int gx, int gy, int gz);
+
+    CBoard& GetBoard() { return *m_pBoard; }
+    CScorePopups& GetScorePopups() { return *m_pScorePopups; }
+    XGameEngine* GetEngine() const { return m_pEngine; }
+
+    CWallBlock& GetWall(int i);
+    CPlayBlock& GetPlayBlock(int i);
+    CTeleporter& GetTeleporter(int i);
+    CFieldObject& GetFieldObject(int i);
+    int GetNumWalls() const { return m_iNumWalls; }
+    int GetNumPlayBlocks() const { return m_iNumPlayBlocks; }
+    int GetNumTeleporters() const { return m_iNumTeleporters; }
+    int GetNumFieldObjects() const { return m_iNumFieldObjects; }
+    // Counts are clamped to 0..capacity.
+    void SetNumWalls(int n);
+    void SetNumPlayBlocks(int n);
+    void SetNumTeleporters(int n);
+    void SetNumFieldObjects(int n);
+    // Index of a cube in the array; -1 when the object is not one of them.
+    int IndexOfPlayBlock(const XDXMeshObject* object) const;
+
+    // The terrain and board top mesh objects (no mesh while their id is 0).
+    XDXMeshObject& GetTerrain() { return m_terrain; }
+    XDXMeshObject& GetBoardTop() { return m_boardTop; }
+
+    const XString& GetSignature() const { return m_strSignature; }
+    const XString& GetSignatureKey() const { return m_strSignatureKey; }
+    int GetViewAreaX() const { return m_iViewAreaX; }
+    void SetViewAreaX(int value) { m_iViewAreaX = value; }
+    int GetTotalScore() const { return m_iTotalScore; }
+    void SetTotalScore(int value) { m_iTotalScore = value; }
+    int GetBlockScore() const { return m_iBlockScore; }
+    void SetBlockScore(int value) { m_iBlockScore = value; }
+    int GetNumBlocksRemoved() const { return m_iNumBlocksRemoved; }
+    void SetNumBlocksRemoved(int value) { m_iNumBlocksRemoved = value; }
+    int GetDifficulty() const { return m_iDifficulty; }
+    void SetDifficulty(int value) { m_iDifficulty = value; }
+    bool GetRemoveToWin(int colour) const;
+    void SetRemoveToWin(int colour, bool on);
+    int GetBgRed() const { return m_iBgRed; }
+    int GetBgGreen() const { return m_iBgGreen; }
+    int GetBgBlue() const { return m_iBgBlue; }
+    void SetBackground(int red, int green, int blue);
+    // Opaque ARGB of the background colour.
+    uint32_t GetBackgroundColour() const;
+    int GetExBlocksAdded() const { return m_iExBlocksAdded; }
+    void SetExBlocksAdded(int value) { m_iExBlocksAdded = value; }
+    unsigned GetCurLevel() const { return m_uiCurLevel; }
+    void SetCurLevel(unsigned value) { m_uiCurLevel = value; }
+    const XString& GetGameSession() const { return m_strGameSession; }
+    void SetGameSession(const XString& value) { m_strGameSession = value; }
+    unsigned GetBlocksLeft() const { return m_uiBlocksLeft; }
+    void SetBlocksLeft(unsigned value) { m_uiBlocksLeft = value; }
+    float GetTimeLeft() const { return m_fTimeLeft; }
+    void SetTimeLeft(float ms) { m_fTimeLeft = ms; }
+    const XString& GetLevelMusic() const { return m_strLevelMusic; }
+    void SetLevelMusic(const XString& value) { m_strLevelMusic = value; }
+    const XString& GetLevelName() const { return m_strLevelName; }
+    void SetLevelName(const XString& value) { m_strLevelName = value; }
+    const XString& GetLevelFileName() const { return m_strLevelFileName; }
+    void SetLevelFileName(const XString& value) { m_strLevelFileName = value; }
+    const XString& GetObjective() const { return m_strObjective; }
+    void SetObjective(const XString& value) { m_strObjective = value; }
+    float GetCameraTilt() const { return m_fCameraTilt; }
+    float GetCameraAngle() const { return m_fCameraAngle; }
+    float GetCameraZoom() const { return m_fCameraZoom; }
+    int GetGameboardId() const { return m_iGameboardId; }
+    int GetTerrainId() const { return m_iTerrainId; }
+    bool IsFogEnabled() const { return m_bFogEnabled; }
+    void SetFogEnabled(bool on) { m_bFogEnabled = on; }
+    int GetFogAmount() const { return m_iFogAmount; }
+    void SetFogAmount(int value) { m_iFogAmount = value; }
+    bool IsRainEnabled() const { return m_bRainEnabled; }
+    void SetRainEnabled(bool on) { m_bRainEnabled = on; }
+
+    bool IsBuilderMode() const { return m_bBuilderMode; }
+    void SetBuilderMode(bool on) { m_bBuilderMode = on; }
+    bool GetAddLevelToTotal() const { return m_bAddLevelToTotal; }
+    void SetAddLevelToTotal(bool on) { m_bAddLevelToTotal = on; }
+    bool IsTimeAdjusted() const { return m_bTimeAdjusted; }
+    void SetTimeAdjusted(bool on) { m_bTimeAdjusted = on; }
+
+    // Remembers the text and the engine time it was set at.
+    void SetStatusMessage(const XString& text);
+    const XString& GetStatusMessage() const { return m_strStatusMessage; }
+    unsigned GetStatusMessageTime() const { return m_uiStatusMessageTime; }
+    // True while the message is younger than 40 000 ms at engine time now.
+    bool IsStatusMessageShown(unsigned now) const;
+
+    // Set by the start-up loader thread when the shared meshes and textures are in memory.
+    void SetSharedLoaded(bool done) { m_bSharedLoaded = done; }
+    bool IsSharedLoaded() const { return m_bSharedLoaded; }
+
+    const XString& GetErrorMsg() const { return m_strErrorMsg; }
+
+private:
+    bool PrepareLoad(const XString& name, bool builderMode, bool isSavedGame);
+    bool ReadDocument(const XString& name, const XString& document, bool isSavedGame);
+    void ReadObjects(const XString& document);
+    void FinishLoad();
+    void UpdatePlay();
+    void UpdateBuilder();
+    void UpdateBlocksLeft();
+    void ReleaseTerrain();
+    void ReleaseBoardTop();
+
+    XGameEngine* m_pEngine;
+    XString m_strDataFolder;
+    XString m_strErrorMsg;
+
+    XString m_strSignature;
+    XString m_strSignatureKey;
+    int m_iViewAreaX = 0;
+    int m_iTotalScore = 0;
+    int m_iBlockScore = 0;
+    int m_iNumBlocksRemoved = 0;
+    int m_iDifficulty = 0;
+    std::array<bool, kColourCount> m_abRemoveToWin{};
+    int m_iBgRed = 55, m_iBgGreen = 120, m_iBgBlue = 255;
+    int m_iExBlocksAdded = 0;
+    unsigned m_uiCurLevel = 0;
+    XString m_strGameSession;
+    unsigned m_uiBlocksLeft = 0;
+    float m_fTimeLeft = 60000.0f;
+    XString m_strLevelMusic;
+    XString m_strLevelName;
+    XString m_strLevelFileName;
+    XString m_strObjective;
+    float m_fCameraTilt = 38.29f;
+    float m_fCameraAngle = 0.0f;
+    float m_fCameraZoom = 215.15f;
+    int m_iGameboardId = 0;
+    int m_iTerrainId = 0;
+    bool m_bFogEnabled = false;
+    int m_iFogAmount = 0;
+    bool m_bRainEnabled = false;
+
+    bool m_bBuilderMode = false;
+    bool m_bAddLevelToTotal = false;
+    bool m_bTimeAdjusted = false;
+    XString m_strStatusMessage;
+    unsigned m_uiStatusMessageTime = 0;
+    std::atomic<bool> m_bSharedLoaded{false};
+
+    std::unique_ptr<CWallBlock[]> m_pWalls;
+    std::unique_ptr<CPlayBlock[]> m_pPlayBlocks;
+    std::unique_ptr<CTeleporter[]> m_pTeleporters;
+    std::unique_ptr<CFieldObject[]> m_pFieldObjects;
+    std::unique_ptr<CPlayBlock[]> m_pSpares;
+    int m_iNumWalls = 0;
+    int m_iNumPlayBlocks = 0;
+    int m_iNumTeleporters = 0;
+    int m_iNumFieldObjects = 0;
+
+    std::unique_ptr<CBoard> m_pBoard;
+    std::unique_ptr<CScorePopups> m_pScorePopups;
+    XDXMeshObject m_terrain;
+    XDXMeshObject m_boardTop;
+    std::unique_ptr<XBasicMesh> m_pTerrainMesh;
+    std::unique_ptr<XBasicMesh> m_pBoardTopMesh;
+
+    XDXMeshObject* m_pSelected = nullptr;
+    XDXMeshObject* m_pPreviousSelected = nullptr;
+};
