@@ -1,6 +1,7 @@
 // Engine set-up: window, video mode with its fallback chain, device states, fog, 2D mode.
 #include "engine/XGameEngine.h"
 
+#include "engine/XDXSound.h"
 #include "engine/XDXTexture.h"
 #include "engine/XGameScreen.h"
 #include "engine/XScreenTransition.h"
@@ -129,6 +130,13 @@ bool XGameEngine::Init()
         m_strErrorMsg = "Error: in XGameEngine::Init, XDXInput::Init failed. Msg=";
         m_strErrorMsg += m_input.GetErrorMsg();
         return false;
+    }
+    // Without sound the game goes on silent: the failure is only kept as the error text.
+    XString soundError;
+    if (!XDXSound::Init(soundError))
+    {
+        m_strErrorMsg = "Error: in XGameEngine::Init, XDXSound::Init failed. Msg=";
+        m_strErrorMsg += soundError;
     }
     XString textureError;
     if (!XDXTexture::Init(textureError))

@@ -1,4 +1,5 @@
 // The main loop: events, drawing in the fixed order, input, the screen stack, the frame cap and timing.
+#include "engine/XDXSound.h"
 #include "engine/XDXTexture.h"
 #include "engine/XGameEngine.h"
 #include "engine/XScreenTransition.h"
@@ -223,6 +224,7 @@ bool XGameEngine::Free()
     m_pTransition = nullptr;
     m_font.Release();
     XDXTexture::ReleaseSprite();
+    XDXSound::Shutdown();
     m_input.Free();
     m_device.Release();
     return true;
