@@ -22,11 +22,13 @@ namespace
 {
 
 // The band starts this far inside the tile so every piece's outer corner stays transparent.
-const float kInset = 2.0f;
-const float kBand = 11.0f;
-const float kBandRadius = 6.0f;
-// Corner bosses cover the fill's square corners, which the menu draws 4 units inside the frame.
-const float kBoss = 28.0f;
+const float kInset = 1.0f;
+// A slim band: list rows begin 8 units inside the frame, and the menu's fill begins 4 units inside, so the band
+// must cover the fill's square corner (its rounded corner reaches past (4, 4)) yet stay clear of the rows.
+const float kBand = 7.5f;
+const float kBandRadius = 7.0f;
+const float kGemRadius = 3.6f;
+const float kStudRadius = 2.0f;
 
 Colour Tube(float t)
 {
@@ -38,16 +40,12 @@ Colour Tube(float t)
     return art::Mix(kGold, kGoldDark, (t - 0.8f) / 0.2f);
 }
 
-void Boss(Canvas& c, float x, float y)
+void Gem(Canvas& c, float x, float y)
 {
-    const Shape boss = art::RoundedRect(x, y, kBoss, kBoss, 7);
-    c.DropShadow(boss, 0, 1, 2, Hex(0x000000, 0.4f));
-    c.FillShape(boss, art::LinearGradient({x, y}, {x + kBoss, y + kBoss}, kGoldLight, kGoldDark));
-    c.Bevel(boss, 4, 0.8f);
-    const Shape gem = art::Circle(x + kBoss * 0.5f, y + kBoss * 0.5f, 7.5f);
-    c.FillShape(gem, art::RadialGradient({x + kBoss * 0.42f, y + kBoss * 0.4f}, 9, Hex(0x9fe4ff), Hex(0x1456c8)));
-    c.Bevel(gem, 3, 0.9f);
-    c.FillShape(art::Circle(x + kBoss * 0.42f, y + kBoss * 0.4f, 2.2f), Hex(0xffffff, 0.85f));
+    const Shape gem = art::Circle(x, y, kGemRadius);
+    c.FillShape(gem, art::RadialGradient({x - 1, y - 1}, kGemRadius * 1.4f, Hex(0x9fe4ff), Hex(0x1456c8)));
+    c.Bevel(gem, 1.5f, 0.9f);
+    c.FillShape(art::Circle(x - 1, y - 1, 0.9f), Hex(0xffffff, 0.9f));
 }
 
 Canvas Pill(int w, int h, const Colour& top, const Colour& bottom, const std::string& text, bool hover)
@@ -86,11 +84,30 @@ Canvas MenuArt::Frame(int cols, int rows)
     const Shape outer = art::RoundedRect(kInset, kInset, w - 2 * kInset, h - 2 * kInset, kBandRadius);
     const Shape band = Subtract(outer, Offset(outer, -kBand));
     c.FillShape(band, [&](float x, float y) { return Tube(art::Clamp01(-outer(x, y) / kBand)); });
-    c.FillShape(Subtract(Offset(outer, -kBand), Offset(outer, -kBand - 1.5f)), Hex(0x000000, 0.35f));
-    Boss(c, kInset, kInset);
-    Boss(c, w - kInset - kBoss, kInset);
-    Boss(c, kInset, h - kInset - kBoss);
-    Boss(c, w - kInset - kBoss, h - kInset - kBoss);
+    c.Bevel(band, 2.0f, 0.5f);
+    c.FillShape(Subtract(Offset(outer, -kBand), Offset(outer, -kBand - 1.0f)), Hex(0x000000, 0.35f));
+    const float g = kInset + kBand * 0.5f;
+    Gem(c, g, g);
+    Gem(c, w - g, g);
+    Gem(c, g, h - g);
+    Gem(c, w - g, h - g);
+    // A stud in the middle of every edge tile gives the band a rhythm that repeats with the pieces.
+    auto stud = [&](float x, float y) {
+        const Shape s = art::Circle(x, y, kStudRadius);
+        c.FillShape(s, kGoldLight);
+        c.Bevel(s, 1.2f, 0.9f);
+    };
+    const float half = kFrameTile * 0.5f;
+    for (int j = 1; j + 1 < cols; ++j)
+    {
+        stud(j * kFrameTile + half, g);
+        stud(j * kFrameTile + half, h - g);
+    }
+    for (int i = 1; i + 1 < rows; ++i)
+    {
+        stud(g, i * kFrameTile + half);
+        stud(w - g, i * kFrameTile + half);
+    }
     return c;
 }
 

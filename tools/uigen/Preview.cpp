@@ -205,6 +205,44 @@ Canvas Preview::Complete() const
     return screen;
 }
 
+Canvas Preview::Difficulty() const
+{
+    Canvas screen = Status();
+    const int w = 7 * kFrameTile, x = kPlayAreaCentreX - w / 2;
+    MenuFrame(screen, x, 150, 7, 1);
+    Text(screen, GameFont(kLargeFont), "Select The Game Difficulty", kPlayAreaCentreX, 150 + 40, art::Align::kCentre);
+    const int top = 150 + kFrameTile + kFrameTile / 2;
+    MenuFrame(screen, x, top, 7, 2);
+    const char* options[] = {"easy", "mediumHover", "hard"};
+    int left = kPlayAreaCentreX - (64 + 98 + 67 + 2 * 24) / 2;
+    for (const char* option : options)
+    {
+        const Rect r = FindSprite(option)->src;
+        Sprite(screen, option, left, top + kFrameTile - r.h / 2);
+        left += r.w + 24;
+    }
+    return screen;
+}
+
+Canvas Preview::List() const
+{
+    Canvas screen = Status();
+    const int w = 8 * kFrameTile, h = 9 * kFrameTile;
+    const int x = kPlayAreaCentreX - w / 2, y = kDesignH / 2 - h / 2;
+    MenuFrame(screen, x, y, 8, 9);
+    for (int k = 0; k < 19; ++k)
+    {
+        const int rowTop = y + 8 + 30 * k;
+        if (k == 4)
+            screen.FillShape(art::RoundedRect(x + 8, rowTop, 400, 25, 4), Hex(0xffffff, 0.18f));
+        Text(screen, GameFont(kMainFont), "Saved game " + std::to_string(k + 1), x + 14, rowTop + 18, art::Align::kLeft);
+    }
+    Sprite(screen, "upOff", x + 430, y + 20);
+    Sprite(screen, "downHover", x + 430, y + 60);
+    Sprite(screen, "close", x + 430, y + h - 60);
+    return screen;
+}
+
 Canvas Preview::Builder(bool hits) const
 {
     Canvas screen = PlayArea();
@@ -266,7 +304,8 @@ bool Preview::WriteAll(const std::string& outDir, std::string& error) const
 {
     const std::pair<const char*, Canvas> pictures[] = {
         {"title.png", Title()},       {"status.png", Status()},         {"menu.png", Menu()},
-        {"complete.png", Complete()}, {"builder.png", Builder(false)},  {"builder-hits.png", Builder(true)},
+        {"complete.png", Complete()}, {"difficulty.png", Difficulty()}, {"list.png", List()},
+        {"builder.png", Builder(false)}, {"builder-hits.png", Builder(true)},
         {"gameover.png", GameOver()}, {"splash.png", Splash()},         {"contact-sheet.png", ContactSheet()},
     };
     for (const auto& [name, canvas] : pictures)

@@ -14,8 +14,8 @@ class Preview
 public:
     // Loads every file of the layout from dataDir; false with the reason when one cannot be read.
     bool Load(const std::string& dataDir, std::string& error);
-    // Writes title.png, status.png, menu.png, complete.png, builder.png, builder-hits.png, gameover.png,
-    // splash.png and contact-sheet.png into outDir.
+    // Writes title.png, status.png, menu.png, complete.png, difficulty.png, list.png, builder.png,
+    // builder-hits.png, gameover.png, splash.png and contact-sheet.png into outDir.
     bool WriteAll(const std::string& outDir, std::string& error) const;
 
 private:
@@ -28,6 +28,8 @@ private:
     art::Canvas Status() const;
     art::Canvas Menu() const;
     art::Canvas Complete() const;
+    art::Canvas Difficulty() const;
+    art::Canvas List() const;
     art::Canvas Builder(bool hits) const;
     art::Canvas GameOver() const;
     art::Canvas Splash() const;
