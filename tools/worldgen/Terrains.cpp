@@ -21,6 +21,7 @@ const float kUvRepeat = 40.0f;  // world units per texture repeat
 const float kBasinFlatTo = 75.0f;  // the basin stays flat to this distance (the board's corner is at 60)
 const float kHillsFrom = 230.0f;
 const float kWaterLevel = 10.0f;
+const float kBeachTop = 24.0f;
 const int kTexture = 128;
 
 enum Ground
@@ -74,7 +75,7 @@ Canvas GroundTexture(Ground g)
         case kGrass: return Shade(Mix(Hex(0x5E9E36), Hex(0x86C24A), f), (fine - 0.5f) * 0.3f);
         case kRock: return Shade(Mix(Hex(0x7B776F), Hex(0xA8A297), f), (fine - 0.5f) * 0.35f);
         case kSand: return Shade(Mix(Hex(0xE2C48C), Hex(0xF2DDAE), f), (fine - 0.5f) * 0.15f);
-        case kSnow: return Shade(Mix(Hex(0xDDE8F2), Hex(0xFFFFFF), f), (fine - 0.5f) * 0.08f);
+        case kSnow: return Shade(Mix(Hex(0xEAF1F8), Hex(0xFFFFFF), f), (fine - 0.5f) * 0.05f);
         case kAsh: return Shade(Mix(Hex(0x2E2A2B), Hex(0x4E4644), f), (fine - 0.5f) * 0.3f);
         case kLava:
         {
@@ -107,7 +108,7 @@ Ground PickGround(int terrain, float height, float slope, float x, float z)
     {
     case 0: return slope > 0.33f || height > 95.0f ? kRock : kGrass;
     case 1: return slope > 0.42f ? kRock : kSand;
-    case 2: return slope > 0.45f ? kRock : kSnow;
+    case 2: return slope > 0.5f ? kRock : kSnow;
     case 3:
     {
         const float crater = std::hypot(x + 240.0f, z - 290.0f);
@@ -116,7 +117,8 @@ Ground PickGround(int terrain, float height, float slope, float x, float z)
         return slope > 0.38f ? kRock : kAsh;
     }
     default:
-        if (height < kWaterLevel + 4.0f || BoardDistance(x, z) < 150.0f)
+        // Sand up to a contour line, so the beach's edge follows the ground instead of a ring.
+        if (height < kBeachTop)
             return kSand;
         return slope > 0.4f ? kRock : kGrass;
     }
@@ -139,10 +141,6 @@ float TerrainHeight(int terrain, float x, float z)
     case 1:
         // Dunes: long ridges across the wind.
         h += rise * 14.0f * std::pow(0.5f + 0.5f * std::sin(x / 38.0f + n.Fractal(x / 90, z / 90, 2) * 6.0f), 2.0f);
-        break;
-    case 2:
-        // Sharp peaks: ridged noise on top of the hills.
-        h += rise * s.hillHeight * 0.35f * std::pow(1.0f - std::fabs(n.Fractal(x / 110, z / 110, 4) * 2 - 1), 3.0f);
         break;
     case 3:
     {
@@ -187,7 +185,9 @@ void WriteTerrains(DataWriter& out)
             for (int i = 0; i < kGrid; ++i)
             {
                 const int a = vertexAt(i, j), b = vertexAt(i + 1, j), c = vertexAt(i + 1, j + 1), d = vertexAt(i, j + 1);
-                const int tris[2][3] = {{a, b, c}, {a, c, d}};
+                // Alternating diagonals keep material borders from running as one long saw edge.
+                const bool flip = (i + j) % 2 == 1;
+                const int tris[2][3] = {{a, b, flip ? d : c}, {flip ? b : a, c, d}};
                 for (const auto& t : tris)
                 {
                     const Vec3 p0 = mesh.Vertices()[t[0]].position, p1 = mesh.Vertices()[t[1]].position,
