@@ -46,6 +46,14 @@ enum RenderState
     kAmbient,
     kSpecularEnable,
     kNormalizeNormals,
+    kPointSpriteEnable, // points draw as squares textured corner to corner
+    kPointScaleEnable,  // point size shrinks with eye distance by the scale factors A, B, C
+    kPointSize,         // float bits, pixels (or world size when scaling)
+    kPointSizeMin,      // float bits
+    kPointSizeMax,      // float bits
+    kPointScaleA,       // float bits
+    kPointScaleB,       // float bits
+    kPointScaleC,       // float bits
     kRenderStateCount,
 };
 
@@ -147,6 +155,7 @@ enum VertexFormat : uint32_t
     kFvfXyz = 0x002,
     kFvfXyzRhw = 0x004, // already in back-buffer pixels: x right, y down, z depth 0..1
     kFvfNormal = 0x010,
+    kFvfPSize = 0x020,   // one float: the point's size
     kFvfDiffuse = 0x040, // 32-bit ARGB
     kFvfSpecular = 0x080,
     kFvfTex1 = 0x100,

@@ -31,6 +31,8 @@ int VertexSize(uint32_t fvf)
         size += 16;
     if (fvf & kFvfNormal)
         size += 12;
+    if (fvf & kFvfPSize)
+        size += 4;
     if (fvf & kFvfDiffuse)
         size += 4;
     if (fvf & kFvfSpecular)
