@@ -57,6 +57,26 @@ TEST_F(ScreenArtFiles, EverySpriteLiesInsideItsSheetAndShowsSomething)
     }
 }
 
+TEST_F(ScreenArtFiles, SpritesKeepAClearBorderSoScaledDrawingNeverShowsANeighbour)
+{
+    for (const Sprite& sp : kSprites)
+    {
+        const plk::Image* image = Get(sp.sheet);
+        ASSERT_NE(image, nullptr) << sp.sheet;
+        const Rect r = sp.src;
+        for (int x = r.x; x < r.x + r.w; ++x)
+        {
+            ASSERT_EQ(image->At(x, r.y)[3], 0) << sp.name << " top border at x " << x;
+            ASSERT_EQ(image->At(x, r.y + r.h - 1)[3], 0) << sp.name << " bottom border at x " << x;
+        }
+        for (int y = r.y; y < r.y + r.h; ++y)
+        {
+            ASSERT_EQ(image->At(r.x, y)[3], 0) << sp.name << " left border at y " << y;
+            ASSERT_EQ(image->At(r.x + r.w - 1, y)[3], 0) << sp.name << " right border at y " << y;
+        }
+    }
+}
+
 TEST_F(ScreenArtFiles, OnlyTheDesignedRectanglesOverlapAndTheyShareNoVisiblePixel)
 {
     int overlapping = 0;

@@ -45,9 +45,15 @@ plk::ui::Rect ArtSet::Src(std::string_view sprite)
 void ArtSet::PlaceSprite(art::Canvas& sheet, std::string_view sprite, const art::Canvas& picture)
 {
     const plk::ui::Rect r = Src(sprite);
-    for (int y = 0; y < r.h && y < picture.Height(); ++y)
-        for (int x = 0; x < r.w && x < picture.Width(); ++x)
-            sheet.At(r.x + x, r.y + y) = picture.At(x, y);
+    for (int y = 0; y < r.h; ++y)
+        for (int x = 0; x < r.w; ++x)
+        {
+            // The outer ring stays clear: a scaled sprite filters half a texel past its rectangle, and that
+            // must find transparency, not the edge of the neighbouring sprite.
+            const bool ring = x == 0 || y == 0 || x == r.w - 1 || y == r.h - 1;
+            const bool inside = x < picture.Width() && y < picture.Height();
+            sheet.At(r.x + x, r.y + y) = ring || !inside ? art::Colour{0, 0, 0, 0} : picture.At(x, y);
+        }
 }
 
 void ArtSet::ClearDesignedOverlaps(art::Canvas& sheet, std::string_view file)

@@ -18,7 +18,8 @@ public:
     static const plk::ui::Sheet& SheetOf(std::string_view file);
     static plk::ui::Rect Src(std::string_view sprite);
 
-    // Copies a sprite's own canvas into its rectangle of a sheet; nothing outside the rectangle changes.
+    // Copies a sprite's own canvas into its rectangle of a sheet, leaving the rectangle's outermost pixels
+    // transparent; nothing outside the rectangle changes.
     static void PlaceSprite(art::Canvas& sheet, std::string_view sprite, const art::Canvas& picture);
     // Makes the pixels two overlapping sprites share transparent, so neither shows a piece of the other.
     static void ClearDesignedOverlaps(art::Canvas& sheet, std::string_view file);
