@@ -109,7 +109,8 @@ int FontFace::OpenFile(const std::string& path, int index, int pixelHeight)
     if (FT_Error e = FT_New_Face(m_impl->library, path.c_str(), index, &m_impl->face))
     {
         m_impl.reset();
-        return Fail(&m_error, "FT_New_Face of " + path + " failed. Code = " + std::to_string(e), kErrFreeType);
+        return Fail(&m_error, "FT_New_Face of " + path + " failed. Code = " + std::to_string(e),
+                    kErrFreeType);
     }
     if (FT_Error e = FT_Set_Pixel_Sizes(m_impl->face, 0, static_cast<FT_UInt>(std::max(1, pixelHeight))))
     {
@@ -151,8 +152,8 @@ float FontFace::Kerning(uint32_t left, uint32_t right) const
         return 0.0f;
     FT_Face face = m_impl->face;
     FT_Vector delta{};
-    if (FT_Get_Kerning(face, FT_Get_Char_Index(face, left), FT_Get_Char_Index(face, right), FT_KERNING_DEFAULT,
-                       &delta) != 0)
+    if (FT_Get_Kerning(face, FT_Get_Char_Index(face, left), FT_Get_Char_Index(face, right),
+                       FT_KERNING_DEFAULT, &delta) != 0)
         return 0.0f;
     return static_cast<float>(delta.x) / kFixed26_6;
 }

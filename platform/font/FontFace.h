@@ -18,7 +18,8 @@ struct FontFile
 
 // Resolves a family name ("Arial", "DefaultFont", ...) to the best installed face; 0 on success.
 // fontconfig always returns some face, so a substitute is normal, not an error.
-int FindFontFile(const std::string& family, bool bold, bool italic, FontFile& out, std::string* error = nullptr);
+int FindFontFile(const std::string& family, bool bold, bool italic, FontFile& out,
+                 std::string* error = nullptr);
 
 // One 8-bit coverage bitmap; left/top place it relative to the pen on the baseline (top = rows above it).
 struct GlyphBitmap
@@ -42,7 +43,7 @@ struct TextBitmap
 
 class FontFace
 {
-public:
+  public:
     FontFace();
     ~FontFace();
     FontFace(const FontFace&) = delete;
@@ -68,7 +69,7 @@ public:
     const std::string& FamilyName() const { return m_family; }
     const std::string& Error() const { return m_error; }
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     std::string m_family;

@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -46,8 +45,8 @@ int FromSurface(SDL_Surface* surface, Image& out, std::string* error)
     }
     const size_t rowBytes = static_cast<size_t>(rgba->w) * 4;
     for (int y = 0; y < rgba->h; ++y)
-        std::memcpy(out.pixels.data() + y * rowBytes, static_cast<const uint8_t*>(rgba->pixels) + y * rgba->pitch,
-                    rowBytes);
+        std::memcpy(out.pixels.data() + y * rowBytes,
+                    static_cast<const uint8_t*>(rgba->pixels) + y * rgba->pitch, rowBytes);
     SDL_UnlockSurface(rgba);
     SDL_FreeSurface(rgba);
     return 0;
@@ -56,8 +55,8 @@ int FromSurface(SDL_Surface* surface, Image& out, std::string* error)
 // The surface borrows the image's pixels; it must not outlive them.
 SDL_Surface* WrapImage(const Image& image)
 {
-    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.pixels.data()), image.width, image.height,
-                                              32, image.width * 4, SDL_PIXELFORMAT_RGBA32);
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.pixels.data()), image.width,
+                                              image.height, 32, image.width * 4, SDL_PIXELFORMAT_RGBA32);
 }
 
 bool Valid(const Image& image)
@@ -71,7 +70,8 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
         return false;
     return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(),
                       [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
                       });
 }
 

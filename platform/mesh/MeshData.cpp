@@ -1,12 +1,11 @@
 // assimp behind MeshData: reads .x files into plain arrays with the file's own coordinates and winding.
 #include "platform/mesh/MeshData.h"
 
+#include <algorithm>
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
-
-#include <algorithm>
 #include <cmath>
 
 namespace gfx
@@ -30,7 +29,8 @@ int Fail(std::string* error, const std::string& what, int code)
     return code;
 }
 
-Colour4 ReadColour(const aiMaterial* material, const char* key, unsigned type, unsigned index, Colour4 fallback)
+Colour4 ReadColour(const aiMaterial* material, const char* key, unsigned type, unsigned index,
+                   Colour4 fallback)
 {
     aiColor4D c;
     if (material->Get(key, type, index, c) != AI_SUCCESS)
@@ -58,7 +58,8 @@ MeshMaterial ConvertMaterial(const aiMaterial* source)
     return m;
 }
 
-// The .x loader collapses the frame hierarchy into one mesh, so every node's transform is applied to its meshes.
+// The .x loader collapses the frame hierarchy into one mesh, so every node's transform is applied to its
+// meshes.
 void CollectNode(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent,
                  std::vector<std::pair<unsigned, aiMatrix4x4>>& placed)
 {
@@ -149,9 +150,10 @@ int LoadMeshX(const std::string& path, MeshData& out, std::string* error)
     std::vector<std::pair<unsigned, aiMatrix4x4>> placed;
     CollectNode(scene, scene->mRootNode, aiMatrix4x4(), placed);
     // Subsets follow material order, like attribute ids of the original loader.
-    std::stable_sort(placed.begin(), placed.end(), [scene](const auto& a, const auto& b) {
-        return scene->mMeshes[a.first]->mMaterialIndex < scene->mMeshes[b.first]->mMaterialIndex;
-    });
+    std::stable_sort(
+        placed.begin(), placed.end(),
+        [scene](const auto& a, const auto& b)
+        { return scene->mMeshes[a.first]->mMaterialIndex < scene->mMeshes[b.first]->mMaterialIndex; });
     for (const auto& [meshIndex, transform] : placed)
     {
         const aiMesh* mesh = scene->mMeshes[meshIndex];

@@ -1,17 +1,17 @@
 // File names and loaders shared by the world art checks.
 #include "ArtData.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace artcheck
 {
 
-const char* const kCubeColours[10] = {"Blue", "DarkBlue", "DarkGreen", "Green", "LightVanilla",
-                                      "Orange", "Pink", "Purple", "Red", "Yellow"};
-const char* const kCubeVariants[5] = {"Cube.bmp", "CubeX2.bmp", "CubeX3.bmp", "CubeExTime.bmp", "CubeZap.bmp"};
+const char* const kCubeColours[10] = {"Blue",   "DarkBlue", "DarkGreen", "Green", "LightVanilla",
+                                      "Orange", "Pink",     "Purple",    "Red",   "Yellow"};
+const char* const kCubeVariants[5] = {"Cube.bmp", "CubeX2.bmp", "CubeX3.bmp", "CubeExTime.bmp",
+                                      "CubeZap.bmp"};
 
 std::string DataDir()
 {
@@ -46,10 +46,11 @@ std::vector<std::string> WorldFileNames()
     for (int design = 0; design < 5; ++design)
         for (char row = 'A'; row <= 'E'; ++row)
             for (int column = 1; column <= 5; ++column)
-                names.push_back("BoardTop" + std::to_string(design) + "_" + row + std::to_string(column) + ".bmp");
-    for (const char* scenery : {"Rock0.x", "Rock1.x", "BigRock0.x", "Grass0.x", "Shrub0.x", "Shrub1.x", "Spikes0.x",
-                                "Spikes1.x", "Plant0.x", "Plant1.x", "Cactus0.x", "Cactus1.x", "Tree0.x", "Tree2.x",
-                                "Tree1.x"})
+                names.push_back("BoardTop" + std::to_string(design) + "_" + row + std::to_string(column) +
+                                ".bmp");
+    for (const char* scenery :
+         {"Rock0.x", "Rock1.x", "BigRock0.x", "Grass0.x", "Shrub0.x", "Shrub1.x", "Spikes0.x", "Spikes1.x",
+          "Plant0.x", "Plant1.x", "Cactus0.x", "Cactus1.x", "Tree0.x", "Tree2.x", "Tree1.x"})
         names.push_back(scenery);
     return names;
 }

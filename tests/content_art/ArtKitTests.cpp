@@ -1,15 +1,13 @@
 // The art kit under the generators: shapes, canvas compositing, noise, text, the .x writer and the renderer.
+#include "platform/mesh/MeshData.h"
 #include "tools/artkit/Canvas.h"
 #include "tools/artkit/MeshBuilder.h"
 #include "tools/artkit/MeshRenderer.h"
 #include "tools/artkit/Noise.h"
 #include "tools/artkit/TextPainter.h"
 
-#include "platform/mesh/MeshData.h"
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 using namespace art;
 
@@ -75,8 +73,9 @@ TEST(ArtKitShapes, CombinationsKeepTheirMeaning)
 
 TEST(ArtKitShapes, EveryEmblemIsASolidShapeOfItsOwn)
 {
-    const Emblem all[] = {Emblem::kCircle, Emblem::kDiamond, Emblem::kTriangle, Emblem::kSquare, Emblem::kStar,
-                          Emblem::kHeart,  Emblem::kClover, Emblem::kCross,    Emblem::kCrescent, Emblem::kDrop};
+    const Emblem all[] = {Emblem::kCircle,   Emblem::kDiamond, Emblem::kTriangle, Emblem::kSquare,
+                          Emblem::kStar,     Emblem::kHeart,   Emblem::kClover,   Emblem::kCross,
+                          Emblem::kCrescent, Emblem::kDrop};
     std::vector<Canvas> drawn;
     for (Emblem e : all)
     {
@@ -84,7 +83,8 @@ TEST(ArtKitShapes, EveryEmblemIsASolidShapeOfItsOwn)
         c.FillShape(MakeEmblem(e, 32, 32, 28), Colour{1, 1, 1, 1});
         const int area = Opaque(c);
         EXPECT_GT(area, 64 * 64 / 8) << "emblem " << static_cast<int>(e) << " too small to read";
-        EXPECT_EQ(Opaque(c, 0, 0, 64, 2) + Opaque(c, 0, 62, 64, 64), 0) << "emblem " << static_cast<int>(e) << " spills out";
+        EXPECT_EQ(Opaque(c, 0, 0, 64, 2) + Opaque(c, 0, 62, 64, 64), 0)
+            << "emblem " << static_cast<int>(e) << " spills out";
         drawn.push_back(c);
     }
     // Outlines must differ, not just sizes: compare every pair pixel by pixel.
@@ -239,13 +239,15 @@ TEST(ArtKitRenderer, DrawsFrontFacesNearestFirstAndCullsBackFaces)
     view.pitchDegrees = 0;
     view.lightDirection = {0, 0, 1};
     view.ambient = 1.0f;
-    const Canvas front = RenderMeshImage(FromBuilder(mesh, [](const std::string&) { return nullptr; }), 64, 64, view);
+    const Canvas front =
+        RenderMeshImage(FromBuilder(mesh, [](const std::string&) { return nullptr; }), 64, 64, view);
     EXPECT_GT(front.At(32, 32).r, 0.8f);
     EXPECT_LT(front.At(32, 32).b, 0.2f);
     EXPECT_GT(front.At(32, 18).b, 0.8f) << "the far square shows round the near one";
 
     // Seen from behind every face is a back face.
     view.yawDegrees = 180;
-    const Canvas back = RenderMeshImage(FromBuilder(mesh, [](const std::string&) { return nullptr; }), 64, 64, view);
+    const Canvas back =
+        RenderMeshImage(FromBuilder(mesh, [](const std::string&) { return nullptr; }), 64, 64, view);
     EXPECT_EQ(Opaque(back), 0);
 }

@@ -2,9 +2,8 @@
 #include "ArtData.h"
 #include "tools/artkit/CubePalette.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace artcheck;
 
@@ -34,7 +33,8 @@ double InkShare(const plk::Image& image, const art::Colour& ink, int x0, int y0,
         for (int x = x0; x < x1; ++x)
         {
             const uint8_t* p = image.At(x, y);
-            const double d = std::fabs(p[0] - ink.r * 255) + std::fabs(p[1] - ink.g * 255) + std::fabs(p[2] - ink.b * 255);
+            const double d =
+                std::fabs(p[0] - ink.r * 255) + std::fabs(p[1] - ink.g * 255) + std::fabs(p[2] - ink.b * 255);
             near += d < 90;
         }
     return static_cast<double>(near) / ((x1 - x0) * (y1 - y0));
@@ -50,12 +50,14 @@ TEST(CubeFaces, TheTenColoursAreFarApart)
         const plk::Image face = LoadImage(std::string("Solid") + word + "Cube.bmp");
         ASSERT_FALSE(face.Empty());
         // The band between the rim and the emblem is the plain face colour.
-        colours.push_back(Average(face, face.width / 5, face.height / 5, face.width * 4 / 5, face.height / 4));
+        colours.push_back(
+            Average(face, face.width / 5, face.height / 5, face.width * 4 / 5, face.height / 4));
     }
     for (size_t i = 0; i < colours.size(); ++i)
         for (size_t j = i + 1; j < colours.size(); ++j)
         {
-            const double d = std::sqrt(std::pow(colours[i].r - colours[j].r, 2) + std::pow(colours[i].g - colours[j].g, 2) +
+            const double d = std::sqrt(std::pow(colours[i].r - colours[j].r, 2) +
+                                       std::pow(colours[i].g - colours[j].g, 2) +
                                        std::pow(colours[i].b - colours[j].b, 2));
             EXPECT_GT(d, 70.0) << kCubeColours[i] << " and " << kCubeColours[j] << " are too alike";
         }
@@ -79,7 +81,8 @@ TEST(CubeFaces, EveryFaceShowsItsColoursEmblem)
             // Variants carry a small emblem in each panel corner, clear of the sign in the middle.
             const int lo = w * 17 / 100, hi = w * 28 / 100;
             for (const auto& [x, y] : {std::pair{lo, lo}, {w - hi, lo}, {lo, h - hi}, {w - hi, h - hi}})
-                EXPECT_GT(InkShare(face, ink, x, y, x + hi - lo, y + hi - lo), 0.12) << name << " corner " << x << "," << y;
+                EXPECT_GT(InkShare(face, ink, x, y, x + hi - lo, y + hi - lo), 0.12)
+                    << name << " corner " << x << "," << y;
         }
     }
 }

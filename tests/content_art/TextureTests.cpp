@@ -1,9 +1,8 @@
 // Checks of how the world textures and meshes meet the way the game draws them: blending and seating.
 #include "ArtData.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace artcheck;
 
@@ -25,9 +24,11 @@ TEST(WorldTextures, ParticleIsBrightInTheMiddleAndBlackAtTheRim)
     ASSERT_FALSE(particle.Empty());
     const int w = particle.width, h = particle.height;
     EXPECT_GT(Brightness(particle, w / 2, h / 2), 600);
-    for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, 0}, {0, h / 2}})
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, 0}, {0, h / 2}})
         EXPECT_LE(Brightness(particle, x, y), 3) << x << "," << y;
-    EXPECT_GT(Brightness(particle, w / 2, h / 2), Brightness(particle, w / 2, h / 4)) << "soft, not a flat disc";
+    EXPECT_GT(Brightness(particle, w / 2, h / 2), Brightness(particle, w / 2, h / 4))
+        << "soft, not a flat disc";
 }
 
 TEST(WorldTextures, OnlyTheGlassWallIsSeeThrough)

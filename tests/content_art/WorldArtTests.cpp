@@ -1,12 +1,11 @@
 // Checks over every generated world file: present, loadable headless, consistent with what the game expects.
 #include "ArtData.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <set>
 
 using namespace artcheck;
@@ -21,7 +20,8 @@ const float kBoardFloor = 20.0f;
 
 std::string Lower(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -87,7 +87,8 @@ TEST(WorldArt, AllFramesOfASetShareTheirMaterials)
             const gfx::MeshData mesh = LoadMesh(frame);
             ASSERT_LE(mesh.materials.size(), first.materials.size()) << frame;
             for (const gfx::MeshSubset& s : mesh.subsets)
-                EXPECT_EQ(Lower(mesh.materials[s.material].textureFile), Lower(first.materials[s.material].textureFile))
+                EXPECT_EQ(Lower(mesh.materials[s.material].textureFile),
+                          Lower(first.materials[s.material].textureFile))
                     << frame;
         }
     }
@@ -104,8 +105,10 @@ TEST(WorldArt, SolidCubesFaceOutwardWithClockwiseFrontFaces)
         {
             const gfx::Float3 &a = mesh.positions[mesh.indices[i]], &b = mesh.positions[mesh.indices[i + 1]],
                               &c = mesh.positions[mesh.indices[i + 2]];
-            const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-            const float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+            const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]},
+                        v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+            const float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                                u[0] * v[1] - u[1] * v[0]};
             const float normal[3] = {mesh.normals[mesh.indices[i]][0], mesh.normals[mesh.indices[i]][1],
                                      mesh.normals[mesh.indices[i]][2]};
             if (n[0] * normal[0] + n[1] * normal[1] + n[2] * normal[2] < 0)
@@ -150,8 +153,10 @@ TEST(WorldArt, TheFiftyCubeTexturesDifferPairwise)
             ASSERT_EQ(images[i].pixels.size(), images[j].pixels.size()) << names[i] << " vs " << names[j];
             size_t different = 0;
             for (size_t p = 0; p < images[i].pixels.size(); p += 4)
-                if (std::abs(images[i].pixels[p] - images[j].pixels[p]) + std::abs(images[i].pixels[p + 1] - images[j].pixels[p + 1]) +
-                        std::abs(images[i].pixels[p + 2] - images[j].pixels[p + 2]) > 48)
+                if (std::abs(images[i].pixels[p] - images[j].pixels[p]) +
+                        std::abs(images[i].pixels[p + 1] - images[j].pixels[p + 1]) +
+                        std::abs(images[i].pixels[p + 2] - images[j].pixels[p + 2]) >
+                    48)
                     ++different;
             // At least a tenth of the face must change, so players tell them apart at a glance.
             EXPECT_GT(different, images[i].pixels.size() / 40) << names[i] << " vs " << names[j];
@@ -236,9 +241,9 @@ TEST(WorldArt, SceneryIsCentredSoTheLevelCanSeatItOnTheTerrain)
 {
     // The level puts an object's position a fraction of its height above the ground, which assumes the
     // mesh's box is centred on its origin.
-    for (const char* name : {"Rock0.x", "Rock1.x", "BigRock0.x", "Grass0.x", "Shrub0.x", "Shrub1.x", "Spikes0.x",
-                             "Spikes1.x", "Plant0.x", "Plant1.x", "Cactus0.x", "Cactus1.x", "Tree0.x", "Tree2.x",
-                             "Tree1.x"})
+    for (const char* name :
+         {"Rock0.x", "Rock1.x", "BigRock0.x", "Grass0.x", "Shrub0.x", "Shrub1.x", "Spikes0.x", "Spikes1.x",
+          "Plant0.x", "Plant1.x", "Cactus0.x", "Cactus1.x", "Tree0.x", "Tree2.x", "Tree1.x"})
     {
         const gfx::MeshData mesh = LoadMesh(name);
         const float height = mesh.boxMax[1] - mesh.boxMin[1];
@@ -255,7 +260,8 @@ TEST(WorldArt, WallTexturesTileWithoutSeams)
         const std::string name = "Wall0" + std::to_string(n) + ".png";
         const plk::Image image = LoadImage(name);
         // Compare the jump across the wrap with the typical jump between neighbouring columns and rows.
-        auto difference = [&](int x0, int y0, int x1, int y1) {
+        auto difference = [&](int x0, int y0, int x1, int y1)
+        {
             const uint8_t *a = image.At(x0, y0), *b = image.At(x1, y1);
             return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
         };

@@ -1,9 +1,8 @@
 // platform/font: the game's face names resolve, and rendered text stays inside the metrics it reports.
 #include "platform/font/FontFace.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 TEST(Font, ArialResolvesToAMetricCompatibleFaceWithBoldAndItalicFiles)
 {
@@ -33,7 +32,8 @@ TEST(Font, TextBitmapHasInkAndGlyphsStayWithinAscenderAndDescender)
     EXPECT_EQ(text.height, face.Ascender() + face.Descender());
     EXPECT_EQ(text.baseline, face.Ascender());
     EXPECT_GE(static_cast<float>(text.width), face.MeasureText("Hgjy Qp"));
-    const long ink = std::count_if(text.coverage.begin(), text.coverage.end(), [](uint8_t c) { return c > 128; });
+    const long ink =
+        std::count_if(text.coverage.begin(), text.coverage.end(), [](uint8_t c) { return c > 128; });
     EXPECT_GT(ink, 100);
 
     // Every glyph of the line lies between the ascender and the descender, so nothing was clipped.

@@ -1,11 +1,11 @@
-// platform/image: files written are read back exactly, BMPs are classic bottom-up 24-bit, bad input is refused.
+// platform/image: files written are read back exactly, BMPs are classic bottom-up 24-bit, bad input is
+// refused.
 #include "platform/image/Image.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 namespace

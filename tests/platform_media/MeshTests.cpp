@@ -1,11 +1,10 @@
 // platform/mesh: a hand-written .x comes back with the file's own coordinates, winding, materials and names.
 #include "platform/mesh/MeshData.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace
 {
@@ -91,8 +90,9 @@ struct Corner
 
 // The file's vertices, as the frame places them.
 const Corner kFile[5] = {
-    {{10, 20, 30}, {0, 0, -1}, {0, 0}},     {{11, 20, 30}, {0, 0, -1}, {1, 0}},     {{11, 21, 30}, {0, 0, -1}, {1, 1}},
-    {{10, 21, 30}, {0, 0.6f, -0.8f}, {0, 1}}, {{12, 22, 27}, {1, 0, 0}, {0.5f, 0.25f}},
+    {{10, 20, 30}, {0, 0, -1}, {0, 0}},       {{11, 20, 30}, {0, 0, -1}, {1, 0}},
+    {{11, 21, 30}, {0, 0, -1}, {1, 1}},       {{10, 21, 30}, {0, 0.6f, -0.8f}, {0, 1}},
+    {{12, 22, 27}, {1, 0, 0}, {0.5f, 0.25f}},
 };
 
 void ExpectCorner(const gfx::MeshData& mesh, uint32_t index, int fileVertex)
@@ -100,8 +100,10 @@ void ExpectCorner(const gfx::MeshData& mesh, uint32_t index, int fileVertex)
     const Corner& want = kFile[fileVertex];
     for (int a = 0; a < 3; ++a)
     {
-        EXPECT_NEAR(mesh.positions[index][a], want.position[a], 1e-5f) << "vertex " << fileVertex << " axis " << a;
-        EXPECT_NEAR(mesh.normals[index][a], want.normal[a], 1e-5f) << "vertex " << fileVertex << " axis " << a;
+        EXPECT_NEAR(mesh.positions[index][a], want.position[a], 1e-5f)
+            << "vertex " << fileVertex << " axis " << a;
+        EXPECT_NEAR(mesh.normals[index][a], want.normal[a], 1e-5f)
+            << "vertex " << fileVertex << " axis " << a;
     }
     EXPECT_NEAR(mesh.texCoords[index][0], want.uv[0], 1e-5f) << "vertex " << fileVertex;
     EXPECT_NEAR(mesh.texCoords[index][1], want.uv[1], 1e-5f) << "vertex " << fileVertex;
@@ -163,7 +165,8 @@ TEST(Mesh, BoundsCoverTheVerticesWithTheSphereAroundTheirMean)
     }
     for (const gfx::Float3& p : mesh.positions)
     {
-        const float dx = p[0] - mesh.sphereCentre[0], dy = p[1] - mesh.sphereCentre[1], dz = p[2] - mesh.sphereCentre[2];
+        const float dx = p[0] - mesh.sphereCentre[0], dy = p[1] - mesh.sphereCentre[1],
+                    dz = p[2] - mesh.sphereCentre[2];
         EXPECT_LE(std::sqrt(dx * dx + dy * dy + dz * dz), mesh.sphereRadius + 1e-4f);
     }
 }
@@ -175,7 +178,8 @@ TEST(Mesh, MissingOrBrokenFilesFailWithAReason)
     EXPECT_NE(gfx::LoadMeshX("/nonexistent/none.x", mesh, &error), 0);
     EXPECT_FALSE(error.empty());
     error.clear();
-    EXPECT_NE(gfx::LoadMeshX(WriteSample("broken.x", "xof 0303txt 0032\nMesh Broken {\n 3;\n 0.0;0.0;"), mesh, &error),
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("broken.x", "xof 0303txt 0032\nMesh Broken {\n 3;\n 0.0;0.0;"), mesh,
+                             &error),
               0);
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(mesh.positions.empty()) << "a failed load leaves no half-filled mesh";

@@ -40,7 +40,8 @@ Paint LinearGradientStops(Point from, Point to, std::vector<std::pair<float, Col
 {
     const float dx = to.x - from.x, dy = to.y - from.y;
     const float len2 = std::max(dx * dx + dy * dy, 1e-6f);
-    return [=](float x, float y) {
+    return [=](float x, float y)
+    {
         const float t = Clamp01(((x - from.x) * dx + (y - from.y) * dy) / len2);
         if (t <= stops.front().first)
             return stops.front().second;
@@ -48,7 +49,8 @@ Paint LinearGradientStops(Point from, Point to, std::vector<std::pair<float, Col
             if (t <= stops[i].first)
             {
                 const float span = stops[i].first - stops[i - 1].first;
-                return Mix(stops[i - 1].second, stops[i].second, span > 0 ? (t - stops[i - 1].first) / span : 1.0f);
+                return Mix(stops[i - 1].second, stops[i].second,
+                           span > 0 ? (t - stops[i - 1].first) / span : 1.0f);
             }
         return stops.back().second;
     };
@@ -56,7 +58,8 @@ Paint LinearGradientStops(Point from, Point to, std::vector<std::pair<float, Col
 
 Paint RadialGradient(Point centre, float radius, const Colour& inner, const Colour& outer)
 {
-    return [=](float x, float y) { return Mix(inner, outer, Clamp01(std::hypot(x - centre.x, y - centre.y) / radius)); };
+    return [=](float x, float y)
+    { return Mix(inner, outer, Clamp01(std::hypot(x - centre.x, y - centre.y) / radius)); };
 }
 
 Canvas::Canvas(int width, int height, const Colour& fill)
@@ -147,7 +150,8 @@ void Canvas::Bevel(const Shape& shape, float width, float strength, const Light&
 {
     const float ll = std::hypot(light.x, light.y);
     const float lx = ll > 0 ? light.x / ll : 0, ly = ll > 0 ? light.y / ll : 0;
-    const int x0 = std::max(0, static_cast<int>(shape.left) - 1), y0 = std::max(0, static_cast<int>(shape.top) - 1);
+    const int x0 = std::max(0, static_cast<int>(shape.left) - 1),
+              y0 = std::max(0, static_cast<int>(shape.top) - 1);
     const int x1 = std::min(m_width - 1, static_cast<int>(shape.right) + 1);
     const int y1 = std::min(m_height - 1, static_cast<int>(shape.bottom) + 1);
     for (int y = y0; y <= y1; ++y)

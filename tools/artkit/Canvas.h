@@ -28,7 +28,7 @@ struct Light
 
 class Canvas
 {
-public:
+  public:
     Canvas() = default;
     Canvas(int width, int height, const Colour& fill = {0, 0, 0, 0});
     static Canvas FromImage(const plk::Image& image);
@@ -47,7 +47,10 @@ public:
     // Source-over of c onto one pixel with the given coverage; ignores pixels outside.
     void Blend(int x, int y, const Colour& c, float coverage = 1.0f);
     void FillShape(const Shape& shape, const Paint& paint, float opacity = 1.0f);
-    void FillShape(const Shape& shape, const Colour& c, float opacity = 1.0f) { FillShape(shape, Solid(c), opacity); }
+    void FillShape(const Shape& shape, const Colour& c, float opacity = 1.0f)
+    {
+        FillShape(shape, Solid(c), opacity);
+    }
     // Soft shadow of a shape: offset, blurred over softness pixels.
     void DropShadow(const Shape& shape, float dx, float dy, float softness, const Colour& c);
     // Lights the pixels inside the shape as a rounded bevel of the given width.
@@ -64,7 +67,7 @@ public:
 
     plk::Image ToImage() const;
 
-private:
+  private:
     int m_width = 0;
     int m_height = 0;
     std::vector<Colour> m_pixels;

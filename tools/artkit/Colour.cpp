@@ -25,12 +25,24 @@ Colour FromHsv(float h, float s, float v, float alpha)
     float r = 0, g = 0, b = 0;
     switch (static_cast<int>(hp) % 6)
     {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x; break;
+    case 0:
+        r = c, g = x;
+        break;
+    case 1:
+        r = x, g = c;
+        break;
+    case 2:
+        g = c, b = x;
+        break;
+    case 3:
+        g = x, b = c;
+        break;
+    case 4:
+        r = x, b = c;
+        break;
+    default:
+        r = c, b = x;
+        break;
     }
     const float m = v - c;
     return {r + m, g + m, b + m, alpha};

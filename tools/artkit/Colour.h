@@ -25,8 +25,14 @@ Colour Clamp(const Colour& c);
 Colour Over(const Colour& top, const Colour& bottom);
 float Luminance(const Colour& c);
 
-inline float Clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
-inline float Lerp(float a, float b, float t) { return a + (b - a) * t; }
+inline float Clamp01(float v)
+{
+    return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+}
+inline float Lerp(float a, float b, float t)
+{
+    return a + (b - a) * t;
+}
 float SmoothStep(float edge0, float edge1, float x);
 
 } // namespace art

@@ -10,12 +10,30 @@
 namespace art
 {
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-float Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
+Vec3 operator+(Vec3 a, Vec3 b)
+{
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 operator-(Vec3 a, Vec3 b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 operator*(Vec3 a, float s)
+{
+    return {a.x * s, a.y * s, a.z * s};
+}
+float Dot(Vec3 a, Vec3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 Cross(Vec3 a, Vec3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+float Length(Vec3 a)
+{
+    return std::sqrt(Dot(a, a));
+}
 
 Vec3 Normalise(Vec3 a)
 {
@@ -65,7 +83,8 @@ void MeshBuilder::AddQuad(int a, int b, int c, int d, int material)
     AddTriangle(a, c, d, material);
 }
 
-void MeshBuilder::AddFlatQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 normal, int material, float uScale, float vScale)
+void MeshBuilder::AddFlatQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 normal, int material, float uScale,
+                              float vScale)
 {
     const Vec3 n = Normalise(normal);
     const int ia = AddVertex({a, n, 0, 0});
@@ -140,21 +159,22 @@ int MeshBuilder::WriteX(const std::string& path, const std::string& frameName, s
     std::ostringstream x;
     x << "xof 0303txt 0032\n\n";
     x << "Frame " << frameName << " {\n";
-    x << " FrameTransformMatrix {\n  1.000000,0.000000,0.000000,0.000000,\n  0.000000,1.000000,0.000000,0.000000,\n"
+    x << " FrameTransformMatrix {\n  1.000000,0.000000,0.000000,0.000000,\n  "
+         "0.000000,1.000000,0.000000,0.000000,\n"
          "  0.000000,0.000000,1.000000,0.000000,\n  0.000000,0.000000,0.000000,1.000000;;\n }\n";
     x << " Mesh " << frameName << "Mesh {\n  " << m_vertices.size() << ";\n";
     for (size_t i = 0; i < m_vertices.size(); ++i)
     {
         const Vec3& p = m_vertices[i].position;
-        x << "  " << Num(p.x) << ";" << Num(p.y) << ";" << Num(p.z) << ";" << (i + 1 < m_vertices.size() ? "," : ";")
-          << "\n";
+        x << "  " << Num(p.x) << ";" << Num(p.y) << ";" << Num(p.z) << ";"
+          << (i + 1 < m_vertices.size() ? "," : ";") << "\n";
     }
     x << "  " << m_triangles.size() << ";\n";
     for (size_t i = 0; i < m_triangles.size(); ++i)
     {
         const Triangle& t = m_triangles[i];
-        x << "  3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";" << (i + 1 < m_triangles.size() ? "," : ";")
-          << "\n";
+        x << "  3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";"
+          << (i + 1 < m_triangles.size() ? "," : ";") << "\n";
     }
     x << "  MeshMaterialList {\n   " << m_materials.size() << ";\n   " << m_triangles.size() << ";\n";
     for (size_t i = 0; i < m_triangles.size(); ++i)
@@ -162,8 +182,8 @@ int MeshBuilder::WriteX(const std::string& path, const std::string& frameName, s
     for (const Material& m : m_materials)
     {
         x << "   Material " << m.name << " {\n";
-        x << "    " << Num(m.diffuse.r) << ";" << Num(m.diffuse.g) << ";" << Num(m.diffuse.b) << ";" << Num(m.diffuse.a)
-          << ";;\n";
+        x << "    " << Num(m.diffuse.r) << ";" << Num(m.diffuse.g) << ";" << Num(m.diffuse.b) << ";"
+          << Num(m.diffuse.a) << ";;\n";
         x << "    " << Num(m.power) << ";\n";
         x << "    " << Num(m.specular.r) << ";" << Num(m.specular.g) << ";" << Num(m.specular.b) << ";;\n";
         x << "    " << Num(m.emissive.r) << ";" << Num(m.emissive.g) << ";" << Num(m.emissive.b) << ";;\n";
@@ -176,22 +196,22 @@ int MeshBuilder::WriteX(const std::string& path, const std::string& frameName, s
     for (size_t i = 0; i < m_vertices.size(); ++i)
     {
         const Vec3& n = m_vertices[i].normal;
-        x << "   " << Num(n.x) << ";" << Num(n.y) << ";" << Num(n.z) << ";" << (i + 1 < m_vertices.size() ? "," : ";")
-          << "\n";
+        x << "   " << Num(n.x) << ";" << Num(n.y) << ";" << Num(n.z) << ";"
+          << (i + 1 < m_vertices.size() ? "," : ";") << "\n";
     }
     // Normals are per vertex, so the normal faces repeat the position faces.
     x << "   " << m_triangles.size() << ";\n";
     for (size_t i = 0; i < m_triangles.size(); ++i)
     {
         const Triangle& t = m_triangles[i];
-        x << "   3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";" << (i + 1 < m_triangles.size() ? "," : ";")
-          << "\n";
+        x << "   3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";"
+          << (i + 1 < m_triangles.size() ? "," : ";") << "\n";
     }
     x << "  }\n";
     x << "  MeshTextureCoords {\n   " << m_vertices.size() << ";\n";
     for (size_t i = 0; i < m_vertices.size(); ++i)
-        x << "   " << Num(m_vertices[i].u) << ";" << Num(m_vertices[i].v) << ";" << (i + 1 < m_vertices.size() ? "," : ";")
-          << "\n";
+        x << "   " << Num(m_vertices[i].u) << ";" << Num(m_vertices[i].v) << ";"
+          << (i + 1 < m_vertices.size() ? "," : ";") << "\n";
     x << "  }\n }\n}\n";
 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -1,4 +1,5 @@
-// Builds low-poly meshes (vertices, triangles, materials) for the generators and writes them as text .x files.
+// Builds low-poly meshes (vertices, triangles, materials) for the generators and writes them as text .x
+// files.
 #pragma once
 
 #include "tools/artkit/Colour.h"
@@ -51,7 +52,7 @@ struct Triangle
 // clockwise seen from outside, which AddTriangle enforces from the vertex normals.
 class MeshBuilder
 {
-public:
+  public:
     int AddMaterial(const Material& material);
     int AddVertex(const Vertex& v);
     // Reorders the corners when needed so the face's winding agrees with its vertex normals.
@@ -60,11 +61,13 @@ public:
     void AddQuad(int a, int b, int c, int d, int material);
     // A flat quad with its own four vertices, normal from the corner order, uvs (0,0) (1,0) (1,1) (0,1)
     // scaled by uvScale.
-    void AddFlatQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 normal, int material, float uScale = 1, float vScale = 1);
+    void AddFlatQuad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 normal, int material, float uScale = 1,
+                     float vScale = 1);
     // Appends another mesh with its materials remapped onto this one's by name.
     void Append(const MeshBuilder& other);
     // Moves every vertex added from index first on.
-    void Transform(int first, const std::function<Vec3(Vec3)>& position, const std::function<Vec3(Vec3)>& normal);
+    void Transform(int first, const std::function<Vec3(Vec3)>& position,
+                   const std::function<Vec3(Vec3)>& normal);
     // Smooth normals: each vertex gets the area-weighted mean of its triangles' faces.
     void ComputeSmoothNormals(int firstVertex = 0);
 
@@ -79,7 +82,7 @@ public:
     // and its material list. 0 on success, else negative and the reason in error.
     int WriteX(const std::string& path, const std::string& frameName, std::string* error = nullptr) const;
 
-private:
+  private:
     std::vector<Vertex> m_vertices;
     std::vector<Triangle> m_triangles;
     std::vector<Material> m_materials;

@@ -85,7 +85,8 @@ void AppendPlaced(RenderMesh& scene, const RenderMesh& part, Vec3 offset, float 
     }
     for (size_t t = 0; t < part.triangles.size(); ++t)
     {
-        scene.triangles.push_back({part.triangles[t][0] + base, part.triangles[t][1] + base, part.triangles[t][2] + base});
+        scene.triangles.push_back(
+            {part.triangles[t][0] + base, part.triangles[t][1] + base, part.triangles[t][2] + base});
         scene.triangleMaterial.push_back(part.triangleMaterial[t] + materialBase);
     }
     scene.materials.insert(scene.materials.end(), part.materials.begin(), part.materials.end());
@@ -109,7 +110,8 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
     const float radius = std::max(Length(hi - lo) * 0.5f, 1e-3f);
 
     const float yaw = Radians(view.yawDegrees), pitch = Radians(view.pitchDegrees);
-    const Vec3 forward = Normalise({std::sin(yaw) * std::cos(pitch), -std::sin(pitch), std::cos(yaw) * std::cos(pitch)});
+    const Vec3 forward =
+        Normalise({std::sin(yaw) * std::cos(pitch), -std::sin(pitch), std::cos(yaw) * std::cos(pitch)});
     const Vec3 right = Normalise(Cross({0, 1, 0}, forward));
     const Vec3 up = Cross(forward, right);
     const float halfFov = Radians(view.fovDegrees) * 0.5f;
@@ -124,7 +126,8 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
         const Vec3 d = mesh.vertices[i].position - eye;
         const float z = Dot(d, forward);
         projected[i] = z < kNear ? Projected{0, 0, -1}
-                                 : Projected{w * 0.5f + Dot(d, right) / z * focal, h * 0.5f - Dot(d, up) / z * focal, 1.0f / z};
+                                 : Projected{w * 0.5f + Dot(d, right) / z * focal,
+                                             h * 0.5f - Dot(d, up) / z * focal, 1.0f / z};
     }
     std::vector<float> depth(static_cast<size_t>(w) * h, 0.0f); // stores 1/z: larger is nearer
 
@@ -166,7 +169,8 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
                 Colour base = mat.diffuse;
                 if (mat.texture)
                 {
-                    const Colour tex = mat.texture->Sample(va.u * p0 + vb.u * p1 + vc.u * p2, va.v * p0 + vb.v * p1 + vc.v * p2);
+                    const Colour tex = mat.texture->Sample(va.u * p0 + vb.u * p1 + vc.u * p2,
+                                                           va.v * p0 + vb.v * p1 + vc.v * p2);
                     if (tex.a < kAlphaCut)
                         continue;
                     base = {tex.r * mat.diffuse.r, tex.g * mat.diffuse.g, tex.b * mat.diffuse.b, 1};
@@ -177,10 +181,12 @@ Canvas RenderMeshImage(const RenderMesh& mesh, int width, int height, const View
                 const float specular = std::pow(std::max(0.0f, Dot(n, half)), 24.0f) * 0.18f;
                 const float light = view.ambient + (1.0f - view.ambient) * lambert;
                 stored = invZ;
-                Colour lit = Clamp({base.r * light + specular + mat.emissive.r, base.g * light + specular + mat.emissive.g,
+                Colour lit = Clamp({base.r * light + specular + mat.emissive.r,
+                                    base.g * light + specular + mat.emissive.g,
                                     base.b * light + specular + mat.emissive.b, 1.0f});
                 if (view.fogEnd > view.fogStart)
-                    lit = Mix(lit, WithAlpha(view.fog, 1.0f), Clamp01((1.0f / invZ - view.fogStart) / (view.fogEnd - view.fogStart)));
+                    lit = Mix(lit, WithAlpha(view.fog, 1.0f),
+                              Clamp01((1.0f / invZ - view.fogStart) / (view.fogEnd - view.fogStart)));
                 canvas.At(x, y) = lit;
             }
     }

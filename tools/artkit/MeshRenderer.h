@@ -1,4 +1,5 @@
-// A small software rasteriser: draws a lit, textured mesh from an angle into a canvas, for contact sheets and baking.
+// A small software rasteriser: draws a lit, textured mesh from an angle into a canvas, for contact sheets and
+// baking.
 #pragma once
 
 #include "platform/mesh/MeshData.h"
@@ -39,8 +40,8 @@ struct View
     float yawDegrees = 35.0f;   // turn about y, from looking along +z
     float pitchDegrees = 30.0f; // looking down
     float fovDegrees = 30.0f;
-    float margin = 1.08f;       // how much room around the bounding sphere
-    bool frameMesh = true;      // false: look at target from distance instead of framing the whole mesh
+    float margin = 1.08f;  // how much room around the bounding sphere
+    bool frameMesh = true; // false: look at target from distance instead of framing the whole mesh
     Vec3 target;
     float distance = 100.0f;
     Colour background{0, 0, 0, 0};

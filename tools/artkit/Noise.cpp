@@ -38,8 +38,8 @@ uint32_t Hash(uint32_t a, uint32_t b, uint32_t c)
 
 float Noise::Cell(int x, int y, int salt) const
 {
-    return static_cast<float>(Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), m_seed + salt * 7919u) &
-                              0xFFFFFF) /
+    return static_cast<float>(
+               Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), m_seed + salt * 7919u) & 0xFFFFFF) /
            static_cast<float>(0xFFFFFF);
 }
 

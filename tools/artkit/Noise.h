@@ -8,7 +8,7 @@ namespace art
 
 class Noise
 {
-public:
+  public:
     explicit Noise(uint32_t seed) : m_seed(seed) {}
 
     // Smooth noise in 0..1 on a unit lattice; a period > 0 makes it repeat every period lattice cells.
@@ -19,7 +19,7 @@ public:
     // Random value in 0..1 for an integer cell (scatter of stones, planks, bricks).
     float Cell(int x, int y, int salt = 0) const;
 
-private:
+  private:
     uint32_t m_seed;
 };
 

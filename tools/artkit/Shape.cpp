@@ -45,9 +45,11 @@ Shape RoundedRect(float x, float y, float w, float h, float radius)
 {
     const float hx = w * 0.5f, hy = h * 0.5f, cx = x + hx, cy = y + hy;
     const float r = std::min({radius, hx, hy});
-    return {[=](float px, float py) {
+    return {[=](float px, float py)
+            {
                 const float qx = std::fabs(px - cx) - hx + r, qy = std::fabs(py - cy) - hy + r;
-                return std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - r;
+                return std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) -
+                       r;
             },
             x, y, x + w, y + h};
 }
@@ -69,7 +71,8 @@ Shape Polygon(std::vector<Point> points)
         s.left = std::min(s.left, p.x), s.right = std::max(s.right, p.x);
         s.top = std::min(s.top, p.y), s.bottom = std::max(s.bottom, p.y);
     }
-    s.distance = [pts = std::move(points)](float x, float y) {
+    s.distance = [pts = std::move(points)](float x, float y)
+    {
         float best = 1e30f;
         bool inside = false;
         const size_t n = pts.size();
@@ -127,8 +130,8 @@ Shape Intersect(const Shape& a, const Shape& b)
 
 Shape Offset(const Shape& s, float amount)
 {
-    return {[=](float x, float y) { return s(x, y) - amount; }, s.left - amount, s.top - amount, s.right + amount,
-            s.bottom + amount};
+    return {[=](float x, float y) { return s(x, y) - amount; }, s.left - amount, s.top - amount,
+            s.right + amount, s.bottom + amount};
 }
 
 Shape Outline(const Shape& s, float width)
@@ -163,7 +166,8 @@ Shape MakeEmblem(Emblem kind, float cx, float cy, float r)
         const float lobe = r * 0.48f;
         Shape left = Circle(cx - r * 0.42f, cy - r * 0.28f, lobe);
         Shape right = Circle(cx + r * 0.42f, cy - r * 0.28f, lobe);
-        Shape tip = Polygon({{cx - r * 0.86f, cy - r * 0.12f}, {cx + r * 0.86f, cy - r * 0.12f}, {cx, cy + r * 0.9f}});
+        Shape tip = Polygon(
+            {{cx - r * 0.86f, cy - r * 0.12f}, {cx + r * 0.86f, cy - r * 0.12f}, {cx, cy + r * 0.9f}});
         return Union(Union(left, right), tip);
     }
     case Emblem::kClover:
@@ -173,7 +177,8 @@ Shape MakeEmblem(Emblem kind, float cx, float cy, float r)
         for (int leaf = 0; leaf < 3; ++leaf)
         {
             const float a = leaf * 2.0f * std::numbers::pi_v<float> / 3.0f;
-            clover = Union(clover, Circle(cx + std::sin(a) * r * 0.46f, cy - std::cos(a) * r * 0.46f + r * 0.05f, r * 0.42f));
+            clover = Union(clover, Circle(cx + std::sin(a) * r * 0.46f,
+                                          cy - std::cos(a) * r * 0.46f + r * 0.05f, r * 0.42f));
         }
         return clover;
     }
@@ -186,8 +191,9 @@ Shape MakeEmblem(Emblem kind, float cx, float cy, float r)
     case Emblem::kCrescent:
         return Subtract(Circle(cx, cy, r * 0.88f), Circle(cx + r * 0.42f, cy - r * 0.2f, r * 0.7f));
     case Emblem::kDrop:
-        return Union(Circle(cx, cy + r * 0.28f, r * 0.6f),
-                     Polygon({{cx, cy - r * 0.95f}, {cx - r * 0.57f, cy + r * 0.1f}, {cx + r * 0.57f, cy + r * 0.1f}}));
+        return Union(Circle(cx, cy + r * 0.28f, r * 0.6f), Polygon({{cx, cy - r * 0.95f},
+                                                                    {cx - r * 0.57f, cy + r * 0.1f},
+                                                                    {cx + r * 0.57f, cy + r * 0.1f}}));
     }
     return Circle(cx, cy, r);
 }

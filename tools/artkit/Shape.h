@@ -14,7 +14,7 @@ struct Point
 
 struct Shape
 {
-    std::function<float(float, float)> distance; // pixels; < 0 inside
+    std::function<float(float, float)> distance;    // pixels; < 0 inside
     float left = 0, top = 0, right = 0, bottom = 0; // conservative bounds of the inside
 
     float operator()(float x, float y) const { return distance(x, y); }

@@ -41,7 +41,8 @@ std::vector<float> Dilate(const plk::TextBitmap& text, int pad, float radius)
             for (int dy = -r; dy <= r; ++dy)
                 for (int dx = -r; dx <= r; ++dx)
                 {
-                    const float falloff = Clamp01(radius + 0.5f - std::hypot(static_cast<float>(dx), static_cast<float>(dy)));
+                    const float falloff =
+                        Clamp01(radius + 0.5f - std::hypot(static_cast<float>(dx), static_cast<float>(dy)));
                     float& dst = out[static_cast<size_t>(y + pad + dy) * w + x + pad + dx];
                     dst = std::max(dst, c * falloff);
                 }
@@ -87,12 +88,14 @@ bool DrawText(Canvas& canvas, const TextStyle& style, const std::string& text, f
     const std::vector<float> grown =
         style.outlineWidth > 0 ? Dilate(bitmap, pad, style.outlineWidth) : std::vector<float>();
     const int gw = bitmap.width + pad * 2;
-    auto coverageAt = [&](int bx, int by) {
+    auto coverageAt = [&](int bx, int by)
+    {
         if (bx < 0 || by < 0 || bx >= bitmap.width || by >= bitmap.height)
             return 0.0f;
         return bitmap.coverage[static_cast<size_t>(by) * bitmap.width + bx] / 255.0f;
     };
-    auto outlineAt = [&](int bx, int by) {
+    auto outlineAt = [&](int bx, int by)
+    {
         if (grown.empty() || bx < -pad || by < -pad || bx >= bitmap.width + pad || by >= bitmap.height + pad)
             return coverageAt(bx, by);
         return grown[static_cast<size_t>(by + pad) * gw + bx + pad];
@@ -100,7 +103,8 @@ bool DrawText(Canvas& canvas, const TextStyle& style, const std::string& text, f
     if (style.shadow.a > 0)
     {
         const int r = static_cast<int>(std::ceil(style.shadowSoftness));
-        const int sdx = static_cast<int>(std::lround(style.shadowDx)), sdy = static_cast<int>(std::lround(style.shadowDy));
+        const int sdx = static_cast<int>(std::lround(style.shadowDx)),
+                  sdy = static_cast<int>(std::lround(style.shadowDy));
         for (int by = -pad - r; by < bitmap.height + pad + r; ++by)
             for (int bx = -pad - r; bx < bitmap.width + pad + r; ++bx)
             {
@@ -121,13 +125,14 @@ bool DrawText(Canvas& canvas, const TextStyle& style, const std::string& text, f
         {
             const float c = coverageAt(bx, by);
             if (c > 0)
-                canvas.Blend(ox + bx, oy + by, style.fill ? style.fill(ox + bx + 0.5f, oy + by + 0.5f) : style.colour, c);
+                canvas.Blend(ox + bx, oy + by,
+                             style.fill ? style.fill(ox + bx + 0.5f, oy + by + 0.5f) : style.colour, c);
         }
     return true;
 }
 
-bool DrawTextInBox(Canvas& canvas, TextStyle style, const std::string& text, float left, float top, float width,
-                   float height, std::string* error)
+bool DrawTextInBox(Canvas& canvas, TextStyle style, const std::string& text, float left, float top,
+                   float width, float height, std::string* error)
 {
     TextExtent extent;
     for (;;)

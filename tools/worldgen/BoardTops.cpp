@@ -27,14 +27,16 @@ const float kRimBottom = 9.0f;
 using CellPainter = std::function<Colour(int cx, int cy, float x, float y)>;
 
 // Each cell painted by the design, then given a soft rounded edge so the grid reads from any camera angle.
-Canvas PaintCells(const CellPainter& paint, float bevel, float strength, const Colour& grout, float groutWidth)
+Canvas PaintCells(const CellPainter& paint, float bevel, float strength, const Colour& grout,
+                  float groutWidth)
 {
     Canvas c(kPicture, kPicture, grout);
     for (int cy = 0; cy < 10; ++cy)
         for (int cx = 0; cx < 10; ++cx)
         {
-            const Shape cell = RoundedRect(cx * kCellPixels + groutWidth * 0.5f, cy * kCellPixels + groutWidth * 0.5f,
-                                           kCellPixels - groutWidth, kCellPixels - groutWidth, groutWidth + 2);
+            const Shape cell =
+                RoundedRect(cx * kCellPixels + groutWidth * 0.5f, cy * kCellPixels + groutWidth * 0.5f,
+                            kCellPixels - groutWidth, kCellPixels - groutWidth, groutWidth + 2);
             c.FillShape(cell, [&](float x, float y) { return paint(cx, cy, x, y); });
             c.Bevel(cell, bevel, strength);
         }
@@ -45,7 +47,8 @@ Canvas Classic()
 {
     const Noise n(101);
     return PaintCells(
-        [&](int cx, int cy, float x, float y) {
+        [&](int cx, int cy, float x, float y)
+        {
             const Colour base = (cx + cy) % 2 ? Hex(0xE9D9B4) : Hex(0xF7EEDA);
             return Shade(base, (n.Fractal(x / 40, y / 40, 4) - 0.5f) * 0.14f);
         },
@@ -56,7 +59,8 @@ Canvas Garden()
 {
     const Noise n(202);
     return PaintCells(
-        [&](int cx, int cy, float x, float y) {
+        [&](int cx, int cy, float x, float y)
+        {
             const Colour base = (cx + cy) % 2 ? Hex(0x74B84A) : Hex(0x8ACB57);
             const float blades = n.Fractal(x / 2.5f, y / 9.0f, 2);
             return Shade(base, (blades - 0.5f) * 0.25f + (n.Fractal(x / 50, y / 50, 3) - 0.5f) * 0.12f);
@@ -68,13 +72,15 @@ Canvas Parquet()
 {
     const Noise n(303);
     return PaintCells(
-        [&](int cx, int cy, float x, float y) {
+        [&](int cx, int cy, float x, float y)
+        {
             // Alternate the grain direction from cell to cell, like laid parquet.
             const bool across = (cx + cy) % 2 == 0;
             const float along = across ? x : y, side = across ? y : x;
             const float plank = std::floor(side / (kCellPixels / 4));
             const float grain = n.Fractal(along / 30.0f + plank * 7, side / 3.0f, 3);
-            const Colour base = Mix(Hex(0xB8844C), Hex(0xD6A46A), n.Cell(cx * 4 + static_cast<int>(plank), cy, 5));
+            const Colour base =
+                Mix(Hex(0xB8844C), Hex(0xD6A46A), n.Cell(cx * 4 + static_cast<int>(plank), cy, 5));
             Colour col = Shade(base, (std::sin(grain * 18) * 0.5f) * 0.12f);
             if (std::fmod(side, kCellPixels / 4) < 1.2f)
                 col = Shade(col, -0.3f);
@@ -87,7 +93,8 @@ Canvas Slate()
 {
     const Noise n(404);
     return PaintCells(
-        [&](int cx, int cy, float x, float y) {
+        [&](int cx, int cy, float x, float y)
+        {
             const Colour base = Mix(Hex(0x3C4656), Hex(0x4B5769), n.Cell(cx, cy, 6));
             return Shade(base, (n.Fractal(x / 24, y / 24, 5) - 0.5f) * 0.3f);
         },
@@ -98,7 +105,8 @@ Canvas Ice()
 {
     const Noise n(505);
     return PaintCells(
-        [&](int cx, int cy, float x, float y) {
+        [&](int cx, int cy, float x, float y)
+        {
             const Colour base = (cx + cy) % 2 ? Hex(0xCFE8F7) : Hex(0xE9F6FD);
             const float frost = n.Fractal(x / 18, y / 18, 5);
             const float crack = std::pow(1.0f - std::fabs(n.Fractal(x / 70 + cx, y / 70, 3) * 2 - 1), 24.0f);
@@ -111,11 +119,16 @@ Canvas Design(int design)
 {
     switch (design)
     {
-    case 0: return Classic();
-    case 1: return Garden();
-    case 2: return Parquet();
-    case 3: return Slate();
-    default: return Ice();
+    case 0:
+        return Classic();
+    case 1:
+        return Garden();
+    case 2:
+        return Parquet();
+    case 3:
+        return Slate();
+    default:
+        return Ice();
     }
 }
 
@@ -137,8 +150,8 @@ MeshBuilder MakeBoardTopMesh()
             const float x0 = -kBoardHalf + column * tile, x1 = x0 + tile;
             const float z0 = kBoardHalf - row * tile, z1 = z0 - tile;
             // u runs along +x, v along -z: the picture lies as seen from above with its top at +z.
-            mesh.AddFlatQuad({x0, kFloorY, z0}, {x1, kFloorY, z0}, {x1, kFloorY, z1}, {x0, kFloorY, z1}, {0, 1, 0},
-                             material);
+            mesh.AddFlatQuad({x0, kFloorY, z0}, {x1, kFloorY, z0}, {x1, kFloorY, z1}, {x0, kFloorY, z1},
+                             {0, 1, 0}, material);
         }
     Material rim;
     rim.name = "BoardRim";
@@ -150,12 +163,12 @@ MeshBuilder MakeBoardTopMesh()
     {
         // Build the +z side and turn it; the four corners overlap, which is invisible.
         const int first = mesh.VertexCount();
-        mesh.AddFlatQuad({-out, kRimTop, out}, {out, kRimTop, out}, {out, kRimTop, in}, {-out, kRimTop, in}, {0, 1, 0},
-                         rimMaterial);
-        mesh.AddFlatQuad({-out, kRimBottom, out}, {out, kRimBottom, out}, {out, kRimTop, out}, {-out, kRimTop, out},
-                         {0, 0, 1}, rimMaterial);
-        mesh.AddFlatQuad({-in, kFloorY, in}, {in, kFloorY, in}, {in, kRimTop, in}, {-in, kRimTop, in}, {0, 0, -1},
-                         rimMaterial);
+        mesh.AddFlatQuad({-out, kRimTop, out}, {out, kRimTop, out}, {out, kRimTop, in}, {-out, kRimTop, in},
+                         {0, 1, 0}, rimMaterial);
+        mesh.AddFlatQuad({-out, kRimBottom, out}, {out, kRimBottom, out}, {out, kRimTop, out},
+                         {-out, kRimTop, out}, {0, 0, 1}, rimMaterial);
+        mesh.AddFlatQuad({-in, kFloorY, in}, {in, kFloorY, in}, {in, kRimTop, in}, {-in, kRimTop, in},
+                         {0, 0, -1}, rimMaterial);
         Rotate(mesh, first, 0, side * 90.0f, 0);
     }
     return mesh;
@@ -165,8 +178,8 @@ MeshBuilder MakeBoardTopMesh()
 
 std::string BoardTileName(int design, int row, int column)
 {
-    return "BoardTop" + std::to_string(design) + "_" + static_cast<char>('A' + row) + std::to_string(column + 1) +
-           ".bmp";
+    return "BoardTop" + std::to_string(design) + "_" + static_cast<char>('A' + row) +
+           std::to_string(column + 1) + ".bmp";
 }
 
 void WriteBoardTops(DataWriter& out)
@@ -176,8 +189,9 @@ void WriteBoardTops(DataWriter& out)
         const Canvas picture = Design(design);
         for (int row = 0; row < kBoardTiles; ++row)
             for (int column = 0; column < kBoardTiles; ++column)
-                out.SaveTexture(BoardTileName(design, row, column),
-                                picture.Crop(column * kTilePixels, row * kTilePixels, kTilePixels, kTilePixels));
+                out.SaveTexture(
+                    BoardTileName(design, row, column),
+                    picture.Crop(column * kTilePixels, row * kTilePixels, kTilePixels, kTilePixels));
     }
     out.SaveMesh("BoardTop.x", MakeBoardTopMesh(), "BoardTop");
 }

@@ -1,4 +1,5 @@
-// The board top: "BoardTop.x" (25 tiles of 20 x 20 units at the floor, y = 20) and five designs of 25 textures each.
+// The board top: "BoardTop.x" (25 tiles of 20 x 20 units at the floor, y = 20) and five designs of 25
+// textures each.
 #pragma once
 
 #include "tools/worldgen/DataWriter.h"

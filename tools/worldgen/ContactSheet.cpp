@@ -23,20 +23,21 @@ using namespace art;
 namespace
 {
 
-const int kCell = 160;   // pixels per grid cell
-const int kLabel = 18;   // label strip under each cell
+const int kCell = 160; // pixels per grid cell
+const int kLabel = 18; // label strip under each cell
 const int kColumns = 12;
 const Colour kSheetBackground = Hex(0x2B2F38);
 
 std::string Lower(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
 class TextureCache
 {
-public:
+  public:
     explicit TextureCache(std::string dir) : m_dir(std::move(dir))
     {
         for (const auto& entry : std::filesystem::directory_iterator(m_dir))
@@ -59,7 +60,7 @@ public:
         return result;
     }
 
-private:
+  private:
     std::string m_dir;
     std::map<std::string, std::string> m_byLower;
     std::map<std::string, std::shared_ptr<const Canvas>> m_loaded;
@@ -88,11 +89,13 @@ bool SaveGrid(const std::vector<Cell>& cells, const std::string& path, const std
         const int x = static_cast<int>(i % kColumns) * kCell;
         const int y = header + static_cast<int>(i / kColumns) * (kCell + kLabel);
         const Canvas& p = cells[i].picture;
-        const float fit = std::min(static_cast<float>(kCell - 8) / p.Width(), static_cast<float>(kCell - 8) / p.Height());
-        const Canvas scaled = p.Resized(std::max(1, static_cast<int>(p.Width() * fit)), std::max(1, static_cast<int>(p.Height() * fit)));
+        const float fit =
+            std::min(static_cast<float>(kCell - 8) / p.Width(), static_cast<float>(kCell - 8) / p.Height());
+        const Canvas scaled = p.Resized(std::max(1, static_cast<int>(p.Width() * fit)),
+                                        std::max(1, static_cast<int>(p.Height() * fit)));
         sheet.Draw(scaled, x + (kCell - scaled.Width()) / 2, y + (kCell - scaled.Height()) / 2);
-        DrawTextInBox(sheet, labelStyle, cells[i].label, static_cast<float>(x), static_cast<float>(y + kCell), kCell,
-                      kLabel);
+        DrawTextInBox(sheet, labelStyle, cells[i].label, static_cast<float>(x), static_cast<float>(y + kCell),
+                      kCell, kLabel);
     }
     std::string error;
     if (plk::SavePng(path, sheet.ToImage(), &error) != 0)
@@ -177,8 +180,8 @@ bool WriteContactSheets(const std::string& outDir)
     const int sceneWidth = 640, sceneHeight = 480;
     Canvas scenes(sceneWidth * 2, sceneHeight * 3, kSheetBackground);
     for (int terrain = 0; terrain < 5; ++terrain)
-        scenes.Draw(RenderScene(terrain, dataDir, lookup, sceneWidth, sceneHeight), (terrain % 2) * sceneWidth,
-                    (terrain / 2) * sceneHeight);
+        scenes.Draw(RenderScene(terrain, dataDir, lookup, sceneWidth, sceneHeight),
+                    (terrain % 2) * sceneWidth, (terrain / 2) * sceneHeight);
     std::string error;
     if (plk::SavePng(outDir + "/WorldScenes.png", scenes.ToImage(), &error) != 0)
     {

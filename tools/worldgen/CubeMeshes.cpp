@@ -1,5 +1,5 @@
-// The cube meshes: a rounded 10-unit cube that morphs into the lifter, the spiked smasher, the bomb and its blast,
-// the stone block, and the arrow offered around a selected cube.
+// The cube meshes: a rounded 10-unit cube that morphs into the lifter, the spiked smasher, the bomb and its
+// blast, the stone block, and the arrow offered around a selected cube.
 #include "tools/worldgen/CubeMeshes.h"
 
 #include "tools/artkit/Noise.h"
@@ -17,8 +17,8 @@ using namespace art;
 namespace
 {
 
-const float kHalf = 5.0f;        // a cube is 10 units
-const float kEdgeRadius = 1.1f;  // the rounded bevel; the cube textures keep 12% of a side for it
+const float kHalf = 5.0f;       // a cube is 10 units
+const float kEdgeRadius = 1.1f; // the rounded bevel; the cube textures keep 12% of a side for it
 const int kEdgeSegments = 3;
 const float kPi = std::numbers::pi_v<float>;
 
@@ -27,7 +27,8 @@ std::string FrameFile(const std::string& base, int frame)
     return base + std::to_string(frame) + ".x";
 }
 
-Material Glossy(const std::string& name, const Colour& diffuse, const std::string& texture, float specular = 0.35f)
+Material Glossy(const std::string& name, const Colour& diffuse, const std::string& texture,
+                float specular = 0.35f)
 {
     Material m;
     m.name = name;
@@ -42,7 +43,8 @@ Material Glossy(const std::string& name, const Colour& diffuse, const std::strin
 MeshBuilder MakeBlockFrame(float t)
 {
     MeshBuilder mesh;
-    const int skin = mesh.AddMaterial(Glossy("BlockSkin", {1, 1, 1, 1}, CubeTextureName(0, CubeVariant::kPlain)));
+    const int skin =
+        mesh.AddMaterial(Glossy("BlockSkin", {1, 1, 1, 1}, CubeTextureName(0, CubeVariant::kPlain)));
     AddRoundedBox(mesh, {kHalf, kHalf, kHalf}, kEdgeRadius, kEdgeSegments, skin,
                   {-0.6f, -0.3f, 0.0f, 0.2f, 0.36f, 0.52f, 0.68f});
     const float eased = t * t * (3 - 2 * t);
@@ -55,8 +57,9 @@ MeshBuilder MakeBlockFrame(float t)
         const float ds = depth * g * 2.0f * (p.y - neckY) / (neckWidth * neckWidth);
         v.position = {p.x * s, p.y, p.z * s};
         // Normals follow the inverse transpose of the deformation.
-        v.normal = Normalise({v.normal.x / s, -p.x * ds / s * v.normal.x + v.normal.y - p.z * ds / s * v.normal.z,
-                              v.normal.z / s});
+        v.normal =
+            Normalise({v.normal.x / s, -p.x * ds / s * v.normal.x + v.normal.y - p.z * ds / s * v.normal.z,
+                       v.normal.z / s});
     }
     return mesh;
 }
@@ -117,22 +120,25 @@ MeshBuilder MakeBombBlastFrame(int frame)
             {
                 const float a = -0.5f * kPi + kPi * r / rings, b = 2 * kPi * s / sides;
                 const Vec3 n{std::cos(a) * std::cos(b), std::sin(a), std::cos(a) * std::sin(b)};
-                mesh.AddVertex({{n.x * kHalf, n.y * 4.3f - 0.7f, n.z * kHalf}, n, static_cast<float>(s) / sides,
+                mesh.AddVertex({{n.x * kHalf, n.y * 4.3f - 0.7f, n.z * kHalf},
+                                n,
+                                static_cast<float>(s) / sides,
                                 static_cast<float>(r) / rings});
             }
         const int w = s1 - s0 + 1;
         for (int r = 0; r < r1 - r0; ++r)
             for (int s = 0; s < s1 - s0; ++s)
-                mesh.AddQuad(first + r * w + s, first + r * w + s + 1, first + (r + 1) * w + s + 1, first + (r + 1) * w + s,
-                             shell);
+                mesh.AddQuad(first + r * w + s, first + r * w + s + 1, first + (r + 1) * w + s + 1,
+                             first + (r + 1) * w + s, shell);
         Vec3 centre{};
         for (int i = first; i < mesh.VertexCount(); ++i)
             centre = centre + mesh.Vertices()[i].position * (1.0f / (mesh.VertexCount() - first));
         const Vec3 out = Normalise(centre);
         const float shrink = 1.0f - 0.9f * t;
         const float travel = 4.0f * t;
-        mesh.Transform(first, [=](Vec3 p) { return centre + (p - centre) * shrink + out * travel; },
-                       [](Vec3 n) { return n; });
+        mesh.Transform(
+            first, [=](Vec3 p) { return centre + (p - centre) * shrink + out * travel; },
+            [](Vec3 n) { return n; });
     }
     const float flashRadius = 4.4f * std::sin(kPi * std::min(1.0f, t * 1.4f));
     if (flashRadius > 0.05f)
@@ -154,8 +160,10 @@ MeshBuilder MakeStone()
     const Noise n(91);
     for (Vertex& v : mesh.Vertices())
     {
-        // Chipped faces: push vertices inward by a little noise; equal positions move equally, so seams stay shut.
-        const float k = n.Fractal(v.position.x * 0.31f + v.position.z * 0.17f + 7, v.position.y * 0.29f + v.position.z * 0.11f, 3);
+        // Chipped faces: push vertices inward by a little noise; equal positions move equally, so seams stay
+        // shut.
+        const float k = n.Fractal(v.position.x * 0.31f + v.position.z * 0.17f + 7,
+                                  v.position.y * 0.29f + v.position.z * 0.11f, 3);
         v.position = v.position - Normalise(v.position) * (0.45f * k);
     }
     FitToBox(mesh, {kHalf, kHalf, kHalf});
@@ -179,7 +187,8 @@ MeshBuilder MakeArrow()
 void WriteCubeMeshes(DataWriter& out)
 {
     for (int f = 0; f < kBlockFrames; ++f)
-        out.SaveMesh(FrameFile("Block", f), MakeBlockFrame(static_cast<float>(f) / (kBlockFrames - 1)), "Block");
+        out.SaveMesh(FrameFile("Block", f), MakeBlockFrame(static_cast<float>(f) / (kBlockFrames - 1)),
+                     "Block");
     for (int f = 0; f < kSmasherFrames; ++f)
         out.SaveMesh(FrameFile("SmasherCube", f), MakeSmasherFrame(f), "SmasherCube");
     out.SaveMesh(FrameFile("BombStd", 0), MakeBomb(), "BombStd");

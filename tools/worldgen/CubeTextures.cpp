@@ -24,7 +24,8 @@ const float kRim = kS * 0.12f;
 const Colour kInkDark = Hex(0x1B1F2A);
 const Colour kWhite = Hex(0xFFFFFF);
 
-const char* const kVariantSuffix[] = {"Cube.bmp", "CubeX2.bmp", "CubeX3.bmp", "CubeExTime.bmp", "CubeZap.bmp"};
+const char* const kVariantSuffix[] = {"Cube.bmp", "CubeX2.bmp", "CubeX3.bmp", "CubeExTime.bmp",
+                                      "CubeZap.bmp"};
 
 void PaintFaceBase(Canvas& c, const Colour& base)
 {
@@ -32,7 +33,8 @@ void PaintFaceBase(Canvas& c, const Colour& base)
     const Shape panel = RoundedRect(kRim, kRim, kS - 2 * kRim, kS - 2 * kRim, kS * 0.09f);
     // A gently raised panel: darker seam round it, soft light across it.
     c.FillShape(Outline(panel, kS * 0.018f), Shade(base, -0.28f), 0.8f);
-    c.FillShape(panel, RadialGradient({kS * 0.36f, kS * 0.3f}, kS * 0.8f, Shade(base, 0.22f), Shade(base, -0.04f)));
+    c.FillShape(panel,
+                RadialGradient({kS * 0.36f, kS * 0.3f}, kS * 0.8f, Shade(base, 0.22f), Shade(base, -0.04f)));
     c.Bevel(panel, kS * 0.05f, 0.35f);
     const Noise grain(17);
     c.Modulate([&](float x, float y) { return 0.97f + 0.06f * grain.Fractal(x / 23.0f, y / 23.0f, 3); });
@@ -47,7 +49,8 @@ void DrawEmblem(Canvas& c, const CubeColour& colour, float cx, float cy, float r
     c.Bevel(e, r * 0.16f, 0.45f);
 }
 
-// text is Latin-1: the multiplication sign is 0xD7. The x3 sign is gold so the two bonuses differ at a glance.
+// text is Latin-1: the multiplication sign is 0xD7. The x3 sign is gold so the two bonuses differ at a
+// glance.
 void DrawMultiplier(Canvas& c, const char* text, bool gold)
 {
     TextStyle style;
@@ -93,8 +96,10 @@ void DrawClock(Canvas& c)
     c.FillShape(Capsule({cx, cy}, {cx + r * 0.45f, cy + r * 0.1f}, r * 0.11f), kInkDark);
     c.FillShape(Circle(cx, cy, r * 0.1f), Hex(0xE8343B));
     c.FillShape(Circle(cx + r * 0.72f, cy + r * 0.72f, r * 0.34f), Hex(0x2DBE5A));
-    c.FillShape(Capsule({cx + r * 0.56f, cy + r * 0.72f}, {cx + r * 0.88f, cy + r * 0.72f}, r * 0.1f), kWhite);
-    c.FillShape(Capsule({cx + r * 0.72f, cy + r * 0.56f}, {cx + r * 0.72f, cy + r * 0.88f}, r * 0.1f), kWhite);
+    c.FillShape(Capsule({cx + r * 0.56f, cy + r * 0.72f}, {cx + r * 0.88f, cy + r * 0.72f}, r * 0.1f),
+                kWhite);
+    c.FillShape(Capsule({cx + r * 0.72f, cy + r * 0.56f}, {cx + r * 0.72f, cy + r * 0.88f}, r * 0.1f),
+                kWhite);
 }
 
 void DrawBolt(Canvas& c)
@@ -123,16 +128,21 @@ Canvas MakeSmasherFace()
 {
     Canvas c(static_cast<int>(kS), static_cast<int>(kS));
     const Noise n(71);
-    c.FillPaint([&](float x, float y) {
-        const float v = 0.52f + 0.18f * n.Fractal(x / 40.0f, y / 9.0f, 4);
-        return Colour{v * 0.92f, v * 0.95f, v, 1};
-    });
-    const Shape band = Subtract(RoundedRect(kRim, kRim, kS - 2 * kRim, kS - 2 * kRim, kS * 0.06f),
-                                RoundedRect(kRim * 1.9f, kRim * 1.9f, kS - 3.8f * kRim, kS - 3.8f * kRim, kS * 0.04f));
-    c.FillShape(band, [&](float x, float y) {
-        const bool stripe = static_cast<int>(std::floor((x + y) / (kS * 0.09f))) % 2 == 0;
-        return stripe ? Hex(0xFFC21A) : Hex(0x22252C);
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float v = 0.52f + 0.18f * n.Fractal(x / 40.0f, y / 9.0f, 4);
+            return Colour{v * 0.92f, v * 0.95f, v, 1};
+        });
+    const Shape band =
+        Subtract(RoundedRect(kRim, kRim, kS - 2 * kRim, kS - 2 * kRim, kS * 0.06f),
+                 RoundedRect(kRim * 1.9f, kRim * 1.9f, kS - 3.8f * kRim, kS - 3.8f * kRim, kS * 0.04f));
+    c.FillShape(band,
+                [&](float x, float y)
+                {
+                    const bool stripe = static_cast<int>(std::floor((x + y) / (kS * 0.09f))) % 2 == 0;
+                    return stripe ? Hex(0xFFC21A) : Hex(0x22252C);
+                });
     c.Bevel(band, kS * 0.025f, 0.5f);
     const float r = kS * 0.045f;
     for (float px : {kRim * 1.45f, kS - kRim * 1.45f})
@@ -174,12 +184,15 @@ Canvas MakeStoneFace()
 {
     Canvas c(static_cast<int>(kS), static_cast<int>(kS));
     const Noise n(303);
-    c.FillPaint([&](float x, float y) {
-        const float v = n.Fractal(x / 48.0f, y / 48.0f, 5);
-        const float speck = n.Cell(static_cast<int>(x / 3), static_cast<int>(y / 3), 9) > 0.93f ? 0.08f : 0.0f;
-        const float g = 0.42f + 0.3f * v + speck;
-        return Colour{g * 1.02f, g * 0.98f, g * 0.92f, 1};
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float v = n.Fractal(x / 48.0f, y / 48.0f, 5);
+            const float speck =
+                n.Cell(static_cast<int>(x / 3), static_cast<int>(y / 3), 9) > 0.93f ? 0.08f : 0.0f;
+            const float g = 0.42f + 0.3f * v + speck;
+            return Colour{g * 1.02f, g * 0.98f, g * 0.92f, 1};
+        });
     // Chiselled cracks: it cannot be matched or moved by colour.
     const Colour crack = Hex(0x2A2724);
     c.FillShape(Capsule({kS * 0.2f, kS * 0.3f}, {kS * 0.45f, kS * 0.42f}, kS * 0.012f), crack, 0.8f);
@@ -246,11 +259,26 @@ Canvas MakeCubeFace(int colour, CubeVariant variant)
             DrawEmblem(c, cc, px, py, kS * 0.065f, 0.95f);
     switch (variant)
     {
-    case CubeVariant::kX2: DrawMultiplier(c, "\xD7" "2", false); break;
-    case CubeVariant::kX3: DrawMultiplier(c, "\xD7" "3", true); break;
-    case CubeVariant::kExtraTime: DrawClock(c); break;
-    case CubeVariant::kZap: DrawBolt(c); break;
-    case CubeVariant::kPlain: break;
+    case CubeVariant::kX2:
+        DrawMultiplier(c,
+                       "\xD7"
+                       "2",
+                       false);
+        break;
+    case CubeVariant::kX3:
+        DrawMultiplier(c,
+                       "\xD7"
+                       "3",
+                       true);
+        break;
+    case CubeVariant::kExtraTime:
+        DrawClock(c);
+        break;
+    case CubeVariant::kZap:
+        DrawBolt(c);
+        break;
+    case CubeVariant::kPlain:
+        break;
     }
     return Finish(c);
 }
@@ -259,7 +287,8 @@ void WriteCubeTextures(DataWriter& out)
 {
     for (int v = 0; v < 5; ++v)
         for (int colour = 0; colour < kCubeColours; ++colour)
-            out.SaveTexture(CubeTextureName(colour, static_cast<CubeVariant>(v)), MakeCubeFace(colour, static_cast<CubeVariant>(v)));
+            out.SaveTexture(CubeTextureName(colour, static_cast<CubeVariant>(v)),
+                            MakeCubeFace(colour, static_cast<CubeVariant>(v)));
     out.SaveTexture("SmasherCube.bmp", MakeSmasherFace());
     out.SaveTexture("BombStd.bmp", MakeBombSkin());
     out.SaveTexture("StoneBlock.bmp", MakeStoneFace());

@@ -19,7 +19,8 @@ enum class CubeVariant
 std::string CubeTextureName(int colour, CubeVariant variant);
 art::Canvas MakeCubeFace(int colour, CubeVariant variant);
 
-// Writes the 50 colour-cube faces plus the smasher, bomb and stone textures, "Particle.bmp" and "WallWhdAdj.bmp".
+// Writes the 50 colour-cube faces plus the smasher, bomb and stone textures, "Particle.bmp" and
+// "WallWhdAdj.bmp".
 void WriteCubeTextures(DataWriter& out);
 
 } // namespace worldgen

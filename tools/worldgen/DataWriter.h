@@ -12,7 +12,7 @@ namespace worldgen
 
 class DataWriter
 {
-public:
+  public:
     explicit DataWriter(std::string dataDir) : m_dir(std::move(dataDir)) {}
 
     // .bmp names are written 24-bit (transparency there comes only from the colour key), .png with alpha.
@@ -25,7 +25,7 @@ public:
     const std::vector<std::string>& Meshes() const { return m_meshes; }
     std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
 
-private:
+  private:
     std::string m_dir;
     std::vector<std::string> m_errors;
     std::vector<std::string> m_textures;

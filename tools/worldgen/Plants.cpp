@@ -52,7 +52,8 @@ MeshBuilder MakeShrub(int variant)
     for (int c = 0; c < clumps; ++c)
     {
         const float r = 2.8f + 1.4f * n.Cell(c, 0, 1);
-        const Vec3 at = c == 0 ? Vec3{0, 4.5f, 0} : Around(c * 360.0f / (clumps - 1), 3.2f, 2.8f + n.Cell(c, 1, 2) * 1.5f);
+        const Vec3 at = c == 0 ? Vec3{0, 4.5f, 0}
+                               : Around(c * 360.0f / (clumps - 1), 3.2f, 2.8f + n.Cell(c, 1, 2) * 1.5f);
         const int first = AddEllipsoid(mesh, {r, r * 0.8f, r}, 5, 8, leaf);
         Translate(mesh, first, at);
     }
@@ -63,7 +64,8 @@ MeshBuilder MakeShrub(int variant)
         for (int b = 0; b < 14; ++b)
         {
             const int first = AddEllipsoid(mesh, {0.45f, 0.45f, 0.45f}, 3, 5, berry);
-            Translate(mesh, first, Around(b * 137.5f, 3.6f + n.Cell(b, 5, 3) * 1.2f, 3.0f + n.Cell(b, 6, 4) * 3.0f));
+            Translate(mesh, first,
+                      Around(b * 137.5f, 3.6f + n.Cell(b, 5, 3) * 1.2f, 3.0f + n.Cell(b, 6, 4) * 3.0f));
         }
     }
     CentreBounds(mesh);
@@ -93,7 +95,11 @@ MeshBuilder MakeSpikes(int variant)
         Material glow = FlatMaterial("Crystal", Hex(0x9FD8FF), 0.8f);
         glow.emissive = Hex(0x1C3A5A);
         const int crystal = mesh.AddMaterial(glow);
-        const float spec[][4] = {{0, 0, 11, 1.6f}, {25, 2.2f, 7, 1.1f}, {150, 2.4f, 8, 1.2f}, {260, 2.0f, 6, 1.0f}, {320, 2.6f, 5, 0.8f}};
+        const float spec[][4] = {{0, 0, 11, 1.6f},
+                                 {25, 2.2f, 7, 1.1f},
+                                 {150, 2.4f, 8, 1.2f},
+                                 {260, 2.0f, 6, 1.0f},
+                                 {320, 2.6f, 5, 0.8f}};
         for (const auto& s : spec)
         {
             const int first = AddLathe(mesh, {{s[3], 0}, {s[3], s[2] * 0.75f}, {0, s[2]}}, 6, crystal);
@@ -112,7 +118,8 @@ MeshBuilder MakePlant(int variant)
     const int leaf = mesh.AddMaterial(FlatMaterial("PlantLeaf", Hex(0x62B03E)));
     if (variant == 0)
     {
-        // A sunflower: tall stem, two leaves, a yellow ring of petals round a brown heart, facing the camera side.
+        // A sunflower: tall stem, two leaves, a yellow ring of petals round a brown heart, facing the camera
+        // side.
         AddLathe(mesh, {{0.35f, 0}, {0.3f, 9}}, 6, stem);
         AddBlade(mesh, {0, 3, 0}, {2.8f, 5.0f, 0}, {0, 0, 1}, 1.6f, leaf);
         AddBlade(mesh, {0, 5, 0}, {-2.6f, 6.8f, 0.4f}, {0, 0, 1}, 1.5f, leaf);
@@ -123,7 +130,8 @@ MeshBuilder MakePlant(int variant)
         {
             const float a = p * 30.0f * kPi / 180;
             const Vec3 out{std::cos(a), std::sin(a), 0};
-            AddBlade(mesh, centre + out * 0.8f, centre + out * 3.0f + Vec3{0, 0, -0.4f}, {-out.y, out.x, 0}, 1.3f, petal);
+            AddBlade(mesh, centre + out * 0.8f, centre + out * 3.0f + Vec3{0, 0, -0.4f}, {-out.y, out.x, 0},
+                     1.3f, petal);
         }
         const int first = AddEllipsoid(mesh, {1.1f, 1.1f, 0.5f}, 4, 8, heart);
         Translate(mesh, first, centre + Vec3{0, 0, -0.2f});
@@ -141,7 +149,8 @@ MeshBuilder MakePlant(int variant)
             Translate(mesh, first, top + Vec3{0, 1.2f, 0});
         }
         for (int l = 0; l < 6; ++l)
-            AddBlade(mesh, {0, 0, 0}, Around(l * 60.0f + 15, 2.5f, 2.2f), Around(l * 60.0f + 105, 1, 0), 0.6f, leaf);
+            AddBlade(mesh, {0, 0, 0}, Around(l * 60.0f + 15, 2.5f, 2.2f), Around(l * 60.0f + 105, 1, 0), 0.6f,
+                     leaf);
     }
     CentreBounds(mesh);
     return mesh;
@@ -168,10 +177,12 @@ MeshBuilder MakeCactus(int variant)
     else
     {
         // A barrel cactus with a pink flower on top.
-        AddLathe(mesh, {{0.0f, 0}, {2.8f, 0.3f}, {3.4f, 2.5f}, {3.2f, 4.5f}, {2.2f, 6.0f}, {0.0f, 6.4f}}, 12, skin);
+        AddLathe(mesh, {{0.0f, 0}, {2.8f, 0.3f}, {3.4f, 2.5f}, {3.2f, 4.5f}, {2.2f, 6.0f}, {0.0f, 6.4f}}, 12,
+                 skin);
         const int petal = mesh.AddMaterial(FlatMaterial("CactusFlower", Hex(0xFF6FA8), 0.2f));
         for (int p = 0; p < 6; ++p)
-            AddBlade(mesh, {0, 6.2f, 0}, Around(p * 60.0f, 1.6f, 7.4f), Around(p * 60.0f + 90, 1, 0), 1.1f, petal);
+            AddBlade(mesh, {0, 6.2f, 0}, Around(p * 60.0f, 1.6f, 7.4f), Around(p * 60.0f + 90, 1, 0), 1.1f,
+                     petal);
     }
     CentreBounds(mesh);
     return mesh;

@@ -34,7 +34,8 @@ std::vector<float> Stations(float half, float radius, int segments, const std::v
     for (int k = segments; k >= 0; --k)
         s.push_back(1.0f - r * (1.0f - std::cos(0.5f * kPi * k / segments)));
     std::sort(s.begin(), s.end());
-    s.erase(std::unique(s.begin(), s.end(), [](float a, float b) { return std::fabs(a - b) < 1e-5f; }), s.end());
+    s.erase(std::unique(s.begin(), s.end(), [](float a, float b) { return std::fabs(a - b) < 1e-5f; }),
+            s.end());
     return s;
 }
 
@@ -86,8 +87,8 @@ int AddRoundedBox(MeshBuilder& mesh, Vec3 half, float radius, int roundSegments,
         const int w = static_cast<int>(us.size());
         for (int j = 0; j + 1 < static_cast<int>(vs.size()); ++j)
             for (int i = 0; i + 1 < w; ++i)
-                mesh.AddQuad(base + j * w + i, base + j * w + i + 1, base + (j + 1) * w + i + 1, base + (j + 1) * w + i,
-                             material);
+                mesh.AddQuad(base + j * w + i, base + j * w + i + 1, base + (j + 1) * w + i + 1,
+                             base + (j + 1) * w + i, material);
     }
     return first;
 }
@@ -101,7 +102,8 @@ int AddLathe(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& prof
     std::vector<float> along(rows, 0.0f);
     for (int r = 1; r < rows; ++r)
     {
-        length += std::hypot(profile[r].first - profile[r - 1].first, profile[r].second - profile[r - 1].second);
+        length +=
+            std::hypot(profile[r].first - profile[r - 1].first, profile[r].second - profile[r - 1].second);
         along[r] = length;
     }
     for (int r = 0; r < rows; ++r)
@@ -137,7 +139,8 @@ int AddLathe(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& prof
         for (int s = 0; s < sides; ++s)
         {
             const float ang = 2 * kPi * s / sides;
-            mesh.AddVertex({{profile[end].first * std::cos(ang), profile[end].second, profile[end].first * std::sin(ang)},
+            mesh.AddVertex({{profile[end].first * std::cos(ang), profile[end].second,
+                             profile[end].first * std::sin(ang)},
                             {0, ny, 0},
                             0.5f + 0.5f * std::cos(ang),
                             0.5f + 0.5f * std::sin(ang)});
@@ -177,24 +180,33 @@ void AddBlade(MeshBuilder& mesh, Vec3 base, Vec3 tip, Vec3 side, float width, in
 
 void Translate(MeshBuilder& mesh, int first, Vec3 by)
 {
-    mesh.Transform(first, [by](Vec3 p) { return p + by; }, [](Vec3 n) { return n; });
+    mesh.Transform(
+        first, [by](Vec3 p) { return p + by; }, [](Vec3 n) { return n; });
 }
 
 void Scale(MeshBuilder& mesh, int first, Vec3 by)
 {
-    mesh.Transform(first, [by](Vec3 p) { return Vec3{p.x * by.x, p.y * by.y, p.z * by.z}; },
-                   [by](Vec3 n) { return Vec3{n.x / by.x, n.y / by.y, n.z / by.z}; });
+    mesh.Transform(
+        first,
+        [by](Vec3 p) {
+            return Vec3{p.x * by.x, p.y * by.y, p.z * by.z};
+        },
+        [by](Vec3 n) {
+            return Vec3{n.x / by.x, n.y / by.y, n.z / by.z};
+        });
 }
 
 void Rotate(MeshBuilder& mesh, int first, float xDeg, float yDeg, float zDeg)
 {
-    mesh.Transform(first, [=](Vec3 p) { return RotateVec(p, xDeg, yDeg, zDeg); },
-                   [=](Vec3 n) { return RotateVec(n, xDeg, yDeg, zDeg); });
+    mesh.Transform(
+        first, [=](Vec3 p) { return RotateVec(p, xDeg, yDeg, zDeg); },
+        [=](Vec3 n) { return RotateVec(n, xDeg, yDeg, zDeg); });
 }
 
 void Displace(MeshBuilder& mesh, int first, const std::function<Vec3(Vec3)>& f)
 {
-    mesh.Transform(first, [&f](Vec3 p) { return p + f(p); }, [](Vec3 n) { return n; });
+    mesh.Transform(
+        first, [&f](Vec3 p) { return p + f(p); }, [](Vec3 n) { return n; });
 }
 
 void CentreBounds(MeshBuilder& mesh)
@@ -209,8 +221,8 @@ void CentreBounds(MeshBuilder& mesh)
 namespace worldgen
 {
 
-void AddConvexPrism(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& outline, float y0, float y1,
-                    int material, float uvScale)
+void AddConvexPrism(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& outline, float y0,
+                    float y1, int material, float uvScale)
 {
     const int n = static_cast<int>(outline.size());
     for (float y : {y0, y1})
@@ -262,8 +274,14 @@ void FitToBox(MeshBuilder& mesh, Vec3 half)
     mesh.Bounds(lo, hi);
     const Vec3 centre = (lo + hi) * 0.5f;
     const Vec3 scale{2 * half.x / (hi.x - lo.x), 2 * half.y / (hi.y - lo.y), 2 * half.z / (hi.z - lo.z)};
-    mesh.Transform(0, [=](Vec3 p) { return Vec3{(p.x - centre.x) * scale.x, (p.y - centre.y) * scale.y, (p.z - centre.z) * scale.z}; },
-                   [=](Vec3 n) { return Vec3{n.x / scale.x, n.y / scale.y, n.z / scale.z}; });
+    mesh.Transform(
+        0,
+        [=](Vec3 p) {
+            return Vec3{(p.x - centre.x) * scale.x, (p.y - centre.y) * scale.y, (p.z - centre.z) * scale.z};
+        },
+        [=](Vec3 n) {
+            return Vec3{n.x / scale.x, n.y / scale.y, n.z / scale.z};
+        });
 }
 
 } // namespace worldgen

@@ -46,8 +46,8 @@ namespace worldgen
 {
 
 // A convex polygon (x, z in order around it) extruded from y0 to y1 with caps; u, v follow x and z / uvScale.
-void AddConvexPrism(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& outline, float y0, float y1,
-                    int material, float uvScale = 10.0f);
+void AddConvexPrism(MeshBuilder& mesh, const std::vector<std::pair<float, float>>& outline, float y0,
+                    float y1, int material, float uvScale = 10.0f);
 // A pyramid from a base centre along the axis, square base of the given half width, flat-shaded.
 void AddPyramid(MeshBuilder& mesh, Vec3 baseCentre, Vec3 axis, Vec3 side, float halfWidth, int material);
 // Scales each axis so the bounds become exactly -half..half, centred on the origin.

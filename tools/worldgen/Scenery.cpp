@@ -19,18 +19,20 @@ namespace
 const int kTexture = 128;
 const float kPi = std::numbers::pi_v<float>;
 
-const char* const kFiles[kSceneryTypes] = {"Rock0.x",  "Rock1.x",  "BigRock0.x", "Grass0.x",   "Shrub0.x",
-                                           "Shrub1.x", "Spikes0.x", "Spikes1.x", "Plant0.x",   "Plant1.x",
-                                           "Cactus0.x", "Cactus1.x", "Tree0.x",  "Tree2.x",    "Tree1.x"};
+const char* const kFiles[kSceneryTypes] = {"Rock0.x",   "Rock1.x",   "BigRock0.x", "Grass0.x", "Shrub0.x",
+                                           "Shrub1.x",  "Spikes0.x", "Spikes1.x",  "Plant0.x", "Plant1.x",
+                                           "Cactus0.x", "Cactus1.x", "Tree0.x",    "Tree2.x",  "Tree1.x"};
 
 Canvas Bark()
 {
     const Noise n(801);
     Canvas c(kTexture, kTexture);
-    c.FillPaint([&](float x, float y) {
-        const float ridges = n.Fractal(x / 8.0f, y / 40.0f, 4, kTexture / 8, kTexture / 40 + 1);
-        return Shade(Mix(Hex(0x5A3B22), Hex(0x8A5D36), ridges), (std::sin(ridges * 30) * 0.5f) * 0.12f);
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float ridges = n.Fractal(x / 8.0f, y / 40.0f, 4, kTexture / 8, kTexture / 40 + 1);
+            return Shade(Mix(Hex(0x5A3B22), Hex(0x8A5D36), ridges), (std::sin(ridges * 30) * 0.5f) * 0.12f);
+        });
     return c;
 }
 
@@ -39,12 +41,14 @@ Canvas Leaves()
     const Noise n(802);
     Canvas c(kTexture, kTexture);
     const int period = 8;
-    c.FillPaint([&](float x, float y) {
-        const float u = x / kTexture * period, v = y / kTexture * period;
-        const float clumps = n.Fractal(u, v, 4, period, period);
-        // Light tops of leaf clusters and darker gaps between them.
-        return Mix(Hex(0x8C8C8C), Hex(0xFFFFFF), SmoothStep(0.3f, 0.7f, clumps));
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float u = x / kTexture * period, v = y / kTexture * period;
+            const float clumps = n.Fractal(u, v, 4, period, period);
+            // Light tops of leaf clusters and darker gaps between them.
+            return Mix(Hex(0x8C8C8C), Hex(0xFFFFFF), SmoothStep(0.3f, 0.7f, clumps));
+        });
     return c;
 }
 
@@ -53,12 +57,15 @@ Canvas RockSkin()
     const Noise n(803);
     Canvas c(kTexture, kTexture);
     const int period = 4;
-    c.FillPaint([&](float x, float y) {
-        const float u = x / kTexture * period, v = y / kTexture * period;
-        const float f = n.Fractal(u, v, 5, period, period);
-        const float lichen = SmoothStep(0.62f, 0.7f, n.Fractal(u * 2 + 5, v * 2, 3, period * 2, period * 2));
-        return Mix(Shade(Hex(0x9A948A), (f - 0.5f) * 0.6f), Hex(0x8FA04A), lichen * 0.45f);
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float u = x / kTexture * period, v = y / kTexture * period;
+            const float f = n.Fractal(u, v, 5, period, period);
+            const float lichen =
+                SmoothStep(0.62f, 0.7f, n.Fractal(u * 2 + 5, v * 2, 3, period * 2, period * 2));
+            return Mix(Shade(Hex(0x9A948A), (f - 0.5f) * 0.6f), Hex(0x8FA04A), lichen * 0.45f);
+        });
     return c;
 }
 
@@ -66,14 +73,17 @@ Canvas CactusSkin()
 {
     Canvas c(kTexture, kTexture);
     const int ribs = 8;
-    c.FillPaint([&](float x, float) {
-        const float rib = 0.5f + 0.5f * std::cos(x / kTexture * ribs * 2 * kPi);
-        return Mix(Hex(0x2F7A3C), Hex(0x5BB25A), rib);
-    });
+    c.FillPaint(
+        [&](float x, float)
+        {
+            const float rib = 0.5f + 0.5f * std::cos(x / kTexture * ribs * 2 * kPi);
+            return Mix(Hex(0x2F7A3C), Hex(0x5BB25A), rib);
+        });
     // Pale spine dots along the ribs.
     for (int r = 0; r < ribs; ++r)
         for (int k = 0; k < 8; ++k)
-            c.FillShape(Circle((r + 0.0f) * kTexture / ribs, k * 16.0f + 8 + (r % 2) * 8, 1.6f), Hex(0xF2EFD0));
+            c.FillShape(Circle((r + 0.0f) * kTexture / ribs, k * 16.0f + 8 + (r % 2) * 8, 1.6f),
+                        Hex(0xF2EFD0));
     return c;
 }
 
@@ -129,9 +139,11 @@ MeshBuilder MakeFir()
     const int bark = mesh.AddMaterial(BarkMaterial());
     const int needles = mesh.AddMaterial(LeafMaterial(Hex(0x2E7A4A)));
     AddLathe(mesh, {{1.8f, 0}, {1.4f, 8}, {0.5f, 40}}, 8, bark, 2.0f);
-    const float tiers[][3] = {{13.0f, 6, 16}, {10.5f, 14, 14}, {8.0f, 21, 12}, {5.5f, 28, 10}, {3.2f, 34, 10}};
+    const float tiers[][3] = {
+        {13.0f, 6, 16}, {10.5f, 14, 14}, {8.0f, 21, 12}, {5.5f, 28, 10}, {3.2f, 34, 10}};
     for (const auto& t : tiers)
-        AddLathe(mesh, {{0.0f, t[1] - 1.5f}, {t[0], t[1]}, {t[0] * 0.85f, t[1] + 0.8f}, {0.0f, t[1] + t[2]}}, 11, needles);
+        AddLathe(mesh, {{0.0f, t[1] - 1.5f}, {t[0], t[1]}, {t[0] * 0.85f, t[1] + 0.8f}, {0.0f, t[1] + t[2]}},
+                 11, needles);
     CentreBounds(mesh);
     return mesh;
 }
@@ -196,8 +208,8 @@ Material LeafMaterial(const Colour& tint)
 {
     Material m;
     char name[32];
-    std::snprintf(name, sizeof name, "SceneLeaves%02X%02X%02X", static_cast<int>(tint.r * 255), static_cast<int>(tint.g * 255),
-                  static_cast<int>(tint.b * 255));
+    std::snprintf(name, sizeof name, "SceneLeaves%02X%02X%02X", static_cast<int>(tint.r * 255),
+                  static_cast<int>(tint.g * 255), static_cast<int>(tint.b * 255));
     m.name = name;
     m.texture = "SceneLeaves.bmp";
     m.diffuse = tint;
@@ -249,9 +261,21 @@ void WriteScenery(DataWriter& out)
     out.SaveTexture("SceneRock.bmp", RockSkin());
     out.SaveTexture("SceneCactus.bmp", CactusSkin());
     const MeshBuilder meshes[kSceneryTypes] = {
-        MakeRock(11, {4.5f, 3.2f, 3.8f}, 6), MakeRock(12, {6.0f, 2.6f, 4.6f}, 6), MakeRock(13, {14.0f, 10.0f, 12.0f}, 9),
-        MakeGrass(),    MakeShrub(0),  MakeShrub(1), MakeSpikes(0), MakeSpikes(1), MakePlant(0), MakePlant(1),
-        MakeCactus(0),  MakeCactus(1), MakeRoundTree(), MakeFir(), MakePalm(),
+        MakeRock(11, {4.5f, 3.2f, 3.8f}, 6),
+        MakeRock(12, {6.0f, 2.6f, 4.6f}, 6),
+        MakeRock(13, {14.0f, 10.0f, 12.0f}, 9),
+        MakeGrass(),
+        MakeShrub(0),
+        MakeShrub(1),
+        MakeSpikes(0),
+        MakeSpikes(1),
+        MakePlant(0),
+        MakePlant(1),
+        MakeCactus(0),
+        MakeCactus(1),
+        MakeRoundTree(),
+        MakeFir(),
+        MakePalm(),
     };
     for (int t = 0; t < kSceneryTypes; ++t)
     {

@@ -1,5 +1,5 @@
-// Scenery meshes "Rock0.x" ... "Tree1.x" (ObjType order) and their textures; each centred on its bounding box,
-// so that the level seats it on the terrain by a fraction of its height.
+// Scenery meshes "Rock0.x" ... "Tree1.x" (ObjType order) and their textures; each centred on its bounding
+// box, so that the level seats it on the terrain by a fraction of its height.
 #pragma once
 
 #include "tools/artkit/MeshBuilder.h"

@@ -47,7 +47,8 @@ RenderMesh TurnedY(RenderMesh mesh, float degrees)
     const float a = degrees * std::numbers::pi_v<float> / 180.0f, c = std::cos(a), s = std::sin(a);
     for (Vertex& v : mesh.vertices)
     {
-        v.position = {v.position.x * c + v.position.z * s, v.position.y, -v.position.x * s + v.position.z * c};
+        v.position = {v.position.x * c + v.position.z * s, v.position.y,
+                      -v.position.x * s + v.position.z * c};
         v.normal = {v.normal.x * c + v.normal.z * s, v.normal.y, -v.normal.x * s + v.normal.z * c};
     }
     return mesh;
@@ -63,11 +64,16 @@ RenderMesh WallBox(Vec3 centre, Vec3 size, const std::shared_ptr<const Canvas>& 
     const int material = box.AddMaterial(m);
     const Vec3 h = size * 0.5f;
     const float repeat = 20.0f;
-    box.AddFlatQuad({-h.x, h.y, h.z}, {h.x, h.y, h.z}, {h.x, h.y, -h.z}, {-h.x, h.y, -h.z}, {0, 1, 0}, material, size.x / repeat, size.z / repeat);
-    box.AddFlatQuad({-h.x, h.y, -h.z}, {h.x, h.y, -h.z}, {h.x, -h.y, -h.z}, {-h.x, -h.y, -h.z}, {0, 0, -1}, material, size.x / repeat, size.y / repeat);
-    box.AddFlatQuad({h.x, h.y, h.z}, {-h.x, h.y, h.z}, {-h.x, -h.y, h.z}, {h.x, -h.y, h.z}, {0, 0, 1}, material, size.x / repeat, size.y / repeat);
-    box.AddFlatQuad({-h.x, h.y, h.z}, {-h.x, h.y, -h.z}, {-h.x, -h.y, -h.z}, {-h.x, -h.y, h.z}, {-1, 0, 0}, material, size.z / repeat, size.y / repeat);
-    box.AddFlatQuad({h.x, h.y, -h.z}, {h.x, h.y, h.z}, {h.x, -h.y, h.z}, {h.x, -h.y, -h.z}, {1, 0, 0}, material, size.z / repeat, size.y / repeat);
+    box.AddFlatQuad({-h.x, h.y, h.z}, {h.x, h.y, h.z}, {h.x, h.y, -h.z}, {-h.x, h.y, -h.z}, {0, 1, 0},
+                    material, size.x / repeat, size.z / repeat);
+    box.AddFlatQuad({-h.x, h.y, -h.z}, {h.x, h.y, -h.z}, {h.x, -h.y, -h.z}, {-h.x, -h.y, -h.z}, {0, 0, -1},
+                    material, size.x / repeat, size.y / repeat);
+    box.AddFlatQuad({h.x, h.y, h.z}, {-h.x, h.y, h.z}, {-h.x, -h.y, h.z}, {h.x, -h.y, h.z}, {0, 0, 1},
+                    material, size.x / repeat, size.y / repeat);
+    box.AddFlatQuad({-h.x, h.y, h.z}, {-h.x, h.y, -h.z}, {-h.x, -h.y, -h.z}, {-h.x, -h.y, h.z}, {-1, 0, 0},
+                    material, size.z / repeat, size.y / repeat);
+    box.AddFlatQuad({h.x, h.y, -h.z}, {h.x, h.y, h.z}, {h.x, -h.y, h.z}, {h.x, -h.y, -h.z}, {1, 0, 0},
+                    material, size.z / repeat, size.y / repeat);
     RenderMesh mesh = FromBuilder(box, [&texture](const std::string&) { return texture; });
     for (Vertex& v : mesh.vertices)
         v.position = v.position + centre;
@@ -76,12 +82,14 @@ RenderMesh WallBox(Vec3 centre, Vec3 size, const std::shared_ptr<const Canvas>& 
 
 } // namespace
 
-Canvas RenderScene(int terrain, const std::string& dataDir, const TextureLookup& lookup, int width, int height)
+Canvas RenderScene(int terrain, const std::string& dataDir, const TextureLookup& lookup, int width,
+                   int height)
 {
     RenderMesh scene;
     AppendPlaced(scene, Load(dataDir, "Terrain0" + std::to_string(terrain + 1) + ".x", lookup), {});
     // The board top of design g uses the tiles "BoardTop<g>_..." in place of "BoardTop0_...".
-    const TextureLookup boardLookup = [&](const std::string& name) {
+    const TextureLookup boardLookup = [&](const std::string& name)
+    {
         std::string renamed = name;
         if (renamed.rfind("BoardTop0_", 0) == 0)
             renamed[8] = static_cast<char>('0' + terrain);
@@ -92,13 +100,12 @@ Canvas RenderScene(int terrain, const std::string& dataDir, const TextureLookup&
     const RenderMesh block = Load(dataDir, "Block0.x", lookup);
     const int layout[][5] = {
         // gx, gy, gz, colour, variant
-        {2, 0, 3, 8, 0}, {3, 0, 3, 8, 0}, {3, 1, 3, 0, 1}, {5, 0, 5, 9, 0}, {5, 0, 6, 9, 3}, {6, 0, 2, 3, 0},
-        {6, 1, 2, 5, 0}, {7, 0, 7, 7, 2}, {4, 0, 7, 6, 4}, {1, 0, 6, 1, 0}, {2, 0, 6, 2, 0}, {8, 0, 4, 4, 0},
-        {4, 0, 1, 5, 0}, {7, 0, 1, 0, 0},
+        {2, 0, 3, 8, 0}, {3, 0, 3, 8, 0}, {3, 1, 3, 0, 1}, {5, 0, 5, 9, 0}, {5, 0, 6, 9, 3},
+        {6, 0, 2, 3, 0}, {6, 1, 2, 5, 0}, {7, 0, 7, 7, 2}, {4, 0, 7, 6, 4}, {1, 0, 6, 1, 0},
+        {2, 0, 6, 2, 0}, {8, 0, 4, 4, 0}, {4, 0, 1, 5, 0}, {7, 0, 1, 0, 0},
     };
     for (const auto& c : layout)
-        AppendPlaced(scene,
-                     Retextured(block, lookup(CubeTextureName(c[3], static_cast<CubeVariant>(c[4])))),
+        AppendPlaced(scene, Retextured(block, lookup(CubeTextureName(c[3], static_cast<CubeVariant>(c[4])))),
                      CellCentre(c[0], c[1], c[2]));
     AppendPlaced(scene, Load(dataDir, "Block9.x", lookup), CellCentre(1, 0, 2));
     AppendPlaced(scene, Load(dataDir, "SmasherCube0.x", lookup), CellCentre(8, 0, 8));

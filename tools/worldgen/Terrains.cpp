@@ -15,10 +15,10 @@ using namespace art;
 namespace
 {
 
-const float kExtent = 480.0f;   // half size; fog hides the edge long before it
-const int kGrid = 60;           // cells per side (16 units each)
-const float kUvRepeat = 40.0f;  // world units per texture repeat
-const float kBasinFlatTo = 75.0f;  // the basin stays flat to this distance (the board's corner is at 60)
+const float kExtent = 480.0f;     // half size; fog hides the edge long before it
+const int kGrid = 60;             // cells per side (16 units each)
+const float kUvRepeat = 40.0f;    // world units per texture repeat
+const float kBasinFlatTo = 75.0f; // the basin stays flat to this distance (the board's corner is at 60)
 const float kHillsFrom = 230.0f;
 const float kWaterLevel = 10.0f;
 const float kBeachTop = 24.0f;
@@ -36,22 +36,21 @@ enum Ground
     kGroundCount
 };
 
-const char* const kGroundFile[kGroundCount] = {"TerrainGrass.bmp", "TerrainRock.bmp", "TerrainSand.bmp", "TerrainSnow.bmp",
-                                               "TerrainAsh.bmp",   "TerrainLava.bmp", "TerrainWater.bmp"};
+const char* const kGroundFile[kGroundCount] = {"TerrainGrass.bmp", "TerrainRock.bmp", "TerrainSand.bmp",
+                                               "TerrainSnow.bmp",  "TerrainAsh.bmp",  "TerrainLava.bmp",
+                                               "TerrainWater.bmp"};
 
 struct Style
 {
     uint32_t seed;
-    float basin;       // ground height under the board
+    float basin; // ground height under the board
     float hillHeight;
     Colour rockTint;
 };
 
 const Style kStyles[kTerrains] = {
-    {1001, 14.0f, 70.0f, Hex(0xFFFFFF)},
-    {2002, 14.5f, 45.0f, Hex(0xF2A679)},
-    {3003, 14.0f, 105.0f, Hex(0xD6DCE6)},
-    {4004, 13.5f, 80.0f, Hex(0x6A5F5A)},
+    {1001, 14.0f, 70.0f, Hex(0xFFFFFF)},  {2002, 14.5f, 45.0f, Hex(0xF2A679)},
+    {3003, 14.0f, 105.0f, Hex(0xD6DCE6)}, {4004, 13.5f, 80.0f, Hex(0x6A5F5A)},
     {5005, 14.0f, 55.0f, Hex(0xF0E2C8)},
 };
 
@@ -66,25 +65,33 @@ Canvas GroundTexture(Ground g)
     const Noise n(700 + g);
     Canvas c(kTexture, kTexture);
     const int period = 4;
-    c.FillPaint([&](float x, float y) {
-        const float u = x / kTexture * period, v = y / kTexture * period;
-        const float f = n.Fractal(u, v, 5, period, period);
-        const float fine = n.Fractal(u * 4, v * 4, 2, period * 4, period * 4);
-        switch (g)
+    c.FillPaint(
+        [&](float x, float y)
         {
-        case kGrass: return Shade(Mix(Hex(0x5E9E36), Hex(0x86C24A), f), (fine - 0.5f) * 0.3f);
-        case kRock: return Shade(Mix(Hex(0x7B776F), Hex(0xA8A297), f), (fine - 0.5f) * 0.35f);
-        case kSand: return Shade(Mix(Hex(0xE2C48C), Hex(0xF2DDAE), f), (fine - 0.5f) * 0.15f);
-        case kSnow: return Shade(Mix(Hex(0xEAF1F8), Hex(0xFFFFFF), f), (fine - 0.5f) * 0.05f);
-        case kAsh: return Shade(Mix(Hex(0x2E2A2B), Hex(0x4E4644), f), (fine - 0.5f) * 0.3f);
-        case kLava:
-        {
-            const float veins = std::pow(1.0f - std::fabs(f * 2 - 1), 6.0f);
-            return Mix(Hex(0x3A1A12), Hex(0xFFB23A), veins);
-        }
-        default: return Mix(Hex(0x1F7FB8), Hex(0x4FB7E0), f);
-        }
-    });
+            const float u = x / kTexture * period, v = y / kTexture * period;
+            const float f = n.Fractal(u, v, 5, period, period);
+            const float fine = n.Fractal(u * 4, v * 4, 2, period * 4, period * 4);
+            switch (g)
+            {
+            case kGrass:
+                return Shade(Mix(Hex(0x5E9E36), Hex(0x86C24A), f), (fine - 0.5f) * 0.3f);
+            case kRock:
+                return Shade(Mix(Hex(0x7B776F), Hex(0xA8A297), f), (fine - 0.5f) * 0.35f);
+            case kSand:
+                return Shade(Mix(Hex(0xE2C48C), Hex(0xF2DDAE), f), (fine - 0.5f) * 0.15f);
+            case kSnow:
+                return Shade(Mix(Hex(0xEAF1F8), Hex(0xFFFFFF), f), (fine - 0.5f) * 0.05f);
+            case kAsh:
+                return Shade(Mix(Hex(0x2E2A2B), Hex(0x4E4644), f), (fine - 0.5f) * 0.3f);
+            case kLava:
+            {
+                const float veins = std::pow(1.0f - std::fabs(f * 2 - 1), 6.0f);
+                return Mix(Hex(0x3A1A12), Hex(0xFFB23A), veins);
+            }
+            default:
+                return Mix(Hex(0x1F7FB8), Hex(0x4FB7E0), f);
+            }
+        });
     return c;
 }
 
@@ -106,9 +113,12 @@ Ground PickGround(int terrain, float height, float slope, float x, float z)
 {
     switch (terrain)
     {
-    case 0: return slope > 0.33f || height > 95.0f ? kRock : kGrass;
-    case 1: return slope > 0.42f ? kRock : kSand;
-    case 2: return slope > 0.5f ? kRock : kSnow;
+    case 0:
+        return slope > 0.33f || height > 95.0f ? kRock : kGrass;
+    case 1:
+        return slope > 0.42f ? kRock : kSand;
+    case 2:
+        return slope > 0.5f ? kRock : kSnow;
     case 3:
     {
         const float crater = std::hypot(x + 240.0f, z - 290.0f);
@@ -140,7 +150,8 @@ float TerrainHeight(int terrain, float x, float z)
     {
     case 1:
         // Dunes: long ridges across the wind.
-        h += rise * 14.0f * std::pow(0.5f + 0.5f * std::sin(x / 38.0f + n.Fractal(x / 90, z / 90, 2) * 6.0f), 2.0f);
+        h += rise * 14.0f *
+             std::pow(0.5f + 0.5f * std::sin(x / 38.0f + n.Fractal(x / 90, z / 90, 2) * 6.0f), 2.0f);
         break;
     case 3:
     {
@@ -155,7 +166,8 @@ float TerrainHeight(int terrain, float x, float z)
         // The sea on the +z side: the ground falls under the water beyond the beach.
         h -= SmoothStep(110.0f, 260.0f, z) * (s.hillHeight * (hills + ring) + 14.0f);
         break;
-    default: break;
+    default:
+        break;
     }
     return h;
 }
@@ -179,12 +191,14 @@ void WriteTerrains(DataWriter& out)
                 const float h = TerrainHeight(terrain, x, z);
                 const float dx = TerrainHeight(terrain, x + 1, z) - TerrainHeight(terrain, x - 1, z);
                 const float dz = TerrainHeight(terrain, x, z + 1) - TerrainHeight(terrain, x, z - 1);
-                mesh.AddVertex({{x, h, z}, Normalise({-dx * 0.5f, 1.0f, -dz * 0.5f}), x / kUvRepeat, -z / kUvRepeat});
+                mesh.AddVertex(
+                    {{x, h, z}, Normalise({-dx * 0.5f, 1.0f, -dz * 0.5f}), x / kUvRepeat, -z / kUvRepeat});
             }
         for (int j = 0; j < kGrid; ++j)
             for (int i = 0; i < kGrid; ++i)
             {
-                const int a = vertexAt(i, j), b = vertexAt(i + 1, j), c = vertexAt(i + 1, j + 1), d = vertexAt(i, j + 1);
+                const int a = vertexAt(i, j), b = vertexAt(i + 1, j), c = vertexAt(i + 1, j + 1),
+                          d = vertexAt(i, j + 1);
                 // Alternating diagonals keep material borders from running as one long saw edge.
                 const bool flip = (i + j) % 2 == 1;
                 const int tris[2][3] = {{a, b, flip ? d : c}, {flip ? b : a, c, d}};
@@ -195,7 +209,8 @@ void WriteTerrains(DataWriter& out)
                     const Vec3 face = Normalise(Cross(p1 - p0, p2 - p0));
                     const float slope = 1.0f - std::fabs(face.y);
                     const Vec3 mid = (p0 + p1 + p2) * (1.0f / 3.0f);
-                    mesh.AddTriangle(t[0], t[1], t[2], materials[PickGround(terrain, mid.y, slope, mid.x, mid.z)]);
+                    mesh.AddTriangle(t[0], t[1], t[2],
+                                     materials[PickGround(terrain, mid.y, slope, mid.x, mid.z)]);
                 }
             }
         if (terrain == 4)

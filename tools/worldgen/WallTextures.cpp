@@ -53,18 +53,20 @@ Canvas Brick()
 {
     const Noise n(11);
     Canvas c(kSize, kSize);
-    c.FillPaint([&](float x, float y) { return Shade(Hex(0xC9BFAE), (TileNoise(n, x, y, 16) - 0.5f) * 0.3f); });
+    c.FillPaint([&](float x, float y)
+                { return Shade(Hex(0xC9BFAE), (TileNoise(n, x, y, 16) - 0.5f) * 0.3f); });
     const float bw = 64, bh = 32, mortar = 3.5f;
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 4; ++col)
         {
-            const float x = col * bw + (row % 2 ? bw * 0.5f : 0) + mortar * 0.5f, y = row * bh + mortar * 0.5f;
+            const float x = col * bw + (row % 2 ? bw * 0.5f : 0) + mortar * 0.5f,
+                        y = row * bh + mortar * 0.5f;
             const float tint = n.Cell(col, row, 1);
             const Colour base = Mix(Hex(0xB5533C), Hex(0xD9784F), tint);
             const Shape brick = RoundedRect(x, y, bw - mortar, bh - mortar, 3);
-            FillWrapped(c, brick, [&](float px, float py) {
-                return Shade(base, (TileNoise(n, px, py, 8, 3) - 0.5f) * 0.35f);
-            });
+            FillWrapped(c, brick,
+                        [&](float px, float py)
+                        { return Shade(base, (TileNoise(n, px, py, 8, 3) - 0.5f) * 0.35f); });
             BevelWrapped(c, brick, 4, 0.45f);
         }
     return c;
@@ -74,7 +76,8 @@ Canvas CutStone()
 {
     const Noise n(23);
     Canvas c(kSize, kSize);
-    c.FillPaint([&](float x, float y) { return Shade(Hex(0x6E6C68), (TileNoise(n, x, y, 16) - 0.5f) * 0.3f); });
+    c.FillPaint([&](float x, float y)
+                { return Shade(Hex(0x6E6C68), (TileNoise(n, x, y, 16) - 0.5f) * 0.3f); });
     const float rowH = 64, gap = 4;
     for (int row = 0; row < 4; ++row)
     {
@@ -85,10 +88,11 @@ Canvas CutStone()
         for (int b = 0; w[b] > 0; ++b)
         {
             const Colour base = Mix(Hex(0x8F897D), Hex(0xB2AA98), n.Cell(b, row, 2));
-            const Shape block = RoundedRect(x + gap * 0.5f, row * rowH + gap * 0.5f, w[b] - gap, rowH - gap, 5);
-            FillWrapped(c, block, [&](float px, float py) {
-                return Shade(base, (TileNoise(n, px, py, 32, 5) - 0.5f) * 0.45f);
-            });
+            const Shape block =
+                RoundedRect(x + gap * 0.5f, row * rowH + gap * 0.5f, w[b] - gap, rowH - gap, 5);
+            FillWrapped(c, block,
+                        [&](float px, float py)
+                        { return Shade(base, (TileNoise(n, px, py, 32, 5) - 0.5f) * 0.45f); });
             BevelWrapped(c, block, 6, 0.5f);
             x += w[b];
         }
@@ -101,18 +105,20 @@ Canvas Wood()
     const Noise n(37);
     Canvas c(kSize, kSize);
     const float plank = 64;
-    c.FillPaint([&](float x, float y) {
-        const int p = static_cast<int>(x / plank);
-        const float local = x - p * plank;
-        // Grain: stretched noise rings along the plank.
-        const float grain = n.Fractal(x / 6.0f + p * 13, y / 64.0f, 3, 0, static_cast<int>(kF / 64.0f));
-        const float rings = 0.5f + 0.5f * std::sin(grain * 22.0f + local * 0.15f);
-        const Colour base = Mix(Hex(0xA86A36), Hex(0xC98F52), n.Cell(p, 0, 3));
-        Colour col = Shade(base, (rings - 0.5f) * 0.22f);
-        if (local < 2.5f || local > plank - 2.5f)
-            col = Shade(col, -0.45f);
-        return col;
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const int p = static_cast<int>(x / plank);
+            const float local = x - p * plank;
+            // Grain: stretched noise rings along the plank.
+            const float grain = n.Fractal(x / 6.0f + p * 13, y / 64.0f, 3, 0, static_cast<int>(kF / 64.0f));
+            const float rings = 0.5f + 0.5f * std::sin(grain * 22.0f + local * 0.15f);
+            const Colour base = Mix(Hex(0xA86A36), Hex(0xC98F52), n.Cell(p, 0, 3));
+            Colour col = Shade(base, (rings - 0.5f) * 0.22f);
+            if (local < 2.5f || local > plank - 2.5f)
+                col = Shade(col, -0.45f);
+            return col;
+        });
     // Nails where the planks cross the hidden beams.
     for (int p = 0; p < 4; ++p)
         for (float y : {20.0f, 148.0f})
@@ -131,10 +137,12 @@ Canvas Metal()
 {
     const Noise n(41);
     Canvas c(kSize, kSize);
-    c.FillPaint([&](float x, float y) {
-        const float brushed = TileNoise(n, x * 0.25f, y * 4.0f, 16, 3);
-        return Shade(Hex(0x8E9BAA), (brushed - 0.5f) * 0.25f);
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float brushed = TileNoise(n, x * 0.25f, y * 4.0f, 16, 3);
+            return Shade(Hex(0x8E9BAA), (brushed - 0.5f) * 0.25f);
+        });
     for (int py = 0; py < 2; ++py)
         for (int px = 0; px < 2; ++px)
         {
@@ -160,7 +168,8 @@ Canvas Glass()
         for (int x = 0; x < kSize; ++x)
         {
             const float d = std::fmod(x + y + 0.0f, kF) / kF;
-            const float streak = SmoothStep(0.02f, 0.0f, std::fabs(d - 0.3f)) + 0.6f * SmoothStep(0.012f, 0.0f, std::fabs(d - 0.36f));
+            const float streak = SmoothStep(0.02f, 0.0f, std::fabs(d - 0.3f)) +
+                                 0.6f * SmoothStep(0.012f, 0.0f, std::fabs(d - 0.36f));
             Colour& p = c.At(x, y);
             p = Over(WithAlpha(Hex(0xFFFFFF), 0.45f * streak), p);
             const int edge = std::min({x, y, kSize - 1 - x, kSize - 1 - y});
@@ -174,12 +183,15 @@ Canvas Marble()
 {
     const Noise n(53);
     Canvas c(kSize, kSize);
-    c.FillPaint([&](float x, float y) {
-        const float warp = TileNoise(n, x, y, 64, 5);
-        const float vein = std::fabs(std::sin((x + y) / kF * 2 * 3.14159265f * 2 + warp * 9.0f));
-        const float line = std::pow(1.0f - vein, 10.0f);
-        return Mix(Shade(Hex(0xEFEDE8), (TileNoise(n, x, y, 16) - 0.5f) * 0.08f), Hex(0x8D8A96), line * 0.7f);
-    });
+    c.FillPaint(
+        [&](float x, float y)
+        {
+            const float warp = TileNoise(n, x, y, 64, 5);
+            const float vein = std::fabs(std::sin((x + y) / kF * 2 * 3.14159265f * 2 + warp * 9.0f));
+            const float line = std::pow(1.0f - vein, 10.0f);
+            return Mix(Shade(Hex(0xEFEDE8), (TileNoise(n, x, y, 16) - 0.5f) * 0.08f), Hex(0x8D8A96),
+                       line * 0.7f);
+        });
     for (int py = 0; py < 2; ++py)
         for (int px = 0; px < 2; ++px)
             c.Bevel(RoundedRect(px * 128 + 1.5f, py * 128 + 1.5f, 125, 125, 2), 4, 0.35f);
@@ -230,13 +242,20 @@ Canvas MakeWallTexture(int type)
 {
     switch (type)
     {
-    case 0: return Brick();
-    case 1: return CutStone();
-    case 2: return Wood();
-    case 3: return Metal();
-    case 4: return Glass();
-    case 5: return Marble();
-    default: return Cobble();
+    case 0:
+        return Brick();
+    case 1:
+        return CutStone();
+    case 2:
+        return Wood();
+    case 3:
+        return Metal();
+    case 4:
+        return Glass();
+    case 5:
+        return Marble();
+    default:
+        return Cobble();
     }
 }
 

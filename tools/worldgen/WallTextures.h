@@ -1,4 +1,5 @@
-// The seven tileable wall materials "Wall01.png" to "Wall07.png" (brick, stone, wood, metal, glass, marble, cobble).
+// The seven tileable wall materials "Wall01.png" to "Wall07.png" (brick, stone, wood, metal, glass, marble,
+// cobble).
 #pragma once
 
 #include "tools/worldgen/DataWriter.h"
