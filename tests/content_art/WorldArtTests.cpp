@@ -118,6 +118,36 @@ TEST(WorldArt, SolidCubesFaceOutwardWithClockwiseFrontFaces)
     }
 }
 
+TEST(WorldArt, CubeFacesShowTheirTexturesUnmirrored)
+{
+    // Seen from outside, u runs right and v down, so a front face's corners turn the same way in texture
+    // space (clockwise with v down) as on screen; a mirrored face would show "x2" backwards.
+    for (const char* name : {"Block0.x", "StoneBlock0.x", "SmasherCube0.x"})
+    {
+        const gfx::MeshData mesh = LoadMesh(name);
+        int mirrored = 0, checked = 0;
+        for (const gfx::MeshSubset& s : mesh.subsets)
+        {
+            if (mesh.materials[s.material].textureFile.empty())
+                continue;
+            for (uint32_t i = s.indexStart; i + 2 < s.indexStart + s.indexCount; i += 3)
+            {
+                const gfx::Float2 &a = mesh.texCoords[mesh.indices[i]],
+                                  &b = mesh.texCoords[mesh.indices[i + 1]],
+                                  &c = mesh.texCoords[mesh.indices[i + 2]];
+                const float area = (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
+                if (std::fabs(area) < 1e-7f)
+                    continue;
+                ++checked;
+                mirrored += area < 0;
+            }
+        }
+        EXPECT_GT(checked, 0) << name;
+        EXPECT_EQ(mirrored, 0) << name << ": " << mirrored << " of " << checked
+                               << " textured triangles are mirrored";
+    }
+}
+
 TEST(WorldArt, EveryMeshLoadsHeadlessAndNamesOnlyTexturesThatExist)
 {
     std::set<std::string> files;

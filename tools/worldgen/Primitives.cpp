@@ -55,8 +55,8 @@ int AddRoundedBox(MeshBuilder& mesh, Vec3 half, float radius, int roundSegments,
         int n, sign, ua, usign, va, vsign;
     };
     const Face faces[6] = {
-        {0, +1, 2, -1, 1, -1}, {0, -1, 2, +1, 1, -1}, {1, +1, 0, +1, 2, -1},
-        {1, -1, 0, +1, 2, +1}, {2, +1, 0, +1, 1, -1}, {2, -1, 0, -1, 1, -1},
+        {0, +1, 2, +1, 1, -1}, {0, -1, 2, -1, 1, -1}, {1, +1, 0, +1, 2, -1},
+        {1, -1, 0, +1, 2, +1}, {2, +1, 0, -1, 1, -1}, {2, -1, 0, +1, 1, -1},
     };
     for (const Face& f : faces)
     {
