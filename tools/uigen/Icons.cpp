@@ -233,12 +233,12 @@ void DrawIcon(Canvas& c, IconKind kind, Area box, const Colour& ink)
         c.FillShape(Box(f, 0.22f, 0.5f, 0.56f, 0.32f, 0.04f), Hex(0xf6f8fc));
         break;
     case IconKind::kHammer:
-        Icon(c, Line(f, 0.22f, 0.88f, 0.6f, 0.4f, 0.13f), Hex(0xb5793a));
+        Icon(c, Line(f, 0.18f, 0.9f, 0.58f, 0.4f, 0.18f), Hex(0xd08a3e));
         {
-            const Point h = f.P(0.62f, 0.34f);
-            Icon(c, Rotate(art::RoundedRect(h.x - f.L(0.3f), h.y - f.L(0.11f), f.L(0.6f), f.L(0.22f), f.L(0.04f)), h.x,
+            const Point h = f.P(0.62f, 0.32f);
+            Icon(c, Rotate(art::RoundedRect(h.x - f.L(0.36f), h.y - f.L(0.15f), f.L(0.72f), f.L(0.3f), f.L(0.05f)), h.x,
                            h.y, 38),
-                 Hex(0x9aa6b6), 2.0f);
+                 Hex(0xd6dee8), 2.0f);
         }
         break;
     case IconKind::kBook:
@@ -303,6 +303,9 @@ void DrawIcon(Canvas& c, IconKind kind, Area box, const Colour& ink)
         Icon(c, Disc(f, 0.5f, 0.5f, 0.24f), Hex(0xffd83a), 2.0f);
         break;
     }
+    case IconKind::kStar:
+        Icon(c, art::Star(f.P(0.5f, 0.53f).x, f.P(0.5f, 0.53f).y, f.L(0.48f), f.L(0.22f), 5, 0), Hex(0xffc42a), 1.5f);
+        break;
     case IconKind::kFog:
         Icon(c, Cloud(f, -0.12f), Hex(0xe6ecf4));
         Icon(c, Union(Line(f, 0.12f, 0.72f, 0.7f, 0.72f, 0.09f), Line(f, 0.3f, 0.88f, 0.88f, 0.88f, 0.09f)),

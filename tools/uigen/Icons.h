@@ -23,6 +23,7 @@ enum class IconKind
     kArrowUp,
     kArrowDown,
     kSun,
+    kStar,
     kFog,
     kRain,
     kClock,

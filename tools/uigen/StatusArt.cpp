@@ -125,7 +125,7 @@ void StatusArt::Panels(ArtSet& set)
         const char* sprite;
         IconKind icon;
         const char* text;
-    } labels[] = {{"labelScore", IconKind::kSun, "Score"},
+    } labels[] = {{"labelScore", IconKind::kStar, "Score"},
                   {"labelLevel", IconKind::kTag, "Level"},
                   {"labelTime", IconKind::kClock, "Time"},
                   {"labelBlocks", IconKind::kStone, "Blocks"}};
