@@ -222,7 +222,8 @@ Canvas MakeParticle()
 Canvas MakeWallHandle()
 {
     const float s = 64 * kOversample;
-    Canvas c(static_cast<int>(s), static_cast<int>(s), Hex(0x000000));
+    // Full bleed: the handle is drawn as a textured quad, so no corner may show black.
+    Canvas c(static_cast<int>(s), static_cast<int>(s), Hex(0x9C4208));
     const Shape knob = RoundedRect(s * 0.06f, s * 0.06f, s * 0.88f, s * 0.88f, s * 0.2f);
     c.FillShape(knob, LinearGradient({0, 0}, {0, s}, Hex(0xFFB347), Hex(0xE0620D)));
     c.Bevel(knob, s * 0.12f, 0.6f);
