@@ -16,7 +16,7 @@ using art::Hex;
 namespace
 {
 
-const float kMaxTitleWidth = 700.0f;
+const float kMaxTitleWidth = 640.0f;
 
 void Sparkle(Canvas& c, float x, float y, float r)
 {
@@ -34,7 +34,8 @@ Canvas EndArt::Banner(const char* title, const art::Colour& glow, bool celebrate
     // A soft coloured haze behind the title that fades to the screen's black at every edge.
     c.DropShadow(art::RoundedRect(w * 0.5f - 330, h * 0.55f - 38, 660, 76, 38), 0, 0, 48, art::WithAlpha(glow, 0.55f));
 
-    const int cubes[][3] = {{90, 70, 0}, {170, 100, 8}, {250, 66, 9}, {774, 66, 3}, {854, 100, 5}, {934, 70, 7}};
+    // Two cubes at each end, clear of the widest title.
+    const int cubes[][3] = {{70, 70, 0}, {148, 100, 8}, {876, 100, 5}, {954, 70, 7}};
     for (const auto& cube : cubes)
     {
         const art::Colour colour = celebrate ? CubeColour(cube[2]) : art::Mix(CubeColour(cube[2]), Hex(0x50545c), 0.7f);
