@@ -10,6 +10,7 @@
 #include "tools/uigen/UiPaint.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -23,6 +24,13 @@ int Usage()
 
 int Generate(const std::string& dataDir)
 {
+    std::error_code ec;
+    std::filesystem::create_directories(dataDir, ec);
+    if (ec)
+    {
+        std::fprintf(stderr, "uigen: cannot create %s: %s\n", dataDir.c_str(), ec.message().c_str());
+        return 1;
+    }
     uigen::ArtSet set;
     uigen::TitleArt::Paint(set);
     uigen::MenuArt::Paint(set);
