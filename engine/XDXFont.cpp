@@ -57,7 +57,7 @@ bool XDXFont::Print(const XString& text, int x, int y, int width, int height, ui
         m_strErrorMsg = "Error: in XDXFont::Print, a font has not been created.";
         return false;
     }
-    // The text is drawn through a sprite batch that saves and restores depth test and lighting.
+    // Text draws as sprites with states of their own: depth test and lighting stay as they are.
     plk::gfx::Rect rect{x, y, x + (width == 0 ? kNoLimitWidth : width), y + (height == 0 ? kNoLimitHeight : height)};
     const std::string_view view(text.GetBuffer(), text.GetLength());
     if (m_pFont->DrawText(nullptr, view, rect, format, color) == 0 && !view.empty())

@@ -125,7 +125,7 @@ bool XDXTexture::Draw(int x, int y, int sourceX, int sourceY, int sourceWidth, i
     const int height = sourceHeight == 0 ? static_cast<int>(m_info.height) : sourceHeight;
     const Rect source{sourceX, sourceY, sourceX + width, sourceY + height};
 
-    // The batch saves and restores every state, depth test and lighting included.
+    // Sprites draw with states of their own: depth test and lighting of the device stay as they are.
     int hr = g_pSprite->Begin(alphaBlend ? kSpriteAlphaBlend | kSpriteSortTexture : kSpriteSortTexture);
     if (hr != kOk)
     {

@@ -17,6 +17,7 @@ namespace
 
 std::atomic<uint64_t> g_currentGeneration{0};
 std::atomic<uint64_t> g_lastGeneration{0};
+Device* g_currentDevice = nullptr;
 
 // Direct3D clips depth to 0..1, OpenGL to -1..1: this matrix after the projection makes
 // clip z' = 2z - w, so the same projection matrices serve both.
@@ -129,6 +130,11 @@ uint64_t NextContextGeneration()
     return ++g_lastGeneration;
 }
 
+Device* Device::Current()
+{
+    return g_currentDevice;
+}
+
 Device::Device() = default;
 
 Device::~Device()
@@ -165,6 +171,7 @@ int Device::Create(Window& window, bool depthBuffer)
     m_depthBuffer = depthBuffer;
     m_generation = NextContextGeneration();
     SetCurrentContextGeneration(m_generation);
+    g_currentDevice = this;
     window.GetClientSize(m_backWidth, m_backHeight);
     ResetStates();
     return kOk;
@@ -172,6 +179,10 @@ int Device::Create(Window& window, bool depthBuffer)
 
 void Device::Release()
 {
+    m_spriteRuns.clear();
+    m_spriteVertices.clear();
+    if (g_currentDevice == this)
+        g_currentDevice = nullptr;
     if (m_context)
     {
         if (CurrentContextGeneration() == m_generation)
@@ -453,6 +464,7 @@ int Device::Clear(uint32_t flags, uint32_t color, float z)
 {
     if (!m_context)
         return Fail(kErrInvalidCall, "Clear: no device");
+    FlushSprites();
     GLbitfield mask = 0;
     if (flags & kClearTarget)
     {
@@ -490,6 +502,7 @@ int Device::EndScene()
 {
     if (!m_inScene)
         return Fail(kErrInvalidCall, "EndScene without BeginScene");
+    FlushSprites();
     m_inScene = false;
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR)
@@ -501,6 +514,7 @@ int Device::Present()
 {
     if (!m_context || !m_window)
         return Fail(kErrInvalidCall, "Present: no device");
+    FlushSprites();
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(m_window->NativeHandle()));
     return kOk;
 }
@@ -644,6 +658,7 @@ int Device::DrawPrimitive(PrimitiveType type, int startVertex, int primitiveCoun
     const size_t end = static_cast<size_t>(startVertex + vertices) * m_streamStride;
     if (startVertex < 0 || primitiveCount <= 0 || end > m_stream->Length())
         return Fail(kErrInvalidCall, "DrawPrimitive: the vertices lie outside the stream");
+    FlushSprites();
     PrepareDraw(m_state.fvf);
     BindVertexArrays(m_stream->Data() + static_cast<size_t>(startVertex) * m_streamStride, m_state.fvf,
                      m_streamStride);
@@ -655,6 +670,7 @@ int Device::DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* 
 {
     if (!m_context || !vertices || stride <= 0 || primitiveCount <= 0)
         return Fail(kErrInvalidCall, "DrawPrimitiveUP: no device or no vertices");
+    FlushSprites();
     PrepareDraw(m_state.fvf);
     BindVertexArrays(static_cast<const uint8_t*>(vertices), m_state.fvf, stride);
     glDrawArrays(GlPrimitive(type), 0, VertexCount(type, primitiveCount));
@@ -666,6 +682,7 @@ int Device::ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height
     width = height = 0;
     if (!m_context)
         return Fail(kErrInvalidCall, "ReadBackBuffer: no device");
+    FlushSprites();
     const size_t rowBytes = (static_cast<size_t>(m_backWidth) * 3 + 3) & ~static_cast<size_t>(3);
     // Padding bytes stay zero: OpenGL skips them.
     pixels.assign(rowBytes * m_backHeight, 0);

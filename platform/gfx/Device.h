@@ -36,6 +36,14 @@ public:
         uint32_t fvf = 0;
     };
 
+    // One corner of a screen-space quad: back-buffer pixels, depth, 1/w, ARGB colour, texture coordinates.
+    struct ScreenVertex
+    {
+        float x, y, z, rhw;
+        uint32_t color;
+        float u, v;
+    };
+
     Device();
     ~Device();
     Device(const Device&) = delete;
@@ -79,6 +87,17 @@ public:
     // with zeros to a multiple of 4 bytes. Call after drawing and before Present.
     int ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height);
 
+    // Sprites are drawn late and in as few batches as possible, in their order, with states of
+    // their own (blend by alpha when asked, no depth, no lighting, linear filtering, clamped
+    // edges): any drawing, clear, read-back, scene end or present draws them first.
+    // vertices = six a sprite, two triangles.
+    void QueueSprites(Texture* texture, bool alphaBlend, const ScreenVertex* vertices, size_t count);
+    void FlushSprites();
+    // Called by a texture that goes away: sprites queued with it are drawn now.
+    void ForgetTexture(const Texture* texture);
+    // The device that holds the current context, if any.
+    static Device* Current();
+
     // SDL's or OpenGL's words on the last failure.
     const std::string& Error() const { return m_error; }
 
@@ -91,6 +110,14 @@ private:
     void PrepareDraw(uint32_t fvf);
     void BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride);
     int Fail(int code, const std::string& what);
+
+    struct SpriteRun
+    {
+        Texture* texture;
+        bool alphaBlend;
+        size_t first;
+        size_t count;
+    };
 
     Window* m_window = nullptr;
     void* m_context = nullptr;
@@ -105,6 +132,10 @@ private:
     // What OpenGL holds now, so that states switch only when they change.
     bool m_screenSpace = false;
     bool m_matricesDirty = true;
+    std::vector<ScreenVertex> m_spriteVertices;
+    std::vector<SpriteRun> m_spriteRuns;
+    std::vector<ScreenVertex> m_flushVertices; // what a flush draws, apart from what it queues anew
+    std::vector<SpriteRun> m_flushRuns;
     std::string m_error;
 };
 

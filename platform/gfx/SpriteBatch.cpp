@@ -11,7 +11,6 @@ namespace plk::gfx
 namespace
 {
 
-const uint32_t kSpriteFvf = kFvfXyzRhw | kFvfDiffuse | kFvfTex1;
 // Triangle list corners of a quad given as top-left, top-right, bottom-left, bottom-right.
 const int kQuadOrder[6] = {0, 1, 2, 1, 3, 2};
 
@@ -25,37 +24,10 @@ int SpriteBatch::Begin(uint32_t flags)
 {
     if (m_begun || !m_device.IsCreated())
         return kErrInvalidCall;
-    m_saved = m_device.CaptureState();
     m_begun = true;
     m_flags = flags;
     m_transform = MatrixIdentity();
     m_sprites.clear();
-
-    const bool blend = (flags & kSpriteAlphaBlend) != 0;
-    m_device.SetRenderState(kZEnable, 0);
-    m_device.SetRenderState(kLighting, 0);
-    m_device.SetRenderState(kCullMode, kCullNone);
-    m_device.SetRenderState(kFogEnable, 0);
-    m_device.SetRenderState(kAlphaBlendEnable, blend ? 1 : 0);
-    m_device.SetRenderState(kSrcBlend, kBlendSrcAlpha);
-    m_device.SetRenderState(kDestBlend, kBlendInvSrcAlpha);
-    m_device.SetRenderState(kAlphaTestEnable, blend ? 1 : 0);
-    m_device.SetRenderState(kAlphaRef, 0);
-    m_device.SetRenderState(kAlphaFunc, kCmpGreater);
-    m_device.SetTextureStageState(0, kColorOp, kTopModulate);
-    m_device.SetTextureStageState(0, kColorArg1, kTaTexture);
-    m_device.SetTextureStageState(0, kColorArg2, kTaDiffuse);
-    m_device.SetTextureStageState(0, kAlphaOp, kTopModulate);
-    m_device.SetTextureStageState(0, kAlphaArg1, kTaTexture);
-    m_device.SetTextureStageState(0, kAlphaArg2, kTaDiffuse);
-    m_device.SetTextureStageState(0, kMinFilter, kFilterLinear);
-    m_device.SetTextureStageState(0, kMagFilter, kFilterLinear);
-    m_device.SetTextureStageState(0, kMipFilter, kFilterLinear);
-    // A sprite's edge must not wrap round to the far side of its texture.
-    m_device.SetTextureStageState(0, kAddressU, kAddressClamp);
-    m_device.SetTextureStageState(0, kAddressV, kAddressClamp);
-    m_device.SetTextureStageState(1, kColorOp, kTopDisable);
-    m_device.SetFVF(kSpriteFvf);
     return kOk;
 }
 
@@ -102,27 +74,17 @@ int SpriteBatch::End()
         std::stable_sort(m_sprites.begin(), m_sprites.end(),
                          [](const Sprite& a, const Sprite& b) { return a.texture < b.texture; });
     }
-    int result = kOk;
-    for (size_t first = 0; first < m_sprites.size();)
+    const bool blend = (m_flags & kSpriteAlphaBlend) != 0;
+    for (const Sprite& sprite : m_sprites)
     {
-        size_t last = first;
-        while (last < m_sprites.size() && m_sprites[last].texture == m_sprites[first].texture)
-            ++last;
-        m_vertices.clear();
-        for (size_t i = first; i < last; ++i)
-            for (int corner : kQuadOrder)
-                m_vertices.push_back(m_sprites[i].corners[corner]);
-        m_device.SetTexture(0, m_sprites[first].texture);
-        const int drawn = m_device.DrawPrimitiveUP(kTriangleList, static_cast<int>((last - first) * 2),
-                                                   m_vertices.data(), sizeof(Vertex));
-        if (drawn != kOk)
-            result = drawn;
-        first = last;
+        Vertex triangles[6];
+        for (int i = 0; i < 6; ++i)
+            triangles[i] = sprite.corners[kQuadOrder[i]];
+        m_device.QueueSprites(sprite.texture, blend, triangles, 6);
     }
     m_sprites.clear();
-    m_device.ApplyState(m_saved);
     m_begun = false;
-    return result;
+    return kOk;
 }
 
 } // namespace plk::gfx

@@ -24,24 +24,20 @@ class SpriteBatch
 public:
     explicit SpriteBatch(Device& device);
 
-    // Saves the device's states and sets those of 2D drawing; fails when already begun.
+    // Starts a batch; fails when already begun. The device's states are never touched: sprites
+    // draw with states of their own (see Device::QueueSprites).
     int Begin(uint32_t flags);
     // Placement of the sprites drawn after it, in back-buffer pixels.
     int SetTransform(const Matrix& transform);
     // Queues one quad of source (null = whole texture) with its corner center (null = top-left)
     // moved to position (null = origin), then transformed; colour ARGB modulates the texels.
     int Draw(Texture* texture, const Rect* source, const Vector3* center, const Vector3* position, uint32_t color);
-    // Draws what was queued and restores the states saved by Begin.
+    // Hands the batch to the device, which draws it before anything drawn after it.
     int End();
     bool IsBegun() const { return m_begun; }
 
 private:
-    struct Vertex
-    {
-        float x, y, z, rhw;
-        uint32_t color;
-        float u, v;
-    };
+    using Vertex = Device::ScreenVertex;
     struct Sprite
     {
         Texture* texture;
@@ -49,12 +45,10 @@ private:
     };
 
     Device& m_device;
-    Device::StateBlock m_saved; // the device's states before Begin
     bool m_begun = false;
     uint32_t m_flags = 0;
     Matrix m_transform = MatrixIdentity();
     std::vector<Sprite> m_sprites;
-    std::vector<Vertex> m_vertices;
 };
 
 } // namespace plk::gfx

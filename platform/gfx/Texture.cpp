@@ -1,6 +1,7 @@
 // Textures with colour keys, uploaded lazily to the current OpenGL context.
 #include "platform/gfx/Texture.h"
 
+#include "platform/gfx/Device.h"
 #include "platform/gfx/DeviceTypes.h"
 #include "platform/gfx/GlContext.h"
 
@@ -91,6 +92,9 @@ unsigned Texture::Bind()
 
 void Texture::DeleteName()
 {
+    // Sprites queued with this texture must be drawn while it still exists.
+    if (Device* device = Device::Current())
+        device->ForgetTexture(this);
     if (m_name != 0 && m_generation == CurrentContextGeneration())
         glDeleteTextures(1, &m_name);
     m_name = 0;
