@@ -29,8 +29,8 @@ public:
     static float SeatFraction(int objType);
 
     void Init(XGameEngine* engine, int objType);
+    // Skipped when its bounding sphere lies outside the view or it has no mesh.
     void Draw() override;
-    void Update(float dt) override;
     int GetObjType() const { return m_iObjType; }
 
     void WriteXml(XString& out, int index) const;

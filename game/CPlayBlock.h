@@ -95,6 +95,11 @@ public:
     void ToggleColourCycle();
     // Marks the cube used and starts the smasher's debris or the bomb's explosion.
     void Fire();
+    // A lifter that lifts: marks it used, plays its morph backward and its morph sound; when the
+    // morph is back at its first frame the lifter becomes the plain cube of its colour.
+    void StartLifterMorph();
+    // Colour cycling at engine clock clockMs (Update calls it with the engine's time).
+    void UpdateColourCycle(unsigned clockMs);
 
     void PlayWallSound();
     void PlayThumpSound();
@@ -119,8 +124,18 @@ public:
 private:
     void AttachTypeResources();
     void ApplyTexture();
+    void LoadSounds();
+    // Changes the type and re-attaches mesh animation and texture.
+    void ChangeType(int type);
+    void FinishLifterReturn();
+    void AdvanceFade(float dt);
+    // Particle effects (CPlayBlockEffects.cpp).
     void StartFireEffect();
-    void UpdateColourCycle();
+    void StartFuseEffect();
+    void StopFireEmission();
+    // Moves and advances the running effects; clears RunEffect when the last particle is gone.
+    void UpdateEffects(float dt);
+    void DrawEffects();
 
     XGameEngine* m_pGameEngine = nullptr;
     int m_iType = kTypeNone;
@@ -133,8 +148,6 @@ private:
     bool m_bRunEffect = false;
     // The lifter morph was started and has not yet played back to its first frame.
     bool m_bMorphing = false;
-    float m_fAlpha = 1.0f;
-    XDXTexture* m_pTexture = nullptr;
 
     XDXSound m_sndRemove;
     XDXSound m_sndMorph;

@@ -32,7 +32,7 @@ public:
     void Init(XGameEngine* engine, int wallType);
     // Pass 0 draws opaque walls only, pass 1 blended walls only.
     void Draw(int pass);
-    void Update(float dt) override;
+    using XDXBoxObject::Draw;
 
     // Grows or shrinks the box (builder), keeping cell alignment; no side below 10.
     void Resize(float dWidth, float dHeight, float dDepth);

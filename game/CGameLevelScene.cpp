@@ -1,0 +1,134 @@
+// The level's scenery side: terrain and board top meshes, seating scenery on the terrain, and the
+// scene drawn in its fixed order.
+#include "game/CGameLevel.h"
+
+#include "engine/XBasicMesh.h"
+#include "engine/XGameEngine.h"
+#include "game/CFieldObject.h"
+#include "game/CPlayBlock.h"
+#include "game/CTeleporter.h"
+#include "game/CWallBlock.h"
+
+namespace
+{
+
+// Rays that find the terrain's height start far above anything a level holds.
+const float kRayStartY = 9999.0f;
+const int kBoardTopLetters = 5; // tiles A..E
+const int kBoardTopDigits = 5;  // tiles 1..5
+
+XString MediaPath(const XString& dataFolder, const XString& name)
+{
+    XString path(dataFolder);
+    path += name;
+    return path;
+}
+
+} // namespace
+
+void CGameLevel::ReleaseTerrain()
+{
+    m_terrain.SetMesh(nullptr);
+    m_pTerrainMesh.reset();
+}
+
+void CGameLevel::ReleaseBoardTop()
+{
+    m_boardTop.SetMesh(nullptr);
+    m_pBoardTopMesh.reset();
+}
+
+void CGameLevel::SetTerrain(int id)
+{
+    ReleaseTerrain();
+    m_iTerrainId = id;
+    if (id == 0)
+        return;
+    XString name("Terrain");
+    XString number;
+    number.Format("%02d", id);
+    name += number;
+    name += ".x";
+    auto mesh = std::make_unique<XBasicMesh>();
+    if (!mesh->Load(MediaPath(m_strDataFolder, name), nullptr, false, false))
+    {
+        m_strErrorMsg = "Error: in CGameLevel::SetTerrain, the terrain mesh failed. Msg=";
+        m_strErrorMsg += mesh->GetErrorMsg();
+        return;
+    }
+    m_pTerrainMesh = std::move(mesh);
+    m_terrain.Init(false, 0);
+    m_terrain.SetMesh(m_pTerrainMesh.get());
+    for (int i = 0; i < m_iNumFieldObjects; ++i)
+        SeatOnTerrain(m_pFieldObjects[static_cast<size_t>(i)]);
+}
+
+void CGameLevel::SetBoardTop(int id)
+{
+    ReleaseBoardTop();
+    m_iGameboardId = id;
+    if (id == 0)
+        return;
+    XArray<XTextureRename> renames;
+    for (int letter = 0; letter < kBoardTopLetters; ++letter)
+        for (int digit = 1; digit <= kBoardTopDigits; ++digit)
+        {
+            XTextureRename rename;
+            rename.name.Format("BoardTop0_%c%d.bmp", 'A' + letter, digit);
+            rename.replacement.Format("BoardTop%d_%c%d.bmp", id - 1, 'A' + letter, digit);
+            renames.Add(rename);
+        }
+    auto mesh = std::make_unique<XBasicMesh>();
+    if (!mesh->Load(MediaPath(m_strDataFolder, "BoardTop.x"), &renames, false, false))
+    {
+        m_strErrorMsg = "Error: in CGameLevel::SetBoardTop, the board top mesh failed. Msg=";
+        m_strErrorMsg += mesh->GetErrorMsg();
+        return;
+    }
+    m_pBoardTopMesh = std::move(mesh);
+    m_boardTop.Init(false, 0);
+    m_boardTop.SetMesh(m_pBoardTopMesh.get());
+}
+
+bool CGameLevel::TerrainHeightAt(float x, float z, float& height) const
+{
+    if (!m_pTerrainMesh)
+        return false;
+    const plk::gfx::Vector3 origin{x, kRayStartY, z};
+    const plk::gfx::Vector3 down{0.0f, -1.0f, 0.0f};
+    float distance = 0.0f;
+    if (!m_pTerrainMesh->Intersect(0, origin, down, distance))
+        return false;
+    height = kRayStartY - distance;
+    return true;
+}
+
+void CGameLevel::SeatOnTerrain(CFieldObject& object)
+{
+    const plk::gfx::Vector3 position = object.GetPosition();
+    float ground = 0.0f;
+    if (!TerrainHeightAt(position.x, position.z, ground))
+        return;
+    plk::gfx::Vector3 min, max;
+    object.GetBounds(min, max);
+    const float height = max.y - min.y;
+    object.SetPosition(position.x, ground + height * CFieldObject::SeatFraction(object.GetObjType()), position.z);
+}
+
+void CGameLevel::Draw()
+{
+    if (m_pBoardTopMesh)
+        m_boardTop.Draw();
+    if (m_pTerrainMesh)
+        m_terrain.Draw();
+    for (int i = 0; i < m_iNumFieldObjects; ++i)
+        m_pFieldObjects[static_cast<size_t>(i)].Draw();
+    for (int i = 0; i < m_iNumWalls; ++i)
+        m_pWalls[static_cast<size_t>(i)].Draw(0);
+    for (int i = 0; i < m_iNumPlayBlocks; ++i)
+        m_pPlayBlocks[static_cast<size_t>(i)].Draw();
+    for (int i = 0; i < m_iNumWalls; ++i)
+        m_pWalls[static_cast<size_t>(i)].Draw(1);
+    for (int i = 0; i < m_iNumTeleporters; ++i)
+        m_pTeleporters[static_cast<size_t>(i)].Draw();
+}

@@ -1,0 +1,120 @@
+// Difficulty arithmetic of a level (time scaling, time bonus, level and game totals) and the game
+// session identifier.
+#include "game/CGameLevel.h"
+
+#include "foundation/XTextCipher.h"
+#include "game/CGameLevelCipher.h"
+
+#include <cmath>
+
+namespace
+{
+
+// Difficulty 1 gives 40 % more time and half the points; 3 gives 30 % less time and half as
+// many points again.
+const float kEasyFactor = 0.5f;
+const float kHardFactor = 1.5f;
+const float kNormalFactor = 1.0f;
+const float kEasyTimeScale = 1.4f;
+const float kHardTimeCut = 0.3f;
+const int kEasy = 1;
+const int kHard = 3;
+const float kMsPerSecond = 1000.0f;
+// A quotient below this counts as no time at all.
+const float kNoSecondsLeft = 0.01f;
+// Points of time bonus per second left, before the difficulty factor.
+const float kBonusPerSecond = 10.0f;
+// Cost of one spare cube dropped by the player, before the difficulty factor.
+const float kSpareCost = 200.0f;
+
+} // namespace
+
+float CGameLevel::DifficultyFactor() const
+{
+    if (m_iDifficulty == kEasy)
+        return kEasyFactor;
+    return m_iDifficulty == kHard ? kHardFactor : kNormalFactor;
+}
+
+float CGameLevel::ReverseDifficultyFactor() const
+{
+    if (m_iDifficulty == kEasy)
+        return kHardFactor;
+    return m_iDifficulty == kHard ? kEasyFactor : kNormalFactor;
+}
+
+int CGameLevel::ScaleByDifficulty(int points) const
+{
+    return static_cast<int>(static_cast<float>(points) * DifficultyFactor());
+}
+
+int CGameLevel::ScaleByReverseDifficulty(int points) const
+{
+    return static_cast<int>(static_cast<float>(points) * ReverseDifficultyFactor());
+}
+
+float CGameLevel::ScaledTimeLeft() const
+{
+    if (m_iDifficulty == kHard)
+        return m_fTimeLeft - m_fTimeLeft * kHardTimeCut;
+    if (m_iDifficulty == kEasy)
+        return m_fTimeLeft * kEasyTimeScale;
+    return m_fTimeLeft;
+}
+
+int CGameLevel::SecondsLeft()
+{
+    if (!m_bTimeAdjusted && m_iDifficulty != 0)
+    {
+        m_fTimeLeft = ScaledTimeLeft();
+        m_bTimeAdjusted = true;
+    }
+    const float seconds = m_fTimeLeft / kMsPerSecond;
+    if (seconds < kNoSecondsLeft)
+        return 0;
+    return static_cast<int>(seconds);
+}
+
+int CGameLevel::TimeBonus()
+{
+    return static_cast<int>(static_cast<float>(SecondsLeft()) * kBonusPerSecond * DifficultyFactor());
+}
+
+int CGameLevel::LevelScore(bool withBonus)
+{
+    const int spareCost = static_cast<int>(static_cast<float>(m_iExBlocksAdded) * kSpareCost * DifficultyFactor());
+    return m_iBlockScore - spareCost + (withBonus ? TimeBonus() : 0);
+}
+
+int CGameLevel::GameTotal(bool withBonus)
+{
+    const int spareCost = static_cast<int>(static_cast<float>(m_iExBlocksAdded) * kSpareCost * DifficultyFactor());
+    return m_iTotalScore - spareCost + m_iBlockScore + (withBonus ? TimeBonus() : 0);
+}
+
+XString CGameLevel::MakeGameSession(const XString& levelName)
+{
+    const int digit = levelName.FindOneOf("0123456789");
+    if (digit < 0)
+        return levelName;
+    XString session;
+    session.SetData(levelName.GetBuffer(), digit);
+
+    XString time;
+    time.GetTime("YYYYMMDDHHmmssii", true);
+    session += '_';
+    session += time;
+    session += '_';
+    session += time.GetHash(1);
+
+    XString guid;
+    guid.CreateGuid(false);
+    session += '@';
+    session += guid;
+    session += guid.GetHash(1);
+
+    XTextCipher cipher;
+    cipher.Encrypt(session, LevelCipher::PassPhrase());
+    session.EncodeBase64();
+    return session;
+}

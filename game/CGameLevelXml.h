@@ -1,0 +1,42 @@
+// The level document's element writer and tag-search reader: value encodings, object elements and
+// the nine-float placement block shared by every world object.
+#pragma once
+
+#include "foundation/XString.h"
+
+class XDXMeshObject;
+
+namespace LevelXml
+{
+
+// TAB <name>value</name> CR LF, with depth tabs in front.
+void AppendText(XString& out, int depth, const char* name, const XString& value);
+void AppendInt(XString& out, int depth, const char* name, int value);
+void AppendUnsigned(XString& out, int depth, const char* name, unsigned value);
+// "%f": six digits after the point.
+void AppendFloat(XString& out, int depth, const char* name, float value);
+void AppendBool(XString& out, int depth, const char* name, bool value);
+
+// The text between the first "<name>" at or after start and the following "</name>"; empty when
+// either tag is missing. Safe on any bytes, NULs included.
+XString ElementText(const XString& document, const char* name, unsigned start = 0);
+// Like the C runtime's atoi: leading blanks, sign, digits; saturates instead of overflowing.
+int ReadInt(const XString& document, const char* name);
+// Negative texts read as 0.
+unsigned ReadUnsigned(const XString& document, const char* name);
+// Like atof, except that a value that is not finite reads as 0.
+float ReadFloat(const XString& document, const char* name);
+// True exactly when the text begins with "true" in any case.
+bool ReadBool(const XString& document, const char* name);
+
+// "<kind_N>" CR LF and its closing counterpart, tab-indented.
+void OpenObject(XString& out, const char* kind, int index);
+void CloseObject(XString& out, const char* kind, int index);
+// The sub-document of object kind_N: between its first opening tag and the closing tag after it.
+XString ObjectText(const XString& document, const char* kind, int index);
+
+// XPos .. ZScale: position, rotation in degrees, scale.
+void AppendPlacement(XString& out, const XDXMeshObject& object);
+void ReadPlacement(const XString& objectText, XDXMeshObject& object);
+
+} // namespace LevelXml
