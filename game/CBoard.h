@@ -7,10 +7,12 @@
 #include <array>
 #include <vector>
 
+class CGameLevel;
 class CPlayBlock;
 class CScorePopups;
 class CTeleporter;
 class CWallBlock;
+class XDXMeshObject;
 
 class CBoard
 {
@@ -59,9 +61,9 @@ public:
     bool AddBody(CPlayBlock* block);
     // Index of a cube among the movable bodies; -1 when it is not on the board.
     int IndexOf(const CPlayBlock* block) const;
-    int GetBlockCount() const { return m_iBlockCount; }
+    int GetBlockCount() const { return static_cast<int>(m_blocks.size()); }
     CPlayBlock* GetBlock(int index) const;
-    int GetTeleporterCount() const { return m_iTeleporterCount; }
+    int GetTeleporterCount() const { return static_cast<int>(m_teleporters.size()); }
 
     // One frame of physics followed by matching; elapsedMs is the frame's game time. difficulty
     // scales only the floating texts (popups may be null). Returns the elapsed milliseconds.
@@ -94,6 +96,13 @@ public:
     // level chooses the slot, counts the cost and shows the floating text.
     bool PlaceNewBlock(CPlayBlock* block, int type, int gx, int gy, int gz);
 
+    // One frame of a level in play: spares, time, terrain, physics and matching, scores, extra
+    // time and the count of cubes left; elapsedMs is the frame's game time.
+    static void PlayLevelFrame(CGameLevel& level, float elapsedMs);
+    // One frame of a level in the builder: no time, physics or scoring; the grids follow the
+    // objects so that the builder's probes work, and every object animates.
+    static void BuilderLevelFrame(CGameLevel& level, float elapsedMs);
+
     // Cell of a world position, truncated toward zero; may lie outside the grid.
     static void CellOf(const plk::gfx::Vector3& p, int& gx, int& gy, int& gz);
     static plk::gfx::Vector3 CellCentre(int gx, int gy, int gz);
@@ -110,8 +119,8 @@ private:
 
     struct FixedBody
     {
-        void* object = nullptr; // the wall or teleporter, for identity
-        CTeleporter* teleporter = nullptr;
+        XDXMeshObject* object = nullptr; // the wall or teleporter
+        CTeleporter* teleporter = nullptr;  // set for a teleporter
         plk::gfx::Vector3 min, max;
     };
     struct Contact
@@ -130,33 +139,45 @@ private:
         bool visited = false;
     };
 
+    // Bodies and grids (CBoard.cpp).
+    void RebuildFixedCells();
+    void BucketActive();
+    // Cell range (clipped to the grid) holding the centres of boxes that may touch [lo, hi].
+    static bool CellRange(const plk::gfx::Vector3& lo, const plk::gfx::Vector3& hi, int range[6]);
     // Physics (CBoardPhysics.cpp).
+    void ApplyForces(float dt);
     void Sweep(float remaining, float& earliest);
     void SweepBlock(int index, float remaining, float& earliest);
+    void SweepAxis(int index, int axis, float remaining, float& earliest);
     void OfferContact(const Contact& contact, float t, float& earliest);
-    void Snap(CPlayBlock& block);
     // Contacts (CBoardContacts.cpp).
     void Resolve(const Contact& contact, float t, StepResult& result);
     void Land(CPlayBlock& block, const Contact& contact, float t);
     void StopFlush(CPlayBlock& block, const Contact& contact);
-    void Teleport(CPlayBlock& block, int touched);
+    void Teleport(CPlayBlock& block, int touchedFixed);
     void HitBlock(const Contact& contact, StepResult& result);
+    void RemoveFiredSmasher(CPlayBlock& block, StepResult& result);
     // Matching (CBoardMatching.cpp).
     void RebuildGrids();
     void ScoreGroup(int size, StepResult& result);
-    void ShowPoints(const plk::gfx::Vector3& at, float value, int flag);
+    void ShowPoints(const plk::gfx::Vector3& at, int value, int flag);
     bool IsMoving(const CPlayBlock& block) const;
 
     std::vector<FixedBody> m_fixed;
     std::vector<CTeleporter*> m_teleporters;
     std::vector<CPlayBlock*> m_blocks;
-    std::vector<plk::gfx::Vector3> m_half; // half extents per movable body
-    std::vector<int> m_active;             // cubes taking part in the current step
+    std::vector<int> m_active;     // cubes taking part in the current step
     std::vector<Contact> m_contacts;
     std::array<Cell, kCells> m_cells;
-    std::vector<int> m_matchList;          // cell indices of the group being examined
-    int m_iBlockCount = 0;
-    int m_iTeleporterCount = 0;
+    std::vector<int> m_matchList;  // cell indices of the group being examined
+    // Broad phase: fixed bodies per cell (offsets into m_fixedCellList) and the active cubes per
+    // cell of their centre (linked through m_bucketNext, the last bucket for those outside).
+    std::array<int, kCells + 1> m_fixedCellStart{};
+    std::vector<int> m_fixedCellList;
+    std::vector<unsigned> m_fixedStamp;
+    unsigned m_uiStamp = 0;
+    std::array<int, kCells + 1> m_bucketHead{};
+    std::vector<int> m_bucketNext;
     int m_iMatchColour = -1;
     bool m_bFixedDirty = true;
     int m_iDifficulty = 0;
