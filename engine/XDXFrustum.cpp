@@ -38,7 +38,9 @@ void XDXFrustum::Construct(const Matrix& view, const Matrix& projection, float s
         return plk::gfx::PlaneNormalize(Plane{a.a + sign * b.a, a.b + sign * b.b, a.c + sign * b.c, a.d + sign * b.d});
     };
     const Plane c1 = column(0), c2 = column(1), c3 = column(2), c4 = column(3);
-    m_planes[kNear] = sum(c4, c3, 1.0f);
+    // Direct3D's clip depth runs from 0 to w, so the near plane is z >= 0: column 3 alone.
+    // (Column 4 + column 3 is OpenGL's -w bound and would sit at about half the near distance.)
+    m_planes[kNear] = plk::gfx::PlaneNormalize(c3);
     m_planes[kFar] = sum(c4, c3, -1.0f);
     m_planes[kLeft] = sum(c4, c1, 1.0f);
     m_planes[kRight] = sum(c4, c1, -1.0f);
