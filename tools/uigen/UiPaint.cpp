@@ -55,15 +55,6 @@ void Plate(Canvas& c, Area a, float radius, const Colour& top, const Colour& bot
     c.FillShape(Rim(s, 1.0f), art::WithAlpha(art::Shade(bottom, -0.6f), 0.75f));
 }
 
-void Slot(Canvas& c, Area a, float radius)
-{
-    const Shape s = art::RoundedRect(a.x, a.y, a.w, a.h, radius);
-    c.FillShape(s, kSlot);
-    c.InnerShade(s, 4.0f, Hex(0x000000, 0.45f));
-    // The lower lip catches the light from above.
-    c.FillShape(Subtract(art::Translate(s, 0.0f, 1.2f), s), Hex(0xffffff, 0.35f));
-}
-
 void Glow(Canvas& c, const Shape& s, float softness, const Colour& colour)
 {
     c.DropShadow(s, 0.0f, 0.0f, softness, colour);

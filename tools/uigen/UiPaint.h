@@ -1,4 +1,4 @@
-// Widgets of the screen art: plates, slots, captions, labels and cubes, built from the art kit's primitives.
+// Widgets of the screen art: plates, glows, labels and cubes, built from the art kit's primitives.
 #pragma once
 
 #include "tools/artkit/Canvas.h"
@@ -32,8 +32,6 @@ struct Area
 
 // A glossy raised plate: soft shadow, vertical gradient, rounded bevel, a gloss band on the upper half, rim.
 void Plate(art::Canvas& c, Area a, float radius, const art::Colour& top, const art::Colour& bottom);
-// A recessed well that a label or toggle sits in.
-void Slot(art::Canvas& c, Area a, float radius);
 // A glow of colour around a shape, for hovered plates.
 void Glow(art::Canvas& c, const art::Shape& s, float softness, const art::Colour& colour);
 

@@ -1,4 +1,4 @@
-// The screen art's palette and type sizes, shared by every sheet so the screens read as one game.
+// The screen art's palette, shared by every sheet so the screens read as one game.
 #pragma once
 
 #include "tools/artkit/Colour.h"
@@ -12,10 +12,8 @@ namespace uigen
 inline const art::Colour kColumnTop = art::Hex(0x3a86d8);
 inline const art::Colour kColumnBottom = art::Hex(0x1c4d9c);
 inline const art::Colour kColumnEdge = art::Hex(0x10306a);
-// Section captions and panel glass.
+// Section captions and panel labels.
 inline const art::Colour kCaption = art::Hex(0xffe27a);
-inline const art::Colour kGlass = art::Hex(0xffffff, 0.16f);
-inline const art::Colour kSlot = art::Hex(0x0d2a5c, 0.55f);
 // Text: white with a navy outline on colour; gold with a warm glow when hovered.
 inline const art::Colour kText = art::Hex(0xffffff);
 inline const art::Colour kTextOutline = art::Hex(0x0c2452, 0.9f);
@@ -25,11 +23,10 @@ inline const art::Colour kHoverGlow = art::Hex(0xffa020, 0.9f);
 inline const art::Colour kPlateTop = art::Hex(0xf4f8ff);
 inline const art::Colour kPlateBottom = art::Hex(0xbccfe9);
 inline const art::Colour kInk = art::Hex(0x1a3566);
-// Frame band: warm gold tube around a deep translucent navy card.
+// Frame band and rims: warm gold.
 inline const art::Colour kGoldLight = art::Hex(0xffe9a0);
 inline const art::Colour kGold = art::Hex(0xf2b634);
 inline const art::Colour kGoldDark = art::Hex(0xa8640e);
-inline const art::Colour kCardFill = art::Hex(0x0e2552, 0.84f);
 inline const art::Colour kMagenta = art::Hex(0xff00ff);
 
 // The cube colours and emblems come from the palette the world art uses, so swatches match the cubes.
