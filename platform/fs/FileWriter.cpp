@@ -79,13 +79,7 @@ int FileWriter::Open(std::string_view path, WriteMode mode)
     // those are written in place.
     if (exists && !S_ISREG(existing.st_mode))
     {
-        const int fd = open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0)
-        {
-            return errno;
-        }
-        m_fd = fd;
-        return 0;
+        return OpenInPlace();
     }
     const mode_t permissions = exists ? (existing.st_mode & 07777) : kNewFileMode;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt)
@@ -103,12 +97,29 @@ int FileWriter::Open(std::string_view path, WriteMode mode)
             }
             return 0;
         }
+        // A folder that takes no new names still lets its writable files be rewritten, as the
+        // system always allowed: then the file is replaced in place, without the safety net.
+        if (exists && (errno == EACCES || errno == EPERM))
+        {
+            return OpenInPlace();
+        }
         if (errno != EEXIST)
         {
             return errno;
         }
     }
     return EEXIST;
+}
+
+int FileWriter::OpenInPlace()
+{
+    const int fd = open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+    {
+        return errno;
+    }
+    m_fd = fd;
+    return 0;
 }
 
 int FileWriter::Write(std::span<const char> data)

@@ -38,6 +38,8 @@ class FileWriter
     int Commit();
 
   private:
+    // Truncates and writes the target itself, for files a rename cannot replace.
+    int OpenInPlace();
     void Discard();
 
     int m_fd = -1;

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <ctime>
 #include <gtest/gtest.h>
-#include <regex>
 #include <string>
 #include <unistd.h>
 
@@ -16,6 +15,24 @@ namespace
 std::string Text(const XString& s)
 {
     return std::string(s.GetBuffer(), s.GetLength());
+}
+
+// Whether text has the shape given: '9' stands for a decimal digit, 'x' for a lower-case
+// hexadecimal digit, any other character for itself.
+bool HasShape(const std::string& text, const std::string& shape)
+{
+    if (text.size() != shape.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool ok = shape[i] == '9'   ? std::isdigit(c) != 0
+                        : shape[i] == 'x' ? std::isxdigit(c) && !std::isupper(c)
+                                          : text[i] == shape[i];
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 class XStringRegistry : public ::testing::Test
@@ -85,19 +102,17 @@ TEST(XStringSystem, GuidsInBothForms)
     XString b;
     ASSERT_TRUE(a.CreateGuid(false));
     ASSERT_TRUE(b.CreateGuid(false));
-    EXPECT_TRUE(
-        std::regex_match(Text(a), std::regex("[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}")))
-        << Text(a);
+    EXPECT_TRUE(HasShape(Text(a), "xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx")) << Text(a);
     EXPECT_NE(Text(a), Text(b));
     ASSERT_TRUE(a.CreateGuid(true));
-    EXPECT_TRUE(std::regex_match(Text(a), std::regex("[0-9a-f]{32}"))) << Text(a);
+    EXPECT_TRUE(HasShape(Text(a), std::string(32, 'x'))) << Text(a);
 }
 
 TEST(XStringSystem, TimeInDefaultAndGivenPatterns)
 {
     XString s;
     ASSERT_TRUE(s.GetTime(nullptr, false)) << s.GetErrorMsg();
-    EXPECT_TRUE(std::regex_match(Text(s), std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d:\d\d (AM|PM))")))
+    EXPECT_TRUE((HasShape(Text(s), "99/99/9999 99:99:99 AM") || HasShape(Text(s), "99/99/9999 99:99:99 PM")))
         << Text(s);
 
     const std::time_t now = std::time(nullptr);

@@ -164,6 +164,23 @@ TEST(FsFiles, ReplacementKeepsPermissionsAndRefusesReadOnlyFiles)
     }
 }
 
+TEST(FsFiles, WritableFileInAFolderThatTakesNoNewNamesIsStillRewritten)
+{
+    if (geteuid() == 0)
+    {
+        GTEST_SKIP() << "root may add names to any folder";
+    }
+    FsTempFolder temp;
+    temp.Put("locked/config.xml", "old");
+    const std::string folder = temp.Path() + "/locked";
+    chmod(folder.c_str(), 0555);
+    const int result = fs::WriteWholeFile(temp.ProgramPath("locked\\config.xml"), std::string_view("new"),
+                                          fs::WriteMode::kReplace);
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(temp.Get("locked/config.xml"), "new");
+}
+
 TEST(FsFiles, WritingIntoAMissingFolderFails)
 {
     FsTempFolder temp;
