@@ -26,7 +26,6 @@ public:
 
     void Put(std::string_view file, art::Canvas canvas);
     const art::Canvas& Get(std::string_view file) const;
-    bool Has(std::string_view file) const { return m_images.count(std::string(file)) != 0; }
 
     // Writes every file the layout lists; false with the reason when one is missing or cannot be written.
     bool WriteAll(const std::string& folder, std::string& error) const;

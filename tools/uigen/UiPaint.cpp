@@ -88,11 +88,6 @@ art::TextStyle LabelStyle(Look look, int pixelHeight, bool bold)
         style.shadow = Hex(0xffffff, 0.7f);
         style.shadowDy = 1.0f;
         break;
-    case Look::kOff:
-        style.fill = art::Solid(Hex(0xa9b4c4));
-        style.outlineWidth = outline;
-        style.outline = Hex(0x3a4352, 0.8f);
-        break;
     }
     return style;
 }

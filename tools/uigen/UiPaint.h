@@ -22,7 +22,6 @@ enum class Look
     kNormal, // white text, navy outline
     kHover,  // gold text with a warm glow
     kInk,    // navy text on light plates
-    kOff,    // greyed, for controls that cannot be used
 };
 
 struct Area
