@@ -1,5 +1,6 @@
 // XString system members: registry values, computer name, system folder, GUIDs and the time.
 #include "foundation/XString.h"
+#include "platform/fs/Registry.h"
 #include "tests/platform/FsScopedEnv.h"
 #include "tests/platform/FsTempFolder.h"
 
@@ -80,6 +81,30 @@ TEST_F(XStringRegistry, FailuresReportTheWindowsCodes)
     EXPECT_FALSE(
         s.ReadRegistryValue("HKEY_CURRENT_USER\\..\\HKEY_LOCAL_MACHINE\\Software\\Plinkett3\\InstallPath"));
     EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegOpenKey failed. Code = 2");
+    EXPECT_FALSE(s.ReadRegistryValue(
+        "HKEY_CURRENT_USER\\Software\\../../HKEY_LOCAL_MACHINE/Software/Plinkett3/InstallPath"));
+    EXPECT_STREQ(s.GetErrorMsg(), "Error: in XString::ReadRegistryValue RegQueryValueEx failed. Code = 2");
+    EXPECT_EQ(Text(s), "before");
+}
+
+TEST(XStringRegistryRoots, RootsLiveWhereTheEnvironmentSays)
+{
+    ScopedEnv noOverride("VREGISTRY_DIR", nullptr);
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_CURRENT_USER"), "/cfg/vregistry/HKEY_CURRENT_USER");
+    }
+    {
+        // The base directory specification ignores a relative XDG_CONFIG_HOME.
+        ScopedEnv config("XDG_CONFIG_HOME", "relative/ignored");
+        ScopedEnv home("HOME", "/home/player");
+        EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_CURRENT_USER"),
+                  "/home/player/.config/vregistry/HKEY_CURRENT_USER");
+    }
+    EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_LOCAL_MACHINE"), "/etc/vregistry/HKEY_LOCAL_MACHINE");
+    ScopedEnv override("VREGISTRY_DIR", "/tmp/reg");
+    EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_CURRENT_USER"), "/tmp/reg/HKEY_CURRENT_USER");
+    EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_USERS"), "/tmp/reg/HKEY_USERS");
 }
 
 TEST(XStringSystem, ComputerNameAndSystemDirectory)

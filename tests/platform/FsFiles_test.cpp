@@ -1,4 +1,5 @@
-// Paths, case-insensitive names, reading and writing files through platform/fs.
+// platform/fs: case-insensitive names, refused paths, safe replacement of files, links to folders.
+#include "platform/fs/Directory.h"
 #include "platform/fs/FileReader.h"
 #include "platform/fs/FileWriter.h"
 #include "platform/fs/Path.h"
@@ -23,36 +24,6 @@ std::string ReadAll(const std::string& path, int& result)
     return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(FsPath, BackslashesBecomeSlashesAndLeadingSlashStaysAbsolute)
-{
-    EXPECT_EQ(fs::ToNativePath("data\\levels\\StdLevel1.dat"), "data/levels/StdLevel1.dat");
-    EXPECT_EQ(fs::ToNativePath("/opt/plk\\data\\"), "/opt/plk/data/");
-    // A drive path is no more than a relative folder named "C:", but must not trip anything.
-    EXPECT_EQ(fs::ResolvePath("C:\\nowhere\\file.txt"), "C:/nowhere/file.txt");
-}
-
-TEST(FsPath, NamesCompareIgnoringAsciiCaseAndSortLikeNtfs)
-{
-    EXPECT_TRUE(fs::NamesEqualNoCase("Particle.BMP", "particle.bmp"));
-    EXPECT_FALSE(fs::NamesEqualNoCase("particle.bmp", "particle.bm"));
-    // Folded to upper case, "_" (0x5F) sorts after the letters.
-    EXPECT_TRUE(fs::NameLessNoCase("zeta", "_last"));
-    EXPECT_TRUE(fs::NameLessNoCase("apple", "Banana"));
-    EXPECT_TRUE(fs::NameLessNoCase("A", "a"));
-    EXPECT_FALSE(fs::NameLessNoCase("a", "A"));
-}
-
-TEST(FsPath, FileOnDiskInOtherCaseOpensByAnyCase)
-{
-    FsTempFolder temp;
-    temp.Put("Data/Textures/Particle.bmp", "BM-bytes");
-    int result = -1;
-    EXPECT_EQ(ReadAll(temp.ProgramPath("data\\textures\\particle.bmp"), result), "BM-bytes");
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(fs::ResolvePath(temp.ProgramPath("DATA\\textures\\PARTICLE.BMP")),
-              temp.Path() + "/Data/Textures/Particle.bmp");
-}
-
 TEST(FsPath, ExactNameWinsAndAmbiguityPicksSmallestName)
 {
     FsTempFolder temp;
@@ -71,18 +42,8 @@ TEST(FsPath, MissingNamesKeepTheCaseGivenBelowAResolvedFolder)
     temp.Put("Saved/keep.txt", "");
     EXPECT_EQ(fs::ResolvePath(temp.ProgramPath("saved\\NewGame\\Slot.dat")),
               temp.Path() + "/Saved/NewGame/Slot.dat");
-}
-
-TEST(FsFiles, ReadKeepsNulBytesAndEmptyFilesReadEmpty)
-{
-    FsTempFolder temp;
-    temp.Put("nul.bin", std::string("a\0b\0", 4));
-    temp.Put("empty.bin", "");
-    int result = -1;
-    EXPECT_EQ(ReadAll(temp.ProgramPath("nul.bin"), result), std::string("a\0b\0", 4));
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadAll(temp.ProgramPath("empty.bin"), result), "");
-    EXPECT_EQ(result, 0);
+    // A drive path is no more than a relative folder named "C:", but must not trip anything.
+    EXPECT_EQ(fs::ResolvePath("C:\\nowhere\\file.txt"), "C:/nowhere/file.txt");
 }
 
 TEST(FsFiles, ReadFailuresNameTheirCause)
@@ -108,25 +69,6 @@ TEST(FsFiles, ReadFailuresNameTheirCause)
     EXPECT_EQ(temp.Get("folder/inside.txt"), "x");
 }
 
-TEST(FsFiles, ReplaceAppendAndCreateWithNameAsGiven)
-{
-    FsTempFolder temp;
-    const std::string path = temp.ProgramPath("Log.txt");
-    ASSERT_EQ(fs::WriteWholeFile(path, std::string_view("first line\n"), fs::WriteMode::kAppend), 0);
-    ASSERT_EQ(
-        fs::WriteWholeFile(temp.ProgramPath("LOG.TXT"), std::string_view("second\n"), fs::WriteMode::kAppend),
-        0);
-    EXPECT_EQ(temp.Get("Log.txt"), "first line\nsecond\n");
-    EXPECT_FALSE(temp.Exists("LOG.TXT"));
-
-    ASSERT_EQ(
-        fs::WriteWholeFile(temp.ProgramPath("log.txt"), std::string_view("new"), fs::WriteMode::kReplace), 0);
-    EXPECT_EQ(temp.Get("Log.txt"), "new");
-    EXPECT_FALSE(temp.Exists("log.txt"));
-    // Nothing of the replacement machinery stays behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), {}), 1);
-}
-
 TEST(FsFiles, UncommittedReplacementLeavesTheOldFileIntact)
 {
     FsTempFolder temp;
@@ -141,55 +83,48 @@ TEST(FsFiles, UncommittedReplacementLeavesTheOldFileIntact)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), {}), 1);
 }
 
-TEST(FsFiles, ReplacementKeepsPermissionsAndRefusesReadOnlyFiles)
+TEST(FsFiles, ReplacementKeepsPermissionsAndHonoursReadOnlyFilesAndFolders)
 {
     FsTempFolder temp;
-    temp.Put("shared.cfg", "a");
-    const std::string native = temp.Path() + "/shared.cfg";
-    chmod(native.c_str(), 0640);
-    ASSERT_EQ(
-        fs::WriteWholeFile(temp.ProgramPath("shared.cfg"), std::string_view("b"), fs::WriteMode::kReplace),
-        0);
+    temp.Put("locked/shared.cfg", "a");
+    const std::string file = temp.Path() + "/locked/shared.cfg";
+    const std::string path = temp.ProgramPath("locked\\shared.cfg");
+    chmod(file.c_str(), 0640);
+    ASSERT_EQ(fs::WriteWholeFile(path, std::string_view("b"), fs::WriteMode::kReplace), 0);
     struct stat info;
-    ASSERT_EQ(stat(native.c_str(), &info), 0);
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-
-    if (geteuid() != 0)
-    { // root may write anything
-        chmod(native.c_str(), 0440);
-        EXPECT_EQ(fs::WriteWholeFile(temp.ProgramPath("shared.cfg"), std::string_view("c"),
-                                     fs::WriteMode::kReplace),
-                  EACCES);
-        EXPECT_EQ(temp.Get("shared.cfg"), "b");
-    }
-}
-
-TEST(FsFiles, WritableFileInAFolderThatTakesNoNewNamesIsStillRewritten)
-{
     if (geteuid() == 0)
-    {
-        GTEST_SKIP() << "root may add names to any folder";
-    }
-    FsTempFolder temp;
-    temp.Put("locked/config.xml", "old");
+        GTEST_SKIP() << "root writes read-only files and folders alike";
+
+    // A folder that takes no new names: the writable file is rewritten in place.
     const std::string folder = temp.Path() + "/locked";
     chmod(folder.c_str(), 0555);
-    const int result = fs::WriteWholeFile(temp.ProgramPath("locked\\config.xml"), std::string_view("new"),
-                                          fs::WriteMode::kReplace);
+    const int inLockedFolder = fs::WriteWholeFile(path, std::string_view("c"), fs::WriteMode::kReplace);
     chmod(folder.c_str(), 0755);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(temp.Get("locked/config.xml"), "new");
+    EXPECT_EQ(inLockedFolder, 0);
+    EXPECT_EQ(temp.Get("locked/shared.cfg"), "c");
+    chmod(file.c_str(), 0440);
+    EXPECT_EQ(fs::WriteWholeFile(path, std::string_view("d"), fs::WriteMode::kReplace), EACCES);
+    EXPECT_EQ(temp.Get("locked/shared.cfg"), "c");
 }
 
-TEST(FsFiles, WritingIntoAMissingFolderFails)
+TEST(FsDirectory, LinksAreFlaggedAndRemovingOneSparesItsTarget)
 {
     FsTempFolder temp;
-    EXPECT_EQ(fs::WriteWholeFile(temp.ProgramPath("no\\such\\file.txt"), std::string_view("x"),
-                                 fs::WriteMode::kReplace),
-              ENOENT);
-    EXPECT_EQ(
-        fs::WriteWholeFile(temp.ProgramPath("no\\file.txt"), std::string_view("x"), fs::WriteMode::kAppend),
-        ENOENT);
+    temp.Put("real/precious.txt", "keep");
+    std::filesystem::create_directory_symlink(temp.Path() + "/real", temp.Path() + "/link");
+    std::vector<fs::DirEntry> entries;
+    ASSERT_EQ(fs::ListDirectory(temp.ProgramPath(), entries), 0);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "link");
+    EXPECT_TRUE(entries[0].isDirectory);
+    EXPECT_TRUE(entries[0].isLink);
+    EXPECT_FALSE(entries[1].isLink);
+
+    EXPECT_EQ(fs::RemoveDirectory(temp.ProgramPath("link\\")), 0);
+    EXPECT_FALSE(temp.Exists("link"));
+    EXPECT_EQ(temp.Get("real/precious.txt"), "keep");
 }
 
 } // namespace
