@@ -205,13 +205,6 @@ constexpr const Sprite* FindSprite(std::string_view name)
     return nullptr;
 }
 
-// Where a screen puts a sprite, in 1024 x 768 design units (top-left corner).
-struct Placement
-{
-    std::string_view sprite;
-    int x, y;
-};
-
 // Title: hit rectangles (x1, y1, x2, y2) fixed by the screen; the labels sit on the plaques painted into the picture.
 struct TitleButton
 {
