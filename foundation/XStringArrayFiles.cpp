@@ -22,7 +22,9 @@ bool XStringArray::RecurseFolder(const char* path, bool files, bool directories,
         error = "";
         folder = path;
         folder.AppendNoExist('\\');
-        if (plk::fs::ListDirectory(std::string_view(folder.GetBuffer(), folder.GetLength()), entries) != 0)
+        // A NULL path would read as "\", the root of the whole file system: it names no folder.
+        if (!path ||
+            plk::fs::ListDirectory(std::string_view(folder.GetBuffer(), folder.GetLength()), entries) != 0)
         {
             error = "Error: in XStringArray::RecurseFolder could not find first file for directory path=";
             error += folder;

@@ -85,6 +85,8 @@ TEST_F(XStringArrayFiles, MissingFolderEmptiesTheArrayAndExplains)
                                                "Msg=Error: in XStringArray::RecurseFolder could "
                                                "not find first file for directory path=" +
                                                    missing + "\\*. The path might not exist.");
+    EXPECT_FALSE(list.GetFileList(nullptr, true));
+    EXPECT_EQ(list.GetCount(), 0u);
     EXPECT_FALSE(list.GetFileDirectoryList(missing.c_str(), false));
     EXPECT_EQ(std::string(list.GetErrorMsg())
                   .rfind("Error: in XStringArray::GetFileDirectoryList read tree failed. "
