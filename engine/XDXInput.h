@@ -17,7 +17,7 @@ class XDXInput
 {
 public:
     // Key events a frame keeps as typed entries; later ones in the same frame are dropped.
-    static const int kMaxTypedEvents = 15;
+    static constexpr int kMaxTypedEvents = 15;
 
     // Input arrives through the engine's window, so there is nothing to open; always true.
     bool Init();

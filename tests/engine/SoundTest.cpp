@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -33,6 +34,8 @@ class SoundTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Run by hand outside CTest, the test still needs no sound card.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
         m_folder.Write("Beep.WAV", WaveBytes(kTwoSeconds));
         m_folder.Write("Tune.wav", WaveBytes(kTwoSeconds));
         m_folder.Write("Tune.mp3", WaveBytes(kTwoSeconds));
