@@ -193,6 +193,15 @@ void XArray<T>::Add(const T& value, unsigned times, unsigned* firstIndex)
 {
     if (times == 0)
         return;
+    // An element of this very array moves when the array packs or grows: copy it out first.
+    const uintptr_t source = reinterpret_cast<uintptr_t>(&value);
+    const uintptr_t slots = reinterpret_cast<uintptr_t>(m_pSlots);
+    if (m_pSlots && source >= slots && source < slots + sizeof(T) * m_uiCapacity)
+    {
+        const T copy = value;
+        Add(copy, times, firstIndex);
+        return;
+    }
     Pack();
     GrowArray(times);
     if (firstIndex)

@@ -126,7 +126,8 @@ public:
     bool operator==(const XString& other) const;
     bool operator!=(const XString& other) const { return !(*this == other); }
 
-    // -1, 0 or 1; see the .cpp for how differing lengths and `count` interact.
+    // -1, 0 or 1 over at most `count` characters from each index; when one text runs out
+    // first, the shorter remainder sorts first. Indexes past a non-empty text throw code 2.
     int Compare(const char* pcszCompareTo, unsigned uiCompareToIndex = 0, unsigned uiSrcIndex = 0,
                 unsigned count = XSTR_ALL) const;
     int Compare(const XString& compareTo, unsigned uiCompareToIndex = 0, unsigned uiSrcIndex = 0,

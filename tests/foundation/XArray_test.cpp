@@ -184,6 +184,12 @@ TEST(XArray, StringsSurviveGrowthSortAndCopy)
     for (unsigned i = 0; i < a.GetCount(); ++i)
         ASSERT_EQ(model[i], std::string(a.Get(i).GetBuffer(), a.Get(i).GetLength()));
 
+    // Adding an element of the same array across a growth must copy it before the slots move.
+    const std::string firstText(a.Get(0).GetBuffer());
+    a.Add(a.Get(0), 400);
+    EXPECT_EQ(firstText, std::string(a.Get(a.GetCount() - 1).GetBuffer()));
+    a.Remove(a.GetCount() - 400, 400);
+
     XArray<XString> copy;
     copy.Add(XString("discarded"));
     copy = a;
