@@ -248,6 +248,10 @@ void XString::PadLeft(char c, unsigned width)
 
 XString& XString::operator+(const char* pcsz) const
 {
+    // pcsz may be the text of the sub-result that is about to be overwritten.
+    std::string store;
+    if (pcsz && m_pSub)
+        pcsz = DetachIfInside(pcsz, std::strlen(pcsz), m_pSub->Data(), m_pSub->GetCapacity(), store);
     XString& result = SubResult("in + could not allocate memory for return XString.");
     try
     {

@@ -184,6 +184,10 @@ TEST(XStringAppend, PlusReturnsTheScratchAndLeavesTheSourceAlone)
     XString& again = base + nullptr;
     EXPECT_EQ(&joined, &again);
     EXPECT_EQ("dir\\", Str(again));
+
+    const XString path("C:\\games\\level.dat");
+    XString& doubled = path + path.SubEndFindRev('\\').GetBuffer();
+    EXPECT_EQ("C:\\games\\level.datlevel.dat", Str(doubled));
 }
 
 TEST(XStringFormat, FormatsReplacesAppendsAndReportsBadFormats)
