@@ -139,8 +139,14 @@ bool XDXTexture::Draw(int x, int y, int sourceX, int sourceY, int sourceWidth, i
         {0.0f, 0.0f}, {scaleX, scaleY}, {width * 0.5f, height * 0.5f}, 0.0f,
         {static_cast<float>(x), static_cast<float>(y)});
     hr = g_pSprite->SetTransform(transform);
-    if (hr == kOk)
-        hr = g_pSprite->Draw(&m_texture, &source, nullptr, nullptr, color);
+    if (hr != kOk)
+    {
+        g_pSprite->End();
+        m_strErrorMsg = "Error: in XDXTexture::Draw, m_pSprite->SetTransform failed. hr=";
+        m_strErrorMsg += hr;
+        return false;
+    }
+    hr = g_pSprite->Draw(&m_texture, &source, nullptr, nullptr, color);
     if (hr != kOk)
     {
         m_strErrorMsg = "Error: in XDXTexture::Draw, m_pSprite->Draw failed. hr=";
