@@ -12,8 +12,8 @@ class CFieldObject : public XDXMeshObject
 {
 public:
     // The board's kind number of a scenery object.
-    static const int kKind = 3;
-    static const int kObjTypeCount = 15;
+    static constexpr int kKind = 3;
+    static constexpr int kObjTypeCount = 15;
 
     CFieldObject() = default;
     ~CFieldObject() override = default;

@@ -23,16 +23,16 @@ class XGameEngine;
 class CGameLevel
 {
 public:
-    static const int kMaxWalls = 600;
-    static const int kMaxPlayBlocks = 600;
-    static const int kMaxTeleporters = 10;
-    static const int kMaxFieldObjects = 150;
-    static const int kSpareCount = 3;
-    static const int kColourCount = 10;
+    static constexpr int kMaxWalls = 600;
+    static constexpr int kMaxPlayBlocks = 600;
+    static constexpr int kMaxTeleporters = 10;
+    static constexpr int kMaxFieldObjects = 150;
+    static constexpr int kSpareCount = 3;
+    static constexpr int kColourCount = 10;
     // Index of the first spare block in the document (PlayBlock_1000 .. PlayBlock_1002).
-    static const int kFirstSpareIndex = 1000;
+    static constexpr int kFirstSpareIndex = 1000;
     // A status message shows this long after it was set.
-    static const unsigned kStatusMessageMs = 40000;
+    static constexpr unsigned kStatusMessageMs = 40000;
     // The origin mark that standard and tutorial levels must carry.
     static const char* const kSignature;
 

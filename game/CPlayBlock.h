@@ -18,33 +18,33 @@ class CPlayBlock : public XDXMeshObject
 {
 public:
     // The board's kind number of a play block.
-    static const int kKind = 2;
+    static constexpr int kKind = 2;
 
-    static const int kTypeNone = -1;
-    static const int kColourCount = 10;
+    static constexpr int kTypeNone = -1;
+    static constexpr int kColourCount = 10;
     // Types 0..59 are six variants of ten colours: variant = type / 10, colour = type % 10.
-    static const int kVariantPlain = 0;
-    static const int kVariantX2 = 1;
-    static const int kVariantX3 = 2;
-    static const int kVariantExTime = 3;
-    static const int kVariantZap = 4;
-    static const int kVariantLifter = 5;
-    static const int kTypeSmasher = 60;
-    static const int kTypeBomb = 61;
-    static const int kTypeStone = 62;
-    static const int kTypeCount = 63;
+    static constexpr int kVariantPlain = 0;
+    static constexpr int kVariantX2 = 1;
+    static constexpr int kVariantX3 = 2;
+    static constexpr int kVariantExTime = 3;
+    static constexpr int kVariantZap = 4;
+    static constexpr int kVariantLifter = 5;
+    static constexpr int kTypeSmasher = 60;
+    static constexpr int kTypeBomb = 61;
+    static constexpr int kTypeStone = 62;
+    static constexpr int kTypeCount = 63;
     // Colours of the three special cubes: above 9, so they never match.
-    static const int kColourSmasher = 10;
-    static const int kColourBomb = 11;
-    static const int kColourStone = 12;
+    static constexpr int kColourSmasher = 10;
+    static constexpr int kColourBomb = 11;
+    static constexpr int kColourStone = 12;
 
-    static const int kStateOnBoard = 0;
-    static const int kStateRemoving = 1;
-    static const int kStateGone = 2;
+    static constexpr int kStateOnBoard = 0;
+    static constexpr int kStateRemoving = 1;
+    static constexpr int kStateGone = 2;
 
     // Removal fades, in milliseconds.
-    static const int kFadeMs = 300;
-    static const int kBombFadeMs = 700;
+    static constexpr int kFadeMs = 300;
+    static constexpr int kBombFadeMs = 700;
 
     CPlayBlock();
     ~CPlayBlock() override;

@@ -18,8 +18,9 @@ const float kFuseHeight = 7.0f;
 
 // Smasher debris: grey chips thrown back against the direction of travel.
 const int kDebrisMax = 120;
-const int kDebrisPerEmission = 4;
-const float kDebrisIntervalMs = 20.0f;
+// Emitted on every update, so that the first frame after firing already throws chips.
+const int kDebrisPerEmission = 2;
+const float kDebrisIntervalMs = 0.0f;
 const float kDebrisLifetimeMs = 500.0f;
 // Chips fly back at this share of the smasher's speed, per ms (velocities are per second).
 const float kDebrisDrift = -0.0004f;
@@ -146,7 +147,9 @@ void CPlayBlock::UpdateEffects(float dt)
             if (m_iType == kTypeBomb)
                 StopFireEmission();
         }
-        if (!m_pFireEffect || m_pFireEffect->GetLiveCount() == 0)
+        // An emitter still running may simply not have emitted yet; it ends when it has stopped.
+        if (!m_pFireEffect ||
+            (m_pFireEffect->GetLiveCount() == 0 && m_pFireEffect->m_iParticlesPerEmission == 0))
         {
             m_bRunEffect = false;
             m_pFireEffect.reset();

@@ -15,7 +15,7 @@ class CTeleporter : public XDXMeshObject
 {
 public:
     // The board's kind number of a teleporter.
-    static const int kKind = 1;
+    static constexpr int kKind = 1;
     // A teleporter fills exactly one 10-unit cell.
     static constexpr float kHalfSize = 5.0f;
 

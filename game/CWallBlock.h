@@ -12,8 +12,8 @@ class CWallBlock : public XDXBoxObject
 {
 public:
     // The board's kind number of a wall.
-    static const int kKind = 0;
-    static const int kWallTypeCount = 7;
+    static constexpr int kKind = 0;
+    static constexpr int kWallTypeCount = 7;
     // Smallest wall side and the step of the builder's size buttons, in world units.
     static constexpr float kMinSize = 10.0f;
 
