@@ -126,6 +126,7 @@ int XParticleSystem::Restore()
     m_pBuffer = std::make_unique<VertexBuffer>(static_cast<size_t>(kBufferSize) * kParticleStride, kParticleFvf);
     m_iBatchOffset = 0;
     m_fMaxPointSize = MaxPointSize(*device);
+    m_bPerVertexSize = device->SupportsPointSizePerVertex();
     if (!m_texture.Load(m_strTextureName, 0, 0))
     {
         m_strErrorMsg = "Error: in XParticleSystem::Restore, texture.Load failed. Msg=";

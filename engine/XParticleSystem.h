@@ -56,9 +56,9 @@ public:
     };
 
     // Result codes of Restore, UpdateParticles and Render: 0 success.
-    static const int kOk = 0;
-    static const int kErrFail = -1;
-    static const int kErrOutOfMemory = -3;
+    static constexpr int kOk = 0;
+    static constexpr int kErrFail = -1;
+    static constexpr int kErrOutOfMemory = -3;
 
     XParticleSystem();
     ~XParticleSystem() override;
@@ -85,6 +85,9 @@ public:
 
     int GetLiveCount() const { return m_iLiveCount; }
     int GetAllocatedCount() const { return m_iAllocated; }
+    // What Restore learnt of the device: each particle can have its own size, and the largest size.
+    bool HasPointSizePerVertex() const { return m_bPerVertexSize; }
+    float GetMaxPointSize() const { return m_fMaxPointSize; }
     float GetClock() const { return m_fClock; }
     const XParticle* GetLiveList() const { return m_pLive; }
     const XString& GetErrorMsg() const { return m_strErrorMsg; }
@@ -138,6 +141,7 @@ private:
     float m_fLastEmission = 0.0f;
     XString m_strTextureName;
     XDXTexture m_texture;
+    bool m_bPerVertexSize = false;
     float m_fMaxPointSize = 0.0f;
     XString m_strErrorMsg;
 };

@@ -21,6 +21,9 @@ Device* g_currentDevice = nullptr;
 
 // Direct3D clips depth to 0..1, OpenGL to -1..1: this matrix after the projection makes
 // clip z' = 2z - w, so the same projection matrices serve both.
+// Direct3D's default largest point sprite, in pixels.
+const float kDefaultPointSizeMax = 64.0f;
+
 Matrix DepthRangeFix()
 {
     Matrix fix = MatrixIdentity();
@@ -179,6 +182,7 @@ int Device::Create(Window& window, bool depthBuffer)
 
 void Device::Release()
 {
+    ReleasePointProgram();
     m_spriteRuns.clear();
     m_spriteVertices.clear();
     if (g_currentDevice == this)
@@ -221,6 +225,14 @@ void Device::ResetStates()
     s.renderStates[kAmbient] = 0;
     s.renderStates[kSpecularEnable] = 0;
     s.renderStates[kNormalizeNormals] = 0;
+    s.renderStates[kPointSpriteEnable] = 0;
+    s.renderStates[kPointScaleEnable] = 0;
+    s.renderStates[kPointSize] = FloatBits(1.0f);
+    s.renderStates[kPointSizeMin] = FloatBits(1.0f);
+    s.renderStates[kPointSizeMax] = FloatBits(kDefaultPointSizeMax);
+    s.renderStates[kPointScaleA] = FloatBits(1.0f);
+    s.renderStates[kPointScaleB] = FloatBits(0.0f);
+    s.renderStates[kPointScaleC] = FloatBits(0.0f);
     for (int stage = 0; stage < kMaxTextureStages; ++stage)
     {
         auto& st = s.stageStates[stage];
@@ -386,6 +398,16 @@ void Device::ApplyRenderState(RenderState state)
         break;
     case kNormalizeNormals:
         SetEnabled(GL_NORMALIZE, v != 0);
+        break;
+    case kPointSpriteEnable:
+    case kPointScaleEnable:
+    case kPointSize:
+    case kPointSizeMin:
+    case kPointSizeMax:
+    case kPointScaleA:
+    case kPointScaleB:
+    case kPointScaleC:
+        ApplyPointStates();
         break;
     case kFogColor:
     case kFogVertexMode:
@@ -570,6 +592,7 @@ void Device::PrepareDraw(uint32_t fvf)
         }
         m_screenSpace = screenSpace;
     }
+    UsePointProgram((fvf & kFvfPSize) != 0 && !screenSpace);
     const auto& rs = m_state.renderStates;
     SetEnabled(GL_LIGHTING, rs[kLighting] != 0 && !screenSpace);
     const bool fogMode = rs[kFogVertexMode] != kFogNone || rs[kFogTableMode] != kFogNone;
@@ -609,13 +632,17 @@ void Device::PrepareDraw(uint32_t fvf)
 
 void Device::BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride)
 {
+    // With a buffer object bound, data is null and the pointers are offsets into the buffer.
+    const auto at = [data](int offset) {
+        return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(data) + static_cast<uintptr_t>(offset));
+    };
     // The reciprocal w of pre-transformed vertices is skipped: 2D quads need no perspective.
-    glVertexPointer(3, GL_FLOAT, stride, data);
+    glVertexPointer(3, GL_FLOAT, stride, at(0));
     glEnableClientState(GL_VERTEX_ARRAY);
     int offset = (fvf & kFvfXyzRhw) ? 16 : 12;
     if (fvf & kFvfNormal)
     {
-        glNormalPointer(GL_FLOAT, stride, data + offset);
+        glNormalPointer(GL_FLOAT, stride, at(offset));
         glEnableClientState(GL_NORMAL_ARRAY);
         offset += 12;
     }
@@ -624,10 +651,24 @@ void Device::BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride)
         glDisableClientState(GL_NORMAL_ARRAY);
         glNormal3f(0.0f, 0.0f, -1.0f);
     }
+    if (m_pointSizeAttribute >= 0)
+    {
+        if ((fvf & kFvfPSize) && m_pointProgramActive)
+        {
+            glVertexAttribPointer(m_pointSizeAttribute, 1, GL_FLOAT, GL_FALSE, stride, at(offset));
+            glEnableVertexAttribArray(m_pointSizeAttribute);
+        }
+        else
+        {
+            glDisableVertexAttribArray(m_pointSizeAttribute);
+        }
+    }
+    if (fvf & kFvfPSize)
+        offset += 4;
     if (fvf & kFvfDiffuse)
     {
         // ARGB in a little-endian word is the byte order B, G, R, A.
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, data + offset);
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, at(offset));
         glEnableClientState(GL_COLOR_ARRAY);
         offset += 4;
     }
@@ -641,7 +682,7 @@ void Device::BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride)
     glClientActiveTexture(GL_TEXTURE0);
     if (fvf & kFvfTex1)
     {
-        glTexCoordPointer(2, GL_FLOAT, stride, data + offset);
+        glTexCoordPointer(2, GL_FLOAT, stride, at(offset));
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     }
     else
@@ -674,6 +715,24 @@ int Device::DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* 
     PrepareDraw(m_state.fvf);
     BindVertexArrays(static_cast<const uint8_t*>(vertices), m_state.fvf, stride);
     glDrawArrays(GlPrimitive(type), 0, VertexCount(type, primitiveCount));
+    return kOk;
+}
+
+int Device::DrawIndexedBuffers(PrimitiveType type, uint32_t fvf, int stride, unsigned vertexBuffer,
+                               unsigned indexBuffer, uint32_t startIndex, int primitiveCount)
+{
+    if (!m_context || vertexBuffer == 0 || indexBuffer == 0 || stride <= 0 || primitiveCount <= 0)
+        return Fail(kErrInvalidCall, "DrawIndexedBuffers: no device, no buffers or nothing to draw");
+    FlushSprites();
+    PrepareDraw(fvf);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    BindVertexArrays(nullptr, fvf, stride);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glDrawElements(GlPrimitive(type), VertexCount(type, primitiveCount), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * sizeof(uint32_t)));
+    // Client-side arrays of the other draw calls need both bindings cleared.
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     return kOk;
 }
 

@@ -82,6 +82,13 @@ public:
     int SetStreamSource(const VertexBuffer* buffer, int stride);
     int DrawPrimitive(PrimitiveType type, int startVertex, int primitiveCount);
     int DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride);
+    // Indexed drawing from OpenGL buffer objects (a vertex and a 32-bit index buffer) of the
+    // current context: primitiveCount primitives from index startIndex.
+    int DrawIndexedBuffers(PrimitiveType type, uint32_t fvf, int stride, unsigned vertexBuffer, unsigned indexBuffer,
+                           uint32_t startIndex, int primitiveCount);
+    // Points with a per-vertex size (kFvfPSize) are drawn by a small vertex program: false when the
+    // driver has none, and such points then take the kPointSize state.
+    bool SupportsPointSizePerVertex();
 
     // The back buffer as a bottom-up 24-bit BMP pixel array: blue, green, red, each row padded
     // with zeros to a multiple of 4 bytes. Call after drawing and before Present.
@@ -109,6 +116,12 @@ private:
     void ApplyFog();
     void PrepareDraw(uint32_t fvf);
     void BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride);
+    void ApplyPointStates();
+    void SetEnabledPointSprite(bool enabled);
+    // Selects the point-size program for kFvfPSize layouts and fixed function otherwise.
+    void UsePointProgram(bool use);
+    bool BuildPointProgram();
+    void ReleasePointProgram();
     int Fail(int code, const std::string& what);
 
     struct SpriteRun
@@ -132,6 +145,10 @@ private:
     // What OpenGL holds now, so that states switch only when they change.
     bool m_screenSpace = false;
     bool m_matricesDirty = true;
+    unsigned m_pointProgram = 0;
+    int m_pointSizeAttribute = -1;
+    bool m_pointProgramFailed = false;
+    bool m_pointProgramActive = false;
     std::vector<ScreenVertex> m_spriteVertices;
     std::vector<SpriteRun> m_spriteRuns;
     std::vector<ScreenVertex> m_flushVertices; // what a flush draws, apart from what it queues anew

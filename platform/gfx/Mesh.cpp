@@ -33,7 +33,6 @@ void Mesh::SetData(const ::gfx::MeshData& data)
         m_vertices.insert(m_vertices.end(), {p[0], p[1], p[2], n[0], n[1], n[2], t[0], t[1]});
     }
     m_indices = data.indices;
-    m_expanded.clear();
 }
 
 void Mesh::Release()
@@ -41,7 +40,6 @@ void Mesh::Release()
     DeleteBuffers();
     m_vertices.clear();
     m_indices.clear();
-    m_expanded.clear();
 }
 
 void Mesh::DeleteBuffers()
@@ -86,16 +84,8 @@ int Mesh::Draw(Device& device, uint32_t indexStart, uint32_t indexCount)
         return kErrInvalidCall;
     if (!Upload())
         return kErrNoContext;
-    if (m_expanded.empty())
-    {
-        m_expanded.reserve(m_indices.size() * kFloatsPerVertex);
-        for (uint32_t index : m_indices)
-            m_expanded.insert(m_expanded.end(), m_vertices.begin() + index * kFloatsPerVertex,
-                              m_vertices.begin() + (index + 1) * kFloatsPerVertex);
-    }
-    device.SetFVF(kFvf);
-    return device.DrawPrimitiveUP(kTriangleList, static_cast<int>(indexCount / 3),
-                                  m_expanded.data() + static_cast<size_t>(indexStart) * kFloatsPerVertex, kStride);
+    return device.DrawIndexedBuffers(kTriangleList, kFvf, kStride, m_vertexBuffer, m_indexBuffer, indexStart,
+                                     static_cast<int>(indexCount / 3));
 }
 
 } // namespace plk::gfx

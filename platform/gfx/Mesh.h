@@ -44,7 +44,6 @@ private:
 
     std::vector<float> m_vertices; // kStride bytes per vertex
     std::vector<uint32_t> m_indices;
-    std::vector<float> m_expanded; // the vertices of every index in order
     unsigned m_vertexBuffer = 0;
     unsigned m_indexBuffer = 0;
     uint64_t m_generation = 0;
