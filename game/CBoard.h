@@ -17,13 +17,13 @@ class XDXMeshObject;
 class CBoard
 {
 public:
-    static const int kColumns = 10;  // cells along x
-    static const int kRows = 10;     // cells along z
-    static const int kLevels = 7;    // cells along y
-    static const int kCells = kColumns * kRows * kLevels;
-    static const int kTopLevel = kLevels - 1;
-    static const int kMaxBlocks = 600;
-    static const int kMaxFixed = 610; // 600 walls and 10 teleporters
+    static constexpr int kColumns = 10;  // cells along x
+    static constexpr int kRows = 10;     // cells along z
+    static constexpr int kLevels = 7;    // cells along y
+    static constexpr int kCells = kColumns * kRows * kLevels;
+    static constexpr int kTopLevel = kLevels - 1;
+    static constexpr int kMaxBlocks = 600;
+    static constexpr int kMaxFixed = 610; // 600 walls and 10 teleporters
     static constexpr float kCellSize = 10.0f;
     static constexpr float kFloorY = 20.0f;
     static constexpr float kHalfWidth = 50.0f; // the board spans -50..+50 on x and z
@@ -33,11 +33,11 @@ public:
     static constexpr float kGravity = -200.0f;
 
     // Answers of ProbeNeighbours.
-    static const int kProbeEdge = -1;
-    static const int kProbeFree = 0;
-    static const int kProbeWall = 1;
-    static const int kProbeBlock = 2;
-    static const int kProbeTeleporter = 3;
+    static constexpr int kProbeEdge = -1;
+    static constexpr int kProbeFree = 0;
+    static constexpr int kProbeWall = 1;
+    static constexpr int kProbeBlock = 2;
+    static constexpr int kProbeTeleporter = 3;
     // Order of ProbeNeighbours' six answers.
     enum Side { kAbove, kBelow, kPlusZ, kMinusZ, kPlusX, kMinusX, kSideCount };
 
@@ -115,7 +115,7 @@ public:
     enum ContactKind { kFloor, kSidePlane, kFixedVertical, kFixedSide, kBlockVertical, kBlockSide };
 
 private:
-    static const int kEmpty = -1;
+    static constexpr int kEmpty = -1;
 
     struct FixedBody
     {

@@ -39,6 +39,10 @@ void StopSideways(CPlayBlock& block)
 void CBoard::Resolve(const Contact& contact, float t, StepResult& result)
 {
     CPlayBlock& block = *m_blocks[contact.block];
+    // An earlier contact of the same instant may have turned the cube (a lift, a bounce, a
+    // teleport): this one no longer applies.
+    if (Axis(block.m_vVelocity, contact.axis) * contact.direction <= 0.0f)
+        return;
     switch (contact.kind)
     {
     case kFloor:

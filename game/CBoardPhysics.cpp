@@ -244,13 +244,14 @@ void CBoard::SweepAxis(int index, int axis, float remaining, float& earliest)
         float gap = dir * (face - lead);
         if (gap < -kSkin)
             return;
-        // Touching faces meet whenever this cube moves into the other at least as fast as the
-        // other moves away, so that a resting stack settles in one sub-step.
+        // Touching faces meet when this cube moves into the other; falling, also when the other
+        // falls just as fast, so that a resting stack settles in one sub-step. A lifted column
+        // rises together.
         float closing = dir * (speed - Axis(o.m_vVelocity, axis));
         float t;
         if (gap <= 0.0f)
         {
-            if (closing < 0.0f)
+            if (closing < 0.0f || (closing == 0.0f && !(axis == 1 && dir < 0.0f)))
                 return;
             t = 0.0f;
         }

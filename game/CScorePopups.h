@@ -13,9 +13,9 @@ class XGameEngine;
 class CScorePopups
 {
 public:
-    static const int kSlots = 20;
-    static const int kFlagPoints = 0;
-    static const int kFlagSeconds = 1;
+    static constexpr int kSlots = 20;
+    static constexpr int kFlagPoints = 0;
+    static constexpr int kFlagSeconds = 1;
 
     struct Popup
     {
