@@ -41,6 +41,9 @@ const char* const kMeshNames[kMeshCount] = {"Block", "SmasherCube", "BombCube", 
 const float kBlockFramesPerSecond = 34.0f;
 const float kBombFramesPerSecond = 20.0f;
 const float kStoneFramesPerSecond = 20.0f;
+// Without its mesh (rules run headless) a lifter's morph lasts as long as the shipped ten-frame
+// Block set takes at 34 frames per second, so that the lift plays out the same way.
+const float kHeadlessMorphMs = 10.0f * 1000.0f / 34.0f;
 // Colour cycling changes a cube's colour this often.
 const unsigned kColourCycleMs = 2000;
 
@@ -176,6 +179,7 @@ void CPlayBlock::Init(XGameEngine* engine, int type, bool colourCycle)
     m_bUsed = false;
     m_bRunEffect = false;
     m_bMorphing = false;
+    m_fMorphMs = 0.0f;
     m_iBounceCount = 0;
     m_vVelocity = Vector3();
     m_vConstantForce = Vector3();
@@ -361,6 +365,7 @@ void CPlayBlock::StartLifterMorph()
         return;
     m_bUsed = true;
     m_bMorphing = true;
+    m_fMorphMs = 0.0f;
     XMeshAnimation& animation = GetAnimation();
     animation.SetRate(kBlockFramesPerSecond);
     animation.PlayBackward(FrameCountOf(GetMesh()) - 1, false);
@@ -407,10 +412,12 @@ void CPlayBlock::Update(float dt)
     UpdateEffects(dt);
     if (m_bMorphing && IsLifter())
     {
+        m_fMorphMs += dt;
         const int frames = FrameCountOf(GetMesh());
         const XMeshAnimation& animation = GetAnimation();
-        // Without a mesh there is nothing to play back: the lifter returns at once.
-        if (frames == 0 || (!animation.IsPlaying() && animation.GetFrame(frames) == 0))
+        const bool played = frames > 0 ? !animation.IsPlaying() && animation.GetFrame(frames) == 0
+                                       : m_fMorphMs >= kHeadlessMorphMs;
+        if (played)
             FinishLifterReturn();
     }
     AdvanceFade(dt);

@@ -148,6 +148,7 @@ private:
     bool m_bRunEffect = false;
     // The lifter morph was started and has not yet played back to its first frame.
     bool m_bMorphing = false;
+    float m_fMorphMs = 0.0f;
 
     XDXSound m_sndRemove;
     XDXSound m_sndMorph;

@@ -250,6 +250,8 @@ TEST(PlayBlockLifter, ReturnsToItsPlainCubeAfterTheMorph)
     EXPECT_EQ(57, lifter.GetType()) << "an unfired lifter stays a lifter";
     lifter.StartLifterMorph();
     EXPECT_TRUE(lifter.IsUsed());
+    lifter.Update(16.0f);
+    EXPECT_EQ(57, lifter.GetType()) << "still a lifter while it slides under the lifted column";
     for (int i = 0; i < 40; ++i)
         lifter.Update(16.0f);
     EXPECT_EQ(7, lifter.GetType());
