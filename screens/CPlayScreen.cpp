@@ -1,0 +1,325 @@
+// The play view's set-up and per-frame logic: loading and auto-saving the level, lighting,
+// pause, selection and pushing, the camera, and the spare-block buttons.
+#include "screens/CPlayScreen.h"
+
+#include "engine/XBasicMesh.h"
+#include "engine/XDXFont.h"
+#include "engine/XGameEngine.h"
+#include "game/CBoard.h"
+#include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "platform/gfx/DeviceLighting.h"
+
+#include <cmath>
+#include <cstdio>
+
+using plk::gfx::Vector3;
+
+const std::array<Vector3, CPlayScreen::kArrowCount> CPlayScreen::kDirections = {
+    Vector3{0.0f, 10.0f, 0.0f}, Vector3{0.0f, -10.0f, 0.0f}, Vector3{10.0f, 0.0f, 0.0f},
+    Vector3{-10.0f, 0.0f, 0.0f}, Vector3{0.0f, 0.0f, 10.0f}, Vector3{0.0f, 0.0f, -10.0f}};
+
+namespace
+{
+// DirectInput codes of the keys the play view reads.
+const int kKeyP = 0x19;
+const int kKeyUp = 0xC8;
+const int kKeyDown = 0xD0;
+const int kKeyLeft = 0xCB;
+const int kKeyRight = 0xCD;
+const int kKeyPageUp = 0xC9;
+const int kKeyPageDown = 0xD1;
+const int kKeyAdd = 0x4E;
+const int kKeySubtract = 0x4A;
+
+const int kLeftButton = 0;
+const int kRightButton = 1;
+// A push: velocity = this times the arrow's direction (length 10), so 80 units per second.
+const float kPushFactor = 8.0f;
+// A cube can be picked while no velocity component exceeds this.
+const float kPickStill = 0.01f;
+// Camera moves are spread over the frames at these rates per elapsed millisecond.
+const float kTiltRate = 0.06f;
+const float kAngleRate = 0.12f;
+const float kZoomRate = 0.15f;
+// Degrees of camera turn per pixel of mouse movement with the right button down, and units of
+// zoom per wheel step.
+const float kMouseTurn = 0.3f;
+const float kWheelZoom = 10.0f;
+// The three spare-block buttons in the 1024 x 768 layout.
+const float kSpareButtons[3][4] = {{829, 32, 877, 80}, {899, 32, 947, 80}, {968, 32, 1016, 80}};
+const float kDesignWidth = 1024.0f;
+const float kDesignHeight = 768.0f;
+// Arrow index of each sideways neighbour in the probe's order (+z, -z, +x, -x).
+const int kArrowPlusX = 2, kArrowMinusX = 3, kArrowPlusZ = 4, kArrowMinusZ = 5;
+const float kDegreesToRadians = 0.017453292f;
+
+// Moves pending toward 0 by at most limit and returns the part taken.
+float TakeStep(float& pending, float limit)
+{
+    float step = pending > limit ? limit : (pending < -limit ? -limit : pending);
+    pending -= step;
+    return step;
+}
+} // namespace
+
+CPlayScreen::CPlayScreen(CGameLevel* level, bool builderMode, const XString& levelName, bool isSavedGame)
+    : m_pLevel(level)
+    , m_bBuilderMode(builderMode)
+    , m_strLevelName(levelName)
+    , m_bSavedGame(isSavedGame)
+{
+}
+
+CPlayScreen::~CPlayScreen() = default;
+
+void CPlayScreen::LogFailure(const char* what, const XString& message) const
+{
+    std::fprintf(stderr, "Error: in CPlayScreen::MyInit, %s failed. Msg=%s\n", what, message.GetBuffer());
+}
+
+void CPlayScreen::MyInit()
+{
+    SetUpLighting();
+    const XString& dataFolder = m_pLevel->GetDataFolder();
+    m_pArrowMesh = std::make_unique<XBasicMesh>();
+    if (!m_pArrowMesh->Load(dataFolder + "Arrow.x", nullptr, false, false))
+    {
+        LogFailure("m_pArrowMesh->Load", m_pArrowMesh->GetErrorMsg());
+        m_pArrowMesh.reset();
+    }
+    for (int i = 0; i < kArrowCount; ++i)
+    {
+        m_arrows[i].Init(false, 0);
+        m_arrows[i].SetMesh(m_pArrowMesh.get());
+        // The mesh points along +x and lies flat: turn it to its direction.
+        const Vector3& d = kDirections[i];
+        if (d.y != 0.0f)
+            m_arrows[i].SetRotation(0.0f, 0.0f, d.y > 0.0f ? 90.0f * kDegreesToRadians : -90.0f * kDegreesToRadians);
+        else
+            m_arrows[i].SetRotation(0.0f, -std::atan2(d.z, d.x), 0.0f);
+    }
+    struct
+    {
+        XDXSound* sound;
+        const char* file;
+    } sounds[] = {{&m_sndBlockDrop, "SndBlockDrop.wav"}, {&m_sndMouseOver, "SndMouseOver.wav"},
+                  {&m_sndSelectBlock, "SndSelectBlock.wav"}, {&m_sndSelectArrow, "SndSelectArrow.wav"},
+                  {&m_sndRain, "SndRain.wav"},           {&m_sndThunder, "SndThunder.wav"}};
+    for (auto& entry : sounds)
+        entry.sound->Load(entry.file, XDXSound::kSoundEffect);
+    m_pTextFont = std::make_unique<XDXFont>();
+    if (!m_pTextFont->Create("Arial", 28, true, false))
+        LogFailure("m_pTextFont->Create", m_pTextFont->GetErrorMsg());
+
+    if (!m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame))
+        LogFailure("m_pLevel->Load", m_pLevel->GetErrorMsg());
+    if (!m_bBuilderMode && m_pLevel->GetCurLevel() != 1)
+        if (!m_pLevel->Save("AutoSave", true))
+            LogFailure("m_pLevel->Save", m_pLevel->GetErrorMsg());
+    if (!m_bBuilderMode)
+        m_pLevel->RefillSpares();
+    m_pEngine->SetClearColor(m_pLevel->GetBackgroundColour());
+    ApplyView();
+}
+
+void CPlayScreen::SetUpLighting()
+{
+    plk::gfx::Device* device = m_pEngine->GetDevice();
+    if (!device)
+        return;
+    plk::gfx::Light sun;
+    sun.type = plk::gfx::kLightDirectional;
+    sun.diffuse = {1.0f, 0.97f, 0.9f, 1.0f};
+    sun.specular = {0.4f, 0.4f, 0.4f, 1.0f};
+    sun.direction = plk::gfx::Normalize(Vector3{0.4f, -1.0f, 0.6f});
+    plk::gfx::SetLight(*device, 0, sun);
+    plk::gfx::LightEnable(*device, 0, true);
+    plk::gfx::Light fill;
+    fill.type = plk::gfx::kLightDirectional;
+    fill.diffuse = {0.35f, 0.38f, 0.45f, 1.0f};
+    fill.direction = plk::gfx::Normalize(Vector3{-0.5f, -0.3f, -0.8f});
+    plk::gfx::SetLight(*device, 1, fill);
+    plk::gfx::LightEnable(*device, 1, true);
+    device->SetRenderState(plk::gfx::kLighting, 1);
+    // Soft ambient light so that faces turned from the sun keep their colour.
+    device->SetRenderState(plk::gfx::kAmbient, 0xFF505050);
+}
+
+void CPlayScreen::MyFree()
+{
+    m_sndRain.Stop();
+    m_sndThunder.Stop();
+    if (m_pTextFont)
+        m_pTextFont->Release();
+    m_pLevel->GetBoard().Clear();
+    m_pLevel->ClearSelection();
+}
+
+void CPlayScreen::MyUpdate()
+{
+    XDXInput& input = m_pEngine->m_input;
+    if (input.KeyReleased(kKeyP))
+        m_bPaused = !m_bPaused;
+    const float elapsedMs = static_cast<float>(m_pEngine->GetFrameDelta());
+    if (m_bPaused)
+        return;
+    m_pLevel->Update();
+    UpdateCamera(elapsedMs);
+    if (m_bBuilderMode)
+        return;
+    UpdateSelection();
+    UpdateSpareButtons();
+}
+
+CPlayBlock* CPlayScreen::SelectedBlock() const
+{
+    int index = m_pLevel->IndexOfPlayBlock(m_pLevel->GetSelected());
+    return index >= 0 ? &m_pLevel->GetPlayBlock(index) : nullptr;
+}
+
+std::array<bool, CPlayScreen::kArrowCount> CPlayScreen::OfferedArrows() const
+{
+    std::array<bool, kArrowCount> offered{};
+    const CPlayBlock* block = SelectedBlock();
+    if (!block || block->GetState() != CPlayBlock::kStateOnBoard)
+        return offered;
+    const Vector3& p = block->GetPosition();
+    std::array<int, CBoard::kSideCount> probe = m_pLevel->GetBoard().ProbeNeighbours(p.x, p.y, p.z);
+    if (probe[CBoard::kAbove] == CBoard::kProbeBlock)
+        return offered;
+    auto open = [](int answer) { return answer == CBoard::kProbeFree || answer == CBoard::kProbeTeleporter; };
+    offered[kArrowPlusX] = open(probe[CBoard::kPlusX]);
+    offered[kArrowMinusX] = open(probe[CBoard::kMinusX]);
+    offered[kArrowPlusZ] = open(probe[CBoard::kPlusZ]);
+    offered[kArrowMinusZ] = open(probe[CBoard::kMinusZ]);
+    return offered;
+}
+
+void CPlayScreen::PlaceArrows(const CPlayBlock& block)
+{
+    for (int i = 0; i < kArrowCount; ++i)
+        m_arrows[i].SetPosition(block.GetPosition() + kDirections[i]);
+}
+
+void CPlayScreen::UpdateSelection()
+{
+    CGameLevel& level = *m_pLevel;
+    CPlayBlock* selected = SelectedBlock();
+    if (selected && selected->GetState() != CPlayBlock::kStateOnBoard)
+    {
+        level.ClearSelection();
+        selected = nullptr;
+    }
+    if (!level.GetSelected())
+    {
+        int index = level.IndexOfPlayBlock(level.GetPreviousSelected());
+        if (index >= 0)
+        {
+            CPlayBlock& previous = level.GetPlayBlock(index);
+            const Vector3& v = previous.m_vVelocity;
+            if (previous.GetState() == CPlayBlock::kStateOnBoard && v.x == 0.0f && v.y == 0.0f && v.z == 0.0f)
+            {
+                level.SetSelected(&previous);
+                selected = &previous;
+            }
+        }
+    }
+
+    XDXInput& input = m_pEngine->m_input;
+    if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
+        return;
+    for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+    {
+        CPlayBlock& block = level.GetPlayBlock(i);
+        const Vector3& v = block.m_vVelocity;
+        if (block.GetState() == CPlayBlock::kStateOnBoard && v.x <= kPickStill && v.y <= kPickStill &&
+            v.z <= kPickStill)
+            input.TestPick(&block);
+    }
+    std::array<bool, kArrowCount> offered = OfferedArrows();
+    if (selected)
+    {
+        PlaceArrows(*selected);
+        for (int i = 0; i < kArrowCount; ++i)
+            if (offered[i] && m_pArrowMesh)
+                input.TestPick(&m_arrows[i]);
+    }
+    XDXMeshObject* picked = input.GetPicked(kLeftButton);
+    if (!picked)
+        return;
+    for (int i = 0; i < kArrowCount; ++i)
+        if (picked == &m_arrows[i] && selected)
+        {
+            selected->PlaySlideSound();
+            selected->m_vVelocity.x = kPushFactor * kDirections[i].x;
+            selected->m_vVelocity.z = kPushFactor * kDirections[i].z;
+            level.SetSelected(nullptr);
+            m_sndSelectArrow.Play(false);
+            return;
+        }
+    level.SetSelected(picked);
+    m_sndSelectBlock.Play(false);
+}
+
+void CPlayScreen::UpdateCamera(float elapsedMs)
+{
+    XDXInput& input = m_pEngine->m_input;
+    // Held keys keep the camera moving at its full rate.
+    if (input.KeyDown(kKeyLeft))
+        m_fPendingAngle = kAngleRate * elapsedMs;
+    if (input.KeyDown(kKeyRight))
+        m_fPendingAngle = -kAngleRate * elapsedMs;
+    if (input.KeyDown(kKeyUp))
+        m_fPendingTilt = kTiltRate * elapsedMs;
+    if (input.KeyDown(kKeyDown))
+        m_fPendingTilt = -kTiltRate * elapsedMs;
+    if (input.KeyDown(kKeyPageUp) || input.KeyDown(kKeySubtract))
+        m_fPendingZoom = kZoomRate * elapsedMs;
+    if (input.KeyDown(kKeyPageDown) || input.KeyDown(kKeyAdd))
+        m_fPendingZoom = -kZoomRate * elapsedMs;
+    if (input.MouseButtonDown(kRightButton))
+    {
+        m_fPendingAngle -= input.GetMovementX() * kMouseTurn;
+        m_fPendingTilt += input.GetMovementY() * kMouseTurn;
+    }
+    m_fPendingZoom -= input.GetWheel() * kWheelZoom;
+
+    float tilt = TakeStep(m_fPendingTilt, kTiltRate * elapsedMs);
+    float angle = TakeStep(m_fPendingAngle, kAngleRate * elapsedMs);
+    float zoom = TakeStep(m_fPendingZoom, kZoomRate * elapsedMs);
+    if (tilt != 0.0f || angle != 0.0f || zoom != 0.0f)
+        m_pLevel->AdjustCamera(tilt, angle, zoom);
+    ApplyView();
+}
+
+void CPlayScreen::UpdateSpareButtons()
+{
+    XDXInput& input = m_pEngine->m_input;
+    const float sx = m_pEngine->GetWidth() / kDesignWidth;
+    const float sy = m_pEngine->GetHeight() / kDesignHeight;
+    int hovered = -1;
+    for (int i = 0; i < CGameLevel::kSpareCount; ++i)
+        if (input.MouseInRect(kSpareButtons[i][0], kSpareButtons[i][1], kSpareButtons[i][2], kSpareButtons[i][3], sx, sy))
+            hovered = i;
+    if (hovered != m_iHoveredSpare && hovered >= 0)
+        m_sndMouseOver.Play(false);
+    m_iHoveredSpare = hovered;
+    if (hovered >= 0 && input.MouseButtonReleased(kLeftButton))
+        DropSpare(hovered);
+}
+
+void CPlayScreen::DropSpare(int index)
+{
+    CPlayBlock& spare = m_pLevel->GetSpare(index);
+    if (spare.GetType() == CPlayBlock::kTypeNone)
+        return;
+    int gx, gy, gz;
+    if (!m_pLevel->GetBoard().FindDropCell(gx, gy, gz))
+        return;
+    if (!m_pLevel->AddBlock(spare.GetType(), gx, gy, gz))
+        return;
+    spare.Init(m_pEngine, CPlayBlock::kTypeNone, false);
+    m_pLevel->RefillSpares();
+    m_sndBlockDrop.Play(false);
+}

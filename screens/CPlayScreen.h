@@ -1,0 +1,78 @@
+// The play view: loads a level, runs its frame, lets the player pick a resting cube and push it
+// with an arrow, turns the camera, pauses, drops spare blocks, and draws the scene in its order.
+#pragma once
+
+#include "engine/XDXMeshObject.h"
+#include "engine/XDXSound.h"
+#include "engine/XGameScreen.h"
+#include "foundation/XString.h"
+#include "platform/gfx/Math.h"
+
+#include <array>
+#include <memory>
+
+class CGameLevel;
+class CPlayBlock;
+class XBasicMesh;
+class XDXFont;
+
+class CPlayScreen : public XGameScreen
+{
+public:
+    static const int kArrowCount = 6;
+    // Unit steps of the six arrows (length 10, one cell): up, down, +x, -x, +z, -z.
+    static const std::array<plk::gfx::Vector3, kArrowCount> kDirections;
+
+    CPlayScreen(CGameLevel* level, bool builderMode, const XString& levelName, bool isSavedGame);
+    ~CPlayScreen() override;
+
+    void MyInit() override;
+    void MyDraw() override;
+    void MyUpdate() override;
+    void MyFree() override;
+
+    bool IsPaused() const { return m_bPaused; }
+    // Which arrows the selected cube offers now (none when a cube lies on top of it).
+    std::array<bool, kArrowCount> OfferedArrows() const;
+
+private:
+    // CPlayScreen.cpp
+    void SetUpLighting();
+    void UpdateSelection();
+    void UpdateCamera(float elapsedMs);
+    void UpdateSpareButtons();
+    void DropSpare(int index);
+    void PlaceArrows(const CPlayBlock& block);
+    CPlayBlock* SelectedBlock() const;
+    void LogFailure(const char* what, const XString& message) const;
+    // CPlayScreenDraw.cpp
+    void ApplyWeather();
+    void ApplyView();
+    void DrawArrows();
+    void DrawPaused();
+    void DrawStatusMessage();
+    void DrawSpares();
+
+    CGameLevel* m_pLevel;
+    bool m_bBuilderMode;
+    XString m_strLevelName;
+    bool m_bSavedGame;
+
+    std::unique_ptr<XBasicMesh> m_pArrowMesh;
+    std::array<XDXMeshObject, kArrowCount> m_arrows;
+    std::unique_ptr<XDXFont> m_pTextFont;
+    XDXSound m_sndBlockDrop;
+    XDXSound m_sndMouseOver;
+    XDXSound m_sndSelectBlock;
+    XDXSound m_sndSelectArrow;
+    XDXSound m_sndRain;
+    XDXSound m_sndThunder;
+
+    bool m_bPaused = false;
+    int m_iHoveredSpare = -1;
+    float m_fSpareAngle = 0.0f; // degrees
+    // Camera moves still to be spread over the coming frames.
+    float m_fPendingTilt = 0.0f;
+    float m_fPendingAngle = 0.0f;
+    float m_fPendingZoom = 0.0f;
+};

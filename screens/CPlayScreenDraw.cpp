@@ -1,0 +1,158 @@
+// The play view's drawing: weather sounds and fog, the camera, the scene, floating texts, arrows,
+// the blinking "PAUSED", the status message and the turning spare blocks.
+#include "screens/CPlayScreen.h"
+
+#include "engine/XDXFont.h"
+#include "engine/XGameEngine.h"
+#include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "game/CScorePopups.h"
+#include "game/GameRandom.h"
+#include "platform/gfx/TextLayout.h"
+
+#include <cmath>
+
+using plk::gfx::Matrix;
+using plk::gfx::Vector3;
+
+namespace
+{
+const float kDegreesToRadians = 0.017453292f;
+// The camera looks at the middle of the board's floor.
+const Vector3 kLookAt{0.0f, 20.0f, 0.0f};
+// Thunder starts on average once in this many rainy frames.
+const int kThunderChance = 500;
+// Linear fog: near and far distances with the level's fog on, and the plain distance fade.
+const float kFogStart = 10.0f;
+const float kFogEnd = 400.0f;
+const float kHazeStart = 300.0f;
+const float kHazeEnd = 650.0f;
+const uint32_t kFogLinear = 3;
+// "PAUSED" shows for the first half of every second.
+const unsigned kBlinkPeriodMs = 1000;
+const unsigned kBlinkOnMs = 500;
+const uint32_t kPausedColour = 0xFFFFFFFF;
+const uint32_t kStatusColour = 0xFFFFF0A0;
+// Where the status message sits in the 1024 x 768 layout (the play view left of the status bar).
+const int kStatusLeft = 20, kStatusTop = 700, kStatusWidth = 780, kStatusHeight = 48;
+const float kDesignWidth = 1024.0f;
+const float kDesignHeight = 768.0f;
+// The spare blocks' orthographic view: centres of the three blocks and their scales.
+const float kSpareX[3] = {218.0f, 290.0f, 362.0f};
+const float kSpareY = 365.0f;
+const float kSpareDepth = 100.0f;
+const float kSpareScale = 3.75f;
+const float kSpareHoverScale = 4.5f;
+// Degrees the spare blocks turn per elapsed millisecond.
+const float kSpareTurnRate = 0.045f;
+// The view is laid so that those centres fall on the buttons' centres (853, 923 and 992, 56).
+const float kButtonCentreFirstX = 853.0f, kButtonCentreLastX = 992.0f, kButtonCentreY = 56.0f;
+const float kOrthoNear = 0.0f, kOrthoFar = 1000.0f;
+} // namespace
+
+void CPlayScreen::ApplyView()
+{
+    const float tilt = m_pLevel->GetCameraTilt() * kDegreesToRadians;
+    const float angle = m_pLevel->GetCameraAngle() * kDegreesToRadians;
+    const float zoom = m_pLevel->GetCameraZoom();
+    Vector3 eye{kLookAt.x + zoom * std::cos(tilt) * std::sin(angle), kLookAt.y + zoom * std::sin(tilt),
+                kLookAt.z - zoom * std::cos(tilt) * std::cos(angle)};
+    m_pEngine->m_camera.LookAt(eye, kLookAt);
+}
+
+void CPlayScreen::ApplyWeather()
+{
+    const bool rain = m_pLevel->IsRainEnabled();
+    if (rain && !m_sndRain.IsPlaying())
+        m_sndRain.Play(true);
+    else if (!rain && m_sndRain.IsPlaying())
+        m_sndRain.Stop();
+    if (rain && !m_sndThunder.IsPlaying() && CGameRandom::Below(kThunderChance) == 0)
+        m_sndThunder.Play(false);
+    const uint32_t background = m_pLevel->GetBackgroundColour();
+    if (m_pLevel->IsFogEnabled())
+        m_pEngine->SetFog(true, background, kFogLinear, kFogStart, kFogEnd - static_cast<float>(m_pLevel->GetFogAmount()),
+                          0.0f, false);
+    else
+        m_pEngine->SetFog(true, background, kFogLinear, kHazeStart, kHazeEnd, 0.0f, false);
+    m_pEngine->SetClearColor(background);
+}
+
+void CPlayScreen::MyDraw()
+{
+    if (!m_pEngine->GetDevice())
+        return;
+    ApplyWeather();
+    m_pLevel->Draw();
+    m_pLevel->GetScorePopups().Draw(m_pEngine);
+    DrawArrows();
+    DrawPaused();
+    DrawStatusMessage();
+    if (!m_bBuilderMode)
+        DrawSpares();
+}
+
+void CPlayScreen::DrawArrows()
+{
+    const CPlayBlock* selected = SelectedBlock();
+    if (!selected || !m_pArrowMesh)
+        return;
+    std::array<bool, kArrowCount> offered = OfferedArrows();
+    PlaceArrows(*selected);
+    for (int i = 0; i < kArrowCount; ++i)
+        if (offered[i])
+            m_arrows[i].Draw();
+}
+
+void CPlayScreen::DrawPaused()
+{
+    if (!m_bPaused || !m_pTextFont || m_pEngine->GetTime() % kBlinkPeriodMs >= kBlinkOnMs)
+        return;
+    m_pTextFont->Print("PAUSED", 0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight()),
+                       kPausedColour, plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtSingleLine);
+}
+
+void CPlayScreen::DrawStatusMessage()
+{
+    if (!m_pLevel->IsStatusMessageShown(m_pEngine->GetTime()) || m_pLevel->GetStatusMessage().IsEmpty())
+        return;
+    const float sx = m_pEngine->GetWidth() / kDesignWidth;
+    const float sy = m_pEngine->GetHeight() / kDesignHeight;
+    m_pEngine->m_font.Print(m_pLevel->GetStatusMessage(), static_cast<int>(kStatusLeft * sx),
+                            static_cast<int>(kStatusTop * sy), static_cast<int>(kStatusWidth * sx),
+                            static_cast<int>(kStatusHeight * sy), kStatusColour,
+                            plk::gfx::kDtCenter | plk::gfx::kDtWordBreak);
+}
+
+void CPlayScreen::DrawSpares()
+{
+    plk::gfx::Device* device = m_pEngine->GetDevice();
+    m_fSpareAngle = std::fmod(m_fSpareAngle + kSpareTurnRate * static_cast<float>(m_pEngine->GetFrameDelta()), 360.0f);
+
+    const float unit = (kButtonCentreLastX - kButtonCentreFirstX) / (kSpareX[2] - kSpareX[0]); // pixels per unit
+    const float left = kSpareX[0] - kButtonCentreFirstX / unit;
+    const float top = kSpareY + kButtonCentreY / unit;
+    const Matrix oldProjection = device->GetTransform(plk::gfx::kProjection);
+    const Matrix oldView = device->GetTransform(plk::gfx::kView);
+    device->SetTransform(plk::gfx::kProjection,
+                         plk::gfx::MatrixOrthoOffCenterLH(left, left + kDesignWidth / unit, top - kDesignHeight / unit, top,
+                                                          kOrthoNear, kOrthoFar));
+    device->SetTransform(plk::gfx::kView, plk::gfx::MatrixIdentity());
+    // The buttons lie over the status bar, beyond the scene's fog.
+    const uint32_t fog = device->GetRenderState(plk::gfx::kFogEnable);
+    device->SetRenderState(plk::gfx::kFogEnable, 0);
+    for (int i = 0; i < CGameLevel::kSpareCount; ++i)
+    {
+        CPlayBlock& spare = m_pLevel->GetSpare(i);
+        if (spare.GetType() == CPlayBlock::kTypeNone)
+            continue;
+        const float scale = i == m_iHoveredSpare ? kSpareHoverScale : kSpareScale;
+        spare.SetPosition(kSpareX[i], kSpareY, kSpareDepth);
+        spare.SetScale(scale, scale, scale);
+        spare.SetRotationDegrees(m_fSpareAngle, m_fSpareAngle, m_fSpareAngle);
+        spare.Draw();
+    }
+    device->SetRenderState(plk::gfx::kFogEnable, fog);
+    device->SetTransform(plk::gfx::kProjection, oldProjection);
+    device->SetTransform(plk::gfx::kView, oldView);
+}
