@@ -261,18 +261,20 @@ bool CGameLevel::ReadDocument(const XString& name, const XString& document, bool
 void CGameLevel::ReadObjects(const XString& document)
 {
     // Counts beyond the arrays are clamped so that no object is read past its array's end.
+    unsigned cursor = 0;
     SetNumWalls(ReadInt(document, "NumWalls"));
     for (int i = 0; i < m_iNumWalls; ++i)
-        m_pWalls[static_cast<size_t>(i)].ReadXml(m_pEngine, document, i);
+        m_pWalls[static_cast<size_t>(i)].ReadXml(m_pEngine, ObjectElement(document, "WallBlock", i, cursor), i);
     SetNumPlayBlocks(ReadInt(document, "NumPlayBlocks"));
     for (int i = 0; i < m_iNumPlayBlocks; ++i)
-        m_pPlayBlocks[static_cast<size_t>(i)].ReadXml(m_pEngine, document, i);
+        m_pPlayBlocks[static_cast<size_t>(i)].ReadXml(m_pEngine, ObjectElement(document, "PlayBlock", i, cursor), i);
     SetNumTeleporters(ReadInt(document, "NumTeleporters"));
     for (int i = 0; i < m_iNumTeleporters; ++i)
-        m_pTeleporters[static_cast<size_t>(i)].ReadXml(m_pEngine, document, i);
+        m_pTeleporters[static_cast<size_t>(i)].ReadXml(m_pEngine, ObjectElement(document, "Teleporter", i, cursor), i);
     SetNumFieldObjects(ReadInt(document, "NumFieldObjects"));
     for (int i = 0; i < m_iNumFieldObjects; ++i)
-        m_pFieldObjects[static_cast<size_t>(i)].ReadXml(m_pEngine, document, i);
+        m_pFieldObjects[static_cast<size_t>(i)].ReadXml(m_pEngine, ObjectElement(document, "FieldObject", i, cursor),
+                                                        i);
 }
 
 void CGameLevel::FinishLoad()

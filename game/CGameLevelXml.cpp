@@ -157,6 +157,25 @@ XString ObjectText(const XString& document, const char* kind, int index)
     return text;
 }
 
+XString ObjectElement(const XString& document, const char* kind, int index, unsigned& cursor)
+{
+    const XString open = ObjectTag("<", kind, index);
+    int begin = document.Find(open.GetBuffer(), cursor);
+    if (begin < 0)
+        begin = document.Find(open.GetBuffer());
+    if (begin < 0)
+        return XString();
+    const XString close = ObjectTag("</", kind, index);
+    const int end = document.Find(close.GetBuffer(), static_cast<unsigned>(begin) + open.GetLength());
+    if (end < 0)
+        return XString();
+    const unsigned elementEnd = static_cast<unsigned>(end) + close.GetLength();
+    cursor = elementEnd;
+    XString element;
+    element.SetData(document.GetBuffer(static_cast<unsigned>(begin)), static_cast<int>(elementEnd) - begin);
+    return element;
+}
+
 void AppendPlacement(XString& out, const XDXMeshObject& object)
 {
     const plk::gfx::Vector3& position = object.GetPosition();

@@ -34,6 +34,10 @@ void OpenObject(XString& out, const char* kind, int index);
 void CloseObject(XString& out, const char* kind, int index);
 // The sub-document of object kind_N: between its first opening tag and the closing tag after it.
 XString ObjectText(const XString& document, const char* kind, int index);
+// The whole element kind_N, tags included, searched from cursor first (objects follow each other,
+// so a level reads in one pass) and from the start when it is not found there. cursor moves past
+// the element found.
+XString ObjectElement(const XString& document, const char* kind, int index, unsigned& cursor);
 
 // XPos .. ZScale: position, rotation in degrees, scale.
 void AppendPlacement(XString& out, const XDXMeshObject& object);
