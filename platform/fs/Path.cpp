@@ -89,7 +89,7 @@ std::string ResolvePath(std::string_view path)
     std::size_t pos = 0;
     if (native[0] == '/')
     {
-        resolved = "/";
+        resolved.push_back('/');
         pos = 1;
     }
     // Once a component matches nothing, nothing below it can exist: the rest stays as given.
