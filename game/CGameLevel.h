@@ -122,6 +122,21 @@ public:
     // Puts a cube of that type in cell (gx, gy, gz), reusing a gone slot; false when refused.
     bool AddBlock(int type, int gx, int gy, int gz);
 
+    // Level builder editing; each new object becomes the selected one. False when its array is
+    // full (walls stop at 599, as the builder always has).
+    bool AddWall(int wallType);
+    bool AddTeleporter();
+    // At a random place around the board, resting on the terrain.
+    bool AddFieldObject(int objType);
+    // A cell for a new cube or teleporter: the best free cell next to the selected object, or
+    // with nothing (or scenery) selected a random free cell standing on something.
+    bool FindCellForNewObject(int& gx, int& gy, int& gz);
+    // The best-scored free cell among the 26 around object's cell; false when none is free.
+    bool FindFreeCellNear(const XDXMeshObject& object, int& gx, int& gy, int& gz);
+    // Removes a wall, cube, teleporter or scenery object, later ones moving down one index, and
+    // rebuilds the board; false when the object is not one of the level's.
+    bool DeleteObject(const XDXMeshObject* object);
+
     CBoard& GetBoard() { return *m_pBoard; }
     CScorePopups& GetScorePopups() { return *m_pScorePopups; }
     XGameEngine* GetEngine() const { return m_pEngine; }
@@ -221,6 +236,8 @@ private:
     bool ReadDocument(const XString& name, const XString& document, bool isSavedGame);
     void ReadObjects(const XString& document);
     void FinishLoad();
+    // Enters every wall, cube and teleporter in a cleared board.
+    void RebuildBoard();
     void UpdatePlay();
     void UpdateBuilder();
     void UpdateBlocksLeft();

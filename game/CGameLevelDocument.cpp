@@ -283,6 +283,13 @@ void CGameLevel::FinishLoad()
         EmptySpares();
     // The old selection points into slots that now hold other objects.
     ClearSelection();
+    RebuildBoard();
+    SetBoardTop(m_iGameboardId);
+    SetTerrain(m_iTerrainId);
+}
+
+void CGameLevel::RebuildBoard()
+{
     m_pBoard->Clear();
     for (int i = 0; i < m_iNumWalls; ++i)
         m_pBoard->AddBody(&m_pWalls[static_cast<size_t>(i)]);
@@ -290,6 +297,4 @@ void CGameLevel::FinishLoad()
         m_pBoard->AddBody(&m_pPlayBlocks[static_cast<size_t>(i)]);
     for (int i = 0; i < m_iNumTeleporters; ++i)
         m_pBoard->AddBody(&m_pTeleporters[static_cast<size_t>(i)]);
-    SetBoardTop(m_iGameboardId);
-    SetTerrain(m_iTerrainId);
 }
