@@ -6,6 +6,7 @@
 #include "game/CScorePopups.h"
 #include "screens/CGameMenu.h"
 #include "screens/CGameOver.h"
+#include "screens/CPlayScreen.h"
 #include "screens/CScreenFlow.h"
 #include "tools/uigen/UiLayout.h"
 
@@ -53,9 +54,14 @@ void CStatusBar::MyInit()
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_sndLevelUp.Load", m_sndLevelUp.GetErrorMsg());
 }
 
+bool CStatusBar::IsPlayPaused() const
+{
+    return m_pPlay && m_pPlay->IsPaused();
+}
+
 void CStatusBar::MyUpdate()
 {
-    if (m_bEnded || (m_pPaused && *m_pPaused))
+    if (m_bEnded || IsPlayPaused())
         return;
     const LevelEnd end = CheckEnd(*m_pLevel);
     if (end != LevelEnd::kPlaying)

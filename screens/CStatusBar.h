@@ -11,6 +11,7 @@
 #include <array>
 
 class CGameLevel;
+class CPlayScreen;
 
 class CStatusBar : public XGameScreen
 {
@@ -45,9 +46,10 @@ public:
     void MyUpdate() override;
     void MyFree() override;
 
-    // The play screen's pause switch: while it points at true the bar does nothing in its
-    // update, so neither the end of the level nor a button fires. Null: never paused.
-    void FollowPause(const bool* paused) { m_pPaused = paused; }
+    // The play view beside the bar, queued with it: while it is paused the bar does nothing in
+    // its update, so neither the end of the level nor a button fires. Both leave the stack
+    // together. Null: never paused.
+    void FollowPlay(const CPlayScreen* play) { m_pPlay = play; }
 
     // Time first: a level whose last cube goes in the frame its time runs out is lost.
     static LevelEnd CheckEnd(CGameLevel& level);
@@ -62,6 +64,7 @@ public:
 private:
     static const int kColumnPieces = 3;
 
+    bool IsPlayPaused() const;
     void EndLevel(LevelEnd end);
     void Act(Button button);
 
@@ -74,7 +77,7 @@ private:
 
     CGameLevel* m_pLevel;
     bool m_bBuilderTest;
-    const bool* m_pPaused = nullptr;
+    const CPlayScreen* m_pPlay = nullptr;
 
     std::array<XDXTexture, kColumnPieces> m_texColumn;
     XDXTexture m_texPanels;

@@ -103,7 +103,7 @@ void CStatusBar::DrawPanels(float sx, float sy)
     const int seconds = m_pLevel->SecondsLeft();
     const bool low = seconds <= kLowSeconds;
     // The warning stops once the level has ended: it must not sound over the summary card.
-    if (low && !m_bEnded && !(m_pPaused && *m_pPaused) && !m_sndLowTime.IsPlaying())
+    if (low && !m_bEnded && !IsPlayPaused() && !m_sndLowTime.IsPlaying())
         m_sndLowTime.Play(false);
     const uint32_t timeColour = low && TimeIsRed(seconds, m_pEngine->GetTime()) ? kLowTimeColour : kValueColour;
     PrintValue(seconds, PanelTop(kTimePanel), timeColour, sx, sy);

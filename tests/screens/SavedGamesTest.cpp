@@ -1,13 +1,10 @@
-// Saving and resuming from the screens, with real files in a temporary install folder: the
-// auto-save at the start of a level, and a game saved mid-level coming back with its score and
-// time.
+// Saving and resuming as the screens do it, with real files in a temporary install folder: the
+// auto-save resumed at the hardest difficulty, and a game saved mid-level coming back with its
+// score and time.
 #include "game/CGameLevel.h"
-#include "screens/SavedGames.h"
 #include "tests/screens/ScreensTestFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace
 {
@@ -31,40 +28,13 @@ void EnterLevel(CGameLevel& level, const ScreensTestFolder& folder, const char* 
 
 } // namespace
 
-TEST(AutoSave, WrittenFromTheSecondLevelOn)
-{
-    ScreensTestFolder folder;
-    CGameLevel level(nullptr);
-    EnterLevel(level, folder, "MyLevel1", 2);
-    EXPECT_FALSE(CSavedGames::AutoSaveDue(level));
-    EXPECT_TRUE(CSavedGames::AutoSaveAtLevelStart(level));
-    EXPECT_FALSE(std::filesystem::exists(folder.SavedGameFile("AutoSave")));
-
-    EnterLevel(level, folder, "MyLevel2", 2);
-    EXPECT_TRUE(CSavedGames::AutoSaveAtLevelStart(level));
-    ASSERT_TRUE(std::filesystem::exists(folder.SavedGameFile("AutoSave")));
-    CGameLevel resumed(nullptr);
-    resumed.SetDataFolder(folder.DataFolder());
-    ASSERT_TRUE(resumed.Load(XString("AutoSave"), false, true));
-    EXPECT_EQ(2u, resumed.GetCurLevel());
-    EXPECT_EQ(2, resumed.GetNumPlayBlocks());
-}
-
-TEST(AutoSave, NotWrittenInTheBuilder)
-{
-    ScreensTestFolder folder;
-    CGameLevel level(nullptr);
-    EnterLevel(level, folder, "MyLevel3", 2);
-    level.SetBuilderMode(true);
-    EXPECT_FALSE(CSavedGames::AutoSaveDue(level));
-}
-
 TEST(AutoSave, ResumedAtHardKeepsSeventyPercentOfTheLimit)
 {
     ScreensTestFolder folder;
     CGameLevel level(nullptr);
     EnterLevel(level, folder, "MyLevel2", 3);
-    ASSERT_TRUE(CSavedGames::AutoSaveAtLevelStart(level));
+    // As the play view writes it on entering the level, before play starts.
+    ASSERT_TRUE(level.Save(XString("AutoSave"), true));
 
     CGameLevel resumed(nullptr);
     resumed.SetDataFolder(folder.DataFolder());
