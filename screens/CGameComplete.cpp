@@ -10,8 +10,9 @@ namespace
 {
 
 const uint32_t kOpaqueBlack = 0xFF000000;
-// Text starts a little below the 160-unit banner.
-const int kTextTop = 190;
+// Text is centred in the space under the 160-unit banner, clear of the screen's bottom edge.
+const int kTextTop = 170;
+const int kTextBottom = 740;
 const int kLeftButton = 0;
 const int kRightButton = 1;
 
@@ -72,7 +73,7 @@ void CGameComplete::MyInit()
 void CGameComplete::MyDraw()
 {
     CGameOver::DrawBanner(m_pEngine, m_texBanner0, m_texBanner1);
-    CGameOver::DrawText(m_pEngine, m_font, m_strText, kTextTop);
+    CGameOver::DrawText(m_pEngine, m_font, m_strText, kTextTop, kTextBottom);
 }
 
 void CGameComplete::MyUpdate()

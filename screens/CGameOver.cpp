@@ -16,12 +16,20 @@ const uint32_t kUntinted = 0xFFFFFFFF;
 const uint32_t kTextColour = 0xFFFFFFFF;
 const int kFontPoints = 16;
 const char* const kQuestion = "Your time has run out. Would you like to try again?";
-// The question sits a little below the 160-unit banner; the answers one text block below it.
-const int kQuestionTop = 230;
-const int kAnswerTop = 300;
+// The question and the answers sit in the middle of the free space under the 160-unit banner.
+const int kQuestionTop = 320;
+const int kQuestionBottom = 360;
+const int kAnswerTop = 380;
+// The answer sprites are small for a whole screen: they are drawn (and hit) at twice their size.
+const int kAnswerScale = 2;
 // Gap between the two answers, centred on the screen's middle.
-const int kAnswerGap = 40;
+const int kAnswerGap = 60;
 const int kTextMargin = 40;
+
+int Scaled(int design, float scale)
+{
+    return static_cast<int>(static_cast<float>(design) * scale);
+}
 
 const plk::ui::Sprite& SpriteOf(const char* name)
 {
@@ -34,8 +42,9 @@ plk::ui::Rect AnswerRect(CGameOver::Answer answer)
 {
     const plk::ui::Sprite& sprite = SpriteOf(answer == CGameOver::kYes ? "yes" : "no");
     const int middle = plk::ui::kDesignW / 2;
-    const int x = answer == CGameOver::kYes ? middle - kAnswerGap / 2 - sprite.src.w : middle + kAnswerGap / 2;
-    return {x, kAnswerTop, sprite.src.w, sprite.src.h};
+    const int w = sprite.src.w * kAnswerScale;
+    const int x = answer == CGameOver::kYes ? middle - kAnswerGap / 2 - w : middle + kAnswerGap / 2;
+    return {x, kAnswerTop, w, sprite.src.h * kAnswerScale};
 }
 
 } // namespace
@@ -89,16 +98,16 @@ void CGameOver::DrawBanner(XGameEngine* engine, XDXTexture& left, XDXTexture& ri
         right.Draw(middle, 0, 0, 0, 0, 0, sx, sy, kUntinted, false);
 }
 
-void CGameOver::DrawText(XGameEngine* engine, XDXFont& font, const XString& text, int top)
+void CGameOver::DrawText(XGameEngine* engine, XDXFont& font, const XString& text, int top, int bottom)
 {
     if (!font.GetFont())
         return;
     const float sx = ScreenFlow::ScaleX(engine);
     const float sy = ScreenFlow::ScaleY(engine);
     const int left = static_cast<int>(static_cast<float>(kTextMargin) * sx);
-    const int y = static_cast<int>(static_cast<float>(top) * sy);
-    font.Print(text, left, y, static_cast<int>(engine->GetWidth()) - 2 * left,
-               static_cast<int>(engine->GetHeight()) - y, kTextColour, plk::gfx::kDtCenter | plk::gfx::kDtWordBreak);
+    const int y = Scaled(top, sy);
+    font.Print(text, left, y, static_cast<int>(engine->GetWidth()) - 2 * left, Scaled(bottom, sy) - y, kTextColour,
+               plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtWordBreak);
 }
 
 void CGameOver::MyInit()
@@ -125,7 +134,7 @@ void CGameOver::MyInit()
 void CGameOver::MyDraw()
 {
     DrawBanner(m_pEngine, m_texBanner0, m_texBanner1);
-    DrawText(m_pEngine, m_font, XString(kQuestion), kQuestionTop);
+    DrawText(m_pEngine, m_font, XString(kQuestion), kQuestionTop, kQuestionBottom);
     if (!m_texSprites.GetTexture())
         return;
     const float sx = ScreenFlow::ScaleX(m_pEngine);
@@ -137,7 +146,8 @@ void CGameOver::MyDraw()
             SpriteOf(answer == kYes ? (hovered ? "yesHover" : "yes") : (hovered ? "noHover" : "no"));
         const plk::ui::Rect r = AnswerRect(answer);
         m_texSprites.Draw(static_cast<int>(static_cast<float>(r.x) * sx), static_cast<int>(static_cast<float>(r.y) * sy),
-                          sprite.src.x, sprite.src.y, sprite.src.w, sprite.src.h, sx, sy, kUntinted, true);
+                          sprite.src.x, sprite.src.y, sprite.src.w, sprite.src.h, sx * kAnswerScale, sy * kAnswerScale,
+                          kUntinted, true);
     }
 }
 

@@ -35,8 +35,8 @@ public:
 
     // The two banner halves side by side at the top, meeting at the screen's middle.
     static void DrawBanner(XGameEngine* engine, XDXTexture& left, XDXTexture& right);
-    // White, centred and word-wrapped, from the design line top down to the screen's bottom.
-    static void DrawText(XGameEngine* engine, XDXFont& font, const XString& text, int top);
+    // White, word-wrapped and centred both ways between two design lines.
+    static void DrawText(XGameEngine* engine, XDXFont& font, const XString& text, int top, int bottom);
     // The font of the end screens: Arial, 16 points at 1024 pixels wide.
     static bool CreateFont(XGameEngine* engine, XDXFont& font);
 
