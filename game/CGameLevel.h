@@ -54,6 +54,18 @@ public:
     // standard or tutorial level lacks the origin mark, or a standard level's number disagrees
     // with its name; the level may then be half filled and must not be played.
     bool Load(const XString& name, bool builderMode, bool isSavedGame);
+    // Saved games and the builder's last edited level.
+    static const char* const kAutoSaveName;     // "AutoSave", in the saved games folder
+    static const char* const kLastEditedName;   // "_LAST3D1T_L3V3L", in the levels folder
+    static const char* const kNewBuilderLevel;  // "StdLevelBuilder": an empty level, no file
+    // At the start of a level in play: every level but the first of a series is saved at once as
+    // "AutoSave", its time stored scaled by the difficulty. False only when that write failed.
+    bool AutoSaveAtLevelStart();
+    // The builder opens the last edited level when its file exists, else a new empty level.
+    bool OpenLastEdited();
+    // Before a test play: scores reset, the level written as the last edited level.
+    bool SaveLastEdited();
+
     // Load from an already deciphered document instead of a file (level compiler, tests).
     bool LoadFromDocument(const XString& name, const XString& document, bool builderMode, bool isSavedGame);
     // The plain document as Save writes it; scaledTime writes TimeLeft scaled by the difficulty.

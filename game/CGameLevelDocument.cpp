@@ -17,8 +17,6 @@ namespace
 {
 
 const char* const kCrLf = "\r\n";
-const char* const kBuilderLevelName = "StdLevelBuilder";
-const char* const kAutoSaveName = "AutoSave";
 const char* const kStandardPrefix = "StdLevel";
 const char* const kTutorialPrefix = "__Lrn";
 // Camera a level starts with before its own values are read.
@@ -107,7 +105,7 @@ bool CGameLevel::Save(const XString& name, bool isSavedGame)
     m_uiBlocksLeft = static_cast<unsigned>(m_iNumPlayBlocks);
 
     XString document;
-    WriteDocument(document, isSavedGame, name.CompareNoCase(kAutoSaveName) == 0);
+    WriteDocument(document, isSavedGame, name.CompareNoCase(CGameLevel::kAutoSaveName) == 0);
     if (!EncipherDocument(document))
     {
         m_strErrorMsg = "Error: in CGameLevel::Save, enciphering the level failed.";
@@ -143,7 +141,7 @@ bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSaved
     m_iBgBlue = kDefaultBlue;
     m_abRemoveToWin.fill(true);
 
-    if (name == kBuilderLevelName)
+    if (name == CGameLevel::kNewBuilderLevel)
     {
         m_iGameboardId = 0;
         m_iTerrainId = 0;
