@@ -1,0 +1,99 @@
+// Parsing of the game's own options; the engine's are handed to XEngineOptions.
+#include "app/CCommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+// Options XEngineOptions takes, each with one value.
+const char* const kEngineOptions[] = {"--fixed-step", "--max-frames", "--capture-dir", "--script"};
+// --fixed-step runs replay the same draws every time.
+const unsigned kFixedStepSeed = 1;
+
+bool IsEngineOption(const char* option)
+{
+    for (const char* known : kEngineOptions)
+        if (std::strcmp(option, known) == 0)
+            return true;
+    return false;
+}
+
+bool ParseSeed(const char* text, unsigned& out)
+{
+    if (!text || *text < '0' || *text > '9')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (errno != 0 || *end != '\0' || value > 0xFFFFFFFFul)
+        return false;
+    out = static_cast<unsigned>(value);
+    return true;
+}
+
+void MissingValue(const char* option, XString& error)
+{
+    error = "Error: the option ";
+    error += option;
+    error += " needs a value.";
+}
+
+} // namespace
+
+bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
+{
+    CCommandLine parsed;
+    if (!parsed.engine.Parse(argc, argv, error))
+        return false;
+    for (int i = 1; i < argc; ++i)
+    {
+        const char* option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (IsEngineOption(option))
+        {
+            ++i;
+        }
+        else if (std::strcmp(option, "--skip-dialog") == 0)
+        {
+            parsed.skipDialog = true;
+        }
+        else if (std::strcmp(option, "--install-dir") == 0)
+        {
+            if (!value || !*value)
+            {
+                MissingValue(option, error);
+                return false;
+            }
+            parsed.installDir = value;
+            ++i;
+        }
+        else if (std::strcmp(option, "--seed") == 0)
+        {
+            if (!ParseSeed(value, parsed.seed))
+            {
+                error = "Error: the option --seed needs a whole number from 0 to 4294967295.";
+                return false;
+            }
+            parsed.seedGiven = true;
+            ++i;
+        }
+        else
+        {
+            error = "Error: unknown option \"";
+            error += option;
+            error += "\". Options: --install-dir DIR, --skip-dialog, --fixed-step MS, --seed N, --script FILE, "
+                     "--capture-dir DIR, --max-frames N.";
+            return false;
+        }
+    }
+    if (!parsed.seedGiven && parsed.engine.fixedStepMs != 0)
+    {
+        parsed.seedGiven = true;
+        parsed.seed = kFixedStepSeed;
+    }
+    *this = parsed;
+    return true;
+}

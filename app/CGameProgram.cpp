@@ -1,0 +1,201 @@
+// Start-up and shutdown of the game program.
+#include "app/CGameProgram.h"
+
+#include "app/CSharedLoader.h"
+#include "app/config/CGameFolders.h"
+#include "app/config/CLogFile.h"
+#include "engine/XDXSound.h"
+#include "engine/XGameEngine.h"
+#include "engine/XScreenTransition.h"
+#include "foundation/VideoModeSettings.h"
+#include "foundation/XException.h"
+#include "game/CGameLevel.h"
+#include "game/GameRandom.h"
+#include "platform/window/Window.h"
+#include "screens/CSplashIntro.h"
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <new>
+
+namespace
+{
+
+const char* const kFatalCaption = "Fatal Error";
+const char* const kExceptionCaption = "Exception";
+const char* const kWindowClass = "Plinkett3";
+const char* const kWindowTitle = "Plinkett3 v1.0 - Match three of a colour, Esc on the title quits";
+const char* const kDateFormat = "MM/DD/YYYY hh:mm:ss";
+// The frame cap: at least 1 ms per frame.
+const float kFrameRate = 1000.0f;
+
+void ShowBox(const XString& caption, const XString& text)
+{
+    plk::ShowMessageBox(caption.GetBuffer(), text.GetBuffer(), plk::MessageBoxKind::kError);
+}
+
+void Log(const XString& text)
+{
+    CLogFile log;
+    log += text;
+    log.Write();
+}
+
+} // namespace
+
+const char* const CGameProgram::kStartBanner = "----------- WinMain Game Startup... Plinkett v1.0 -------------\r\n";
+const char* const CGameProgram::kExitLine = "----------- Game exiting normally -------------";
+
+CGameProgram::CGameProgram() : m_messageBox(ShowBox)
+{
+}
+
+void CGameProgram::Fatal(const XString& logLine, const XString& boxText, const char* caption)
+{
+    if (!logLine.IsEmpty())
+        Log(logLine);
+    m_messageBox(XString(caption), boxText);
+}
+
+bool CGameProgram::ReadConfiguration(const CCommandLine& commandLine)
+{
+    return CGameFolders::ReadConfiguration(commandLine.installDir);
+}
+
+void CGameProgram::SeedRandom(const CCommandLine& commandLine)
+{
+    CGameRandom::Seed(commandLine.seedGiven ? commandLine.seed : static_cast<unsigned>(std::time(nullptr)));
+}
+
+void CGameProgram::WriteStartEntry()
+{
+    XString date;
+    date.GetTime(kDateFormat, false);
+    CLogFile log;
+    log.Clear();
+    log += kStartBanner;
+    log += "Date and time: ";
+    log += date;
+    log.Write();
+}
+
+int CGameProgram::Run(int argc, const char* const* argv)
+{
+    CCommandLine commandLine;
+    XString error;
+    if (!commandLine.Parse(argc, argv, error))
+    {
+        m_messageBox(XString(kFatalCaption), error);
+        return 0;
+    }
+    if (commandLine.IsUnattended())
+        m_messageBox = [](const XString& caption, const XString& text) {
+            std::fprintf(stderr, "%s: %s\n", caption.GetBuffer(), text.GetBuffer());
+        };
+    if (!ReadConfiguration(commandLine))
+    {
+        m_messageBox(XString(kFatalCaption), XString("Fatal error: failed to load configuration information."));
+        return 0;
+    }
+    SeedRandom(commandLine);
+    WriteStartEntry();
+    // The startup dialog is not part of this program yet: every start behaves as when
+    // "DispDlg.dat" is present, with an empty login.
+    RunEngine(commandLine);
+    Log(XString(kExitLine));
+    return 0;
+}
+
+bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandLine)
+{
+    VideoModeSettings mode;
+    mode.Read(CGameFolders::Data().GetBuffer());
+    mode.ApplyGameDefaults();
+
+    XString installer(CGameFolders::Install());
+    installer += "DirectX9c\\";
+    if (installer.DirectoryExists())
+        installer.RemoveDirectory();
+
+    if (!engine.Setup(!mode.FullScreen, true, static_cast<unsigned>(mode.Width), static_cast<unsigned>(mode.Height),
+                      static_cast<unsigned char>(mode.BitsPerPixel), mode.Hz, kWindowClass, kWindowTitle))
+    {
+        XString line("Fatal error: while in WinMain, calling Setup. msg=");
+        line += engine.GetErrorMsg();
+        Fatal(line, engine.GetErrorMsg(), kFatalCaption);
+        return false;
+    }
+    if (!engine.SetOptions(commandLine.engine))
+    {
+        XString line("Fatal error: while in WinMain, applying the command line. msg=");
+        line += engine.GetErrorMsg();
+        Fatal(line, engine.GetErrorMsg(), kFatalCaption);
+        return false;
+    }
+    engine.SetFrameRate(kFrameRate, false);
+    engine.SetPath(CGameFolders::Data());
+    XDXSound::SetPath(CGameFolders::Data());
+    engine.ShowCursor(true);
+    return true;
+}
+
+void CGameProgram::RunEngine(const CCommandLine& commandLine)
+{
+    std::unique_ptr<XGameEngine> engine;
+    std::unique_ptr<CGameLevel> level;
+    std::unique_ptr<CSharedLoader> loader;
+    try
+    {
+        engine.reset(new (std::nothrow) XGameEngine());
+        if (!engine)
+        {
+            Fatal(XString("Fatal error: while in WinMain, failed to allocate memory for the game."),
+                  XString("Fatal error: failed to allocate memory for the game."), kFatalCaption);
+            return;
+        }
+        if (!SetupEngine(*engine, commandLine))
+            return;
+        level.reset(new (std::nothrow) CGameLevel(engine.get()));
+        if (!level)
+        {
+            Fatal(XString("Fatal error: while in WinMain, failed to allocate memory for level class."),
+                  XString("Fatal error: failed to allocate memory for level class."), kFatalCaption);
+            return;
+        }
+        level->SetDataFolder(CGameFolders::Data());
+
+        level->SetSharedLoaded(false);
+        CGameLevel* game = level.get();
+        loader = std::make_unique<CSharedLoader>(CSharedLoader::GameSteps(CGameFolders::Data()),
+                                                 [game] { game->SetSharedLoaded(true); });
+        loader->Start();
+        if (loader->Wait(kLoaderWaitMs))
+        {
+            for (const XString& line : loader->GetErrors())
+                Log(line);
+        }
+
+        auto* transition = new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs));
+        auto* splash = new (std::nothrow) CSplashIntro(level.get());
+        engine->AddScreen(false, false, true, splash, transition);
+
+        if (!engine->Run())
+        {
+            XString line("Fatal error: while in WinMain, calling Run. msg=");
+            line += engine->GetErrorMsg();
+            Fatal(line, engine->GetErrorMsg(), kFatalCaption);
+        }
+    }
+    catch (const XException& e)
+    {
+        XString line("Fatal error: while in WinMain, XException was caught. msg=");
+        line += e.GetMessage();
+        Fatal(line, XString(e.GetMessage()), kExceptionCaption);
+    }
+    // Shutdown in reverse: shared resources (once the loader has ended), the level, the engine.
+    if (loader)
+        loader->Unload();
+    level.reset();
+    engine.reset();
+}

@@ -1,0 +1,44 @@
+// The game program's life: start-up in its fixed order, the engine's main loop, and shutdown in
+// reverse, with every fatal failure reported in the log and in a message box.
+#pragma once
+
+#include "app/CCommandLine.h"
+#include "foundation/XString.h"
+
+#include <functional>
+
+class XGameEngine;
+class CGameLevel;
+
+class CGameProgram
+{
+public:
+    // Shows a fatal message to the player: caption, text.
+    using MessageBoxFn = std::function<void(const XString& caption, const XString& text)>;
+
+    static const char* const kStartBanner;
+    static const char* const kExitLine;
+    // The loader gets this long at start-up; the game goes on without its resources after it.
+    static const unsigned kLoaderWaitMs = 30000;
+    static const unsigned kTransitionMs = 700;
+
+    CGameProgram();
+
+    // Replaces the message box (tests, unattended runs).
+    void SetMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
+
+    // The whole run; always 0, as the program's exit status has always been.
+    int Run(int argc, const char* const* argv);
+
+    // Start-up steps that need no window, in the order Run takes them. Each false ends the run.
+    bool ReadConfiguration(const CCommandLine& commandLine);
+    void SeedRandom(const CCommandLine& commandLine);
+    void WriteStartEntry();
+
+private:
+    void Fatal(const XString& logLine, const XString& boxText, const char* caption);
+    void RunEngine(const CCommandLine& commandLine);
+    bool SetupEngine(XGameEngine& engine, const CCommandLine& commandLine);
+
+    MessageBoxFn m_messageBox;
+};

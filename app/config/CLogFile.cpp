@@ -1,0 +1,60 @@
+// Appending entries to the game's log file.
+#include "app/config/CLogFile.h"
+
+#include "app/config/CGameFolders.h"
+#include "platform/fs/Path.h"
+
+#include <filesystem>
+#include <string>
+
+const char* const CLogFile::kRelativePath = "Logs\\PlinkettLog.txt";
+
+namespace
+{
+
+// The file's size in bytes, or -1 when it does not exist.
+long long FileSize(const XString& path)
+{
+    const std::string native = plk::fs::ResolvePath(path.GetBuffer());
+    std::error_code error;
+    const auto size = std::filesystem::file_size(native, error);
+    return error ? -1 : static_cast<long long>(size);
+}
+
+} // namespace
+
+CLogFile::CLogFile() : XString(true, false)
+{
+}
+
+void CLogFile::Clear()
+{
+    XString::operator=("");
+}
+
+void CLogFile::Write()
+{
+    WriteTo(CGameFolders::Data());
+}
+
+void CLogFile::WriteTo(const XString& dataFolder)
+{
+    XString path(dataFolder);
+    path += kRelativePath;
+    const long long size = FileSize(path);
+    if (size >= 0 && static_cast<long long>(GetLength()) + size > static_cast<long long>(m_uiSizeLimit))
+    {
+        XString doomed(path);
+        doomed.DeleteFile();
+    }
+    if (!EndsWith("\r\n"))
+        *this += "\r\n";
+    WriteFile(path.GetBuffer(), true, kFileBinary | kFileAppend);
+}
+
+void CLogFile::WriteLine(const XString& text)
+{
+    CLogFile log;
+    log += text;
+    log.Write();
+}

@@ -1,0 +1,34 @@
+// The game's text log, data folder + "Logs\PlinkettLog.txt": each CLogFile builds one entry in its
+// own text and appends it to the shared file; the file is started afresh before it passes 100 MiB.
+#pragma once
+
+#include "foundation/XString.h"
+
+#include <cstdint>
+
+class CLogFile : public XString
+{
+public:
+    // The file is deleted rather than let grow past this many bytes.
+    static const uint32_t kSizeLimit = 104857600;
+    static const char* const kRelativePath;
+
+    CLogFile();
+
+    // Sets the text to "" before the next entry.
+    void Clear();
+    // Appends the text to the log of CGameFolders::Data(), with "\r\n" unless it already ends so.
+    // Failures are ignored: the log must never stop the game.
+    void Write();
+    // The same into the log under dataFolder (tests, and callers that know their folder).
+    void WriteTo(const XString& dataFolder);
+
+    uint32_t GetSizeLimit() const { return m_uiSizeLimit; }
+    void SetSizeLimit(uint32_t limit) { m_uiSizeLimit = limit; }
+
+    // Convenience for the one-line entries of the screens: clears, appends text, writes.
+    static void WriteLine(const XString& text);
+
+private:
+    uint32_t m_uiSizeLimit = kSizeLimit;
+};

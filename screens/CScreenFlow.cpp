@@ -1,0 +1,82 @@
+// Queuing of screens in the game's three ways, and the helpers every screen shares.
+#include "screens/CScreenFlow.h"
+
+#include "app/config/CLogFile.h"
+#include "engine/XDXSound.h"
+#include "engine/XGameEngine.h"
+#include "engine/XScreenTransition.h"
+#include "screens/CPlayScreen.h"
+#include "screens/CStatusBar.h"
+#include "screens/CTitleScreen.h"
+
+#include <chrono>
+#include <new>
+#include <thread>
+
+namespace
+{
+
+const float kDesignWidth = 1024.0f;
+const float kDesignHeight = 768.0f;
+
+} // namespace
+
+namespace ScreenFlow
+{
+
+void FullChange(XGameEngine* engine, XGameScreen* screen)
+{
+    engine->AddScreen(false, false, true, screen,
+                      new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs)));
+}
+
+void Overlay(XGameEngine* engine, XGameScreen* screen)
+{
+    engine->AddScreen(true, false, true, screen, nullptr);
+}
+
+void SideScreen(XGameEngine* engine, XGameScreen* screen)
+{
+    engine->AddScreen(true, false, false, screen, nullptr);
+}
+
+void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame)
+{
+    FullChange(engine, new (std::nothrow) CPlayScreen(level, false, levelName, isSavedGame));
+    SideScreen(engine, new (std::nothrow) CStatusBar(level, false));
+}
+
+void ToTitle(XGameEngine* engine, CGameLevel* level)
+{
+    FullChange(engine, new (std::nothrow) CTitleScreen(level));
+}
+
+void SelectPause(XDXSound& selectSound)
+{
+    selectSound.Play(false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSelectPauseMs));
+}
+
+void LogFailure(const char* where, const char* member, const XString& error)
+{
+    CLogFile log;
+    log += "Error: in ";
+    log += where;
+    log += ", ";
+    log += member;
+    log += " failed. Msg=";
+    log += error;
+    log.Write();
+}
+
+float ScaleX(const XGameEngine* engine)
+{
+    return static_cast<float>(engine->GetWidth()) / kDesignWidth;
+}
+
+float ScaleY(const XGameEngine* engine)
+{
+    return static_cast<float>(engine->GetHeight()) / kDesignHeight;
+}
+
+} // namespace ScreenFlow

@@ -1,0 +1,42 @@
+// The ways one screen leads to the next (full change with the standard fade, side screen,
+// overlay), the select pause, and the log line of a medium a screen could not load.
+#pragma once
+
+#include "foundation/XString.h"
+
+class CGameLevel;
+class XDXSound;
+class XGameEngine;
+class XGameScreen;
+
+namespace ScreenFlow
+{
+
+// Every full change fades through black in this many ms.
+const unsigned kTransitionMs = 700;
+// A chosen button or entry waits this long so that its sound is heard before the view changes.
+const unsigned kSelectPauseMs = 500;
+
+// Replaces every active screen by screen, behind the standard fade.
+void FullChange(XGameEngine* engine, XGameScreen* screen);
+// Lays screen over the others; the ones below stay drawn and frozen.
+void Overlay(XGameEngine* engine, XGameScreen* screen);
+// Beside the screen queued just before it, updated before it, without a fade.
+void SideScreen(XGameEngine* engine, XGameScreen* screen);
+
+// Full change to the play screen of a level (or saved game), not in builder mode, with its status bar.
+void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame);
+// Full change to the title screen.
+void ToTitle(XGameEngine* engine, CGameLevel* level);
+
+// The select sound, then the pause.
+void SelectPause(XDXSound& selectSound);
+
+// Logs "Error: in <where>, <member> failed. Msg=<error>".
+void LogFailure(const char* where, const char* member, const XString& error);
+
+// Design units (1024 x 768) to back-buffer pixels.
+float ScaleX(const XGameEngine* engine);
+float ScaleY(const XGameEngine* engine);
+
+} // namespace ScreenFlow
