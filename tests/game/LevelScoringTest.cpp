@@ -122,22 +122,3 @@ TEST(LevelBackground, StepsOfFiveClampedToAByte)
     EXPECT_TRUE(level.GetRemoveToWin(8));
     EXPECT_FALSE(level.GetRemoveToWin(10)) << "no eleventh colour";
 }
-
-TEST(LevelStatusMessage, ShowsForFortySeconds)
-{
-    CGameLevel level(nullptr);
-    level.SetStatusMessage("Saved.");
-    EXPECT_TRUE(level.IsStatusMessageShown(39999));
-    EXPECT_FALSE(level.IsStatusMessageShown(40000));
-}
-
-TEST(LevelPaths, ExtensionAndFolderFollowTheKindOfFile)
-{
-    CGameLevel level(nullptr);
-    level.SetDataFolder("/data\\");
-    EXPECT_STREQ("/data\\levels\\StdLevel3.dat", level.BuildPath("StdLevel3", false).GetBuffer());
-    EXPECT_STREQ("/data\\savedgames\\Mine.DAT", level.BuildPath("Mine.DAT", true).GetBuffer());
-    EXPECT_EQ(12u, CGameLevel::FirstNumberIn("ab12cd34"));
-    EXPECT_EQ(0u, CGameLevel::FirstNumberIn("none"));
-    EXPECT_EQ(4294967295u, CGameLevel::FirstNumberIn("L99999999999")) << "saturates, never wraps";
-}

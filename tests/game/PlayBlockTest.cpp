@@ -2,7 +2,6 @@
 // fixed clock, the lifter's return and the cube's document element.
 #include "foundation/XString.h"
 #include "game/CPlayBlock.h"
-#include "game/GameRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -61,16 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TypeCase{49, 9, 1, "SolidYellowCubeZap.bmp"}, TypeCase{56, 6, 1, ""}, TypeCase{60, 10, 1, ""},
                     TypeCase{61, 11, 1, ""}, TypeCase{62, 12, 1, ""}, TypeCase{-1, -1, 1, ""},
                     TypeCase{63, -1, 1, ""}));
-
-TEST(PlayBlock, KindQueriesFollowTheTypeRanges)
-{
-    CPlayBlock block;
-    EXPECT_TRUE(Fresh(block, 35).IsExTime());
-    EXPECT_TRUE(Fresh(block, 40).IsZap());
-    EXPECT_TRUE(Fresh(block, 59).IsLifter());
-    EXPECT_FALSE(Fresh(block, 60).IsLifter());
-    EXPECT_FALSE(Fresh(block, 29).IsExTime());
-}
 
 TEST(PlayBlock, MultiplierAndColourChangesKeepTheRightParts)
 {
@@ -179,14 +168,6 @@ TEST(PlayBlockRemoval, SmasherDebrisStopsWithItsRemoval)
     EXPECT_FALSE(smasher.IsEffectRunning());
 }
 
-TEST(PlayBlockRemoval, OtherCubesDoNotFire)
-{
-    CPlayBlock block;
-    Fresh(block, 8).Fire();
-    EXPECT_TRUE(block.IsUsed());
-    EXPECT_FALSE(block.IsEffectRunning());
-}
-
 TEST(PlayBlockRemoval, SavedFadeResumesWhereItStopped)
 {
     const char* doc = "<PlayBlock_0><BlockType>8</BlockType><StateChangeMaxTime>300</StateChangeMaxTime>"
@@ -255,20 +236,4 @@ TEST(PlayBlockLifter, ReturnsToItsPlainCubeAfterTheMorph)
     for (int i = 0; i < 40; ++i)
         lifter.Update(16.0f);
     EXPECT_EQ(7, lifter.GetType());
-}
-
-TEST(PlayBlockInit, NewCubeStartsAtRestWithAFreshOffset)
-{
-    CGameRandom::Seed(5);
-    CPlayBlock block;
-    block.m_vVelocity = {3.0f, 4.0f, 5.0f};
-    block.m_iBounceCount = 3;
-    block.m_iLiftTarget = 12;
-    Fresh(block, 18);
-    EXPECT_FLOAT_EQ(0.0f, block.m_vVelocity.x);
-    EXPECT_EQ(0, block.m_iBounceCount);
-    EXPECT_EQ(-1, block.m_iLiftTarget);
-    EXPECT_FALSE(block.IsUsed());
-    EXPECT_GE(block.GetColourOffset(), 0);
-    EXPECT_LT(block.GetColourOffset(), 10);
 }
