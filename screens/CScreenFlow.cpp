@@ -5,6 +5,7 @@
 #include "engine/XDXSound.h"
 #include "engine/XGameEngine.h"
 #include "engine/XScreenTransition.h"
+#include "screens/CLevelIntro.h"
 #include "screens/CPlayScreen.h"
 #include "screens/CStatusBar.h"
 #include "screens/CTitleScreen.h"
@@ -44,6 +45,7 @@ void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName,
 {
     FullChange(engine, new (std::nothrow) CPlayScreen(level, false, levelName, isSavedGame));
     SideScreen(engine, new (std::nothrow) CStatusBar(level, false));
+    Overlay(engine, new (std::nothrow) CLevelIntro(level));
 }
 
 void ToTitle(XGameEngine* engine, CGameLevel* level)

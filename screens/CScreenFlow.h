@@ -24,7 +24,8 @@ void Overlay(XGameEngine* engine, XGameScreen* screen);
 // Beside the screen queued just before it, updated before it, without a fade.
 void SideScreen(XGameEngine* engine, XGameScreen* screen);
 
-// Full change to the play screen of a level (or saved game), not in builder mode, with its status bar.
+// Full change to the play screen of a level (or saved game), not in builder mode, with its status
+// bar and, above them, the difficulty and level-start cards.
 void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame);
 // Full change to the title screen.
 void ToTitle(XGameEngine* engine, CGameLevel* level);

@@ -17,6 +17,8 @@ namespace
 
 const uint32_t kOpaqueBlack = 0xFF000000;
 const uint32_t kUntinted = 0xFFFFFFFF;
+// The level builder's label is shown greyed: the builder is not part of this game yet.
+const uint32_t kUnavailable = 0xFF8A8A8A;
 const uint32_t kFootnoteColour = 0xFFFFFFFF;
 const int kFontPoints = 16;
 // The tutorial always plays at medium difficulty.
@@ -109,8 +111,6 @@ void CTitleScreen::MyDraw()
     }
     for (int button = 0; button < kButtonCount; ++button)
     {
-        if (button == kLevelBuilder)
-            continue;
         const plk::ui::TitleButton& layout = LayoutOf(button);
         std::string name(layout.label);
         if (m_abHovered[button])
@@ -123,7 +123,7 @@ void CTitleScreen::MyDraw()
             continue;
         sheet.Draw(static_cast<int>(static_cast<float>(layout.labelX) * sx),
                    static_cast<int>(static_cast<float>(layout.labelY) * sy), sprite->src.x, sprite->src.y,
-                   sprite->src.w, sprite->src.h, sx, sy, kUntinted, true);
+                   sprite->src.w, sprite->src.h, sx, sy, button == kLevelBuilder ? kUnavailable : kUntinted, true);
     }
     if (m_font.GetFont())
     {
