@@ -249,12 +249,11 @@ void CBoard::BucketActive()
 
 bool CBoard::CellRange(const Vector3& lo, const Vector3& hi, int range[6])
 {
-    // A box touching [lo, hi] has its centre at most half a cube outside it.
-    range[0] = std::max(FloorCell(lo.x - kHalfCube, -kHalfWidth), 0);
-    range[1] = std::min(FloorCell(hi.x + kHalfCube, -kHalfWidth), kColumns - 1);
-    range[2] = std::max(FloorCell(lo.y - kHalfCube, kFloorY), 0);
-    range[3] = std::min(FloorCell(hi.y + kHalfCube, kFloorY), kLevels - 1);
-    range[4] = std::max(FloorCell(lo.z - kHalfCube, -kHalfWidth), 0);
-    range[5] = std::min(FloorCell(hi.z + kHalfCube, -kHalfWidth), kRows - 1);
+    range[0] = std::max(FloorCell(lo.x, -kHalfWidth), 0);
+    range[1] = std::min(FloorCell(hi.x, -kHalfWidth), kColumns - 1);
+    range[2] = std::max(FloorCell(lo.y, kFloorY), 0);
+    range[3] = std::min(FloorCell(hi.y, kFloorY), kLevels - 1);
+    range[4] = std::max(FloorCell(lo.z, -kHalfWidth), 0);
+    range[5] = std::min(FloorCell(hi.z, -kHalfWidth), kRows - 1);
     return range[0] <= range[1] && range[2] <= range[3] && range[4] <= range[5];
 }

@@ -142,10 +142,12 @@ private:
     // Bodies and grids (CBoard.cpp).
     void RebuildFixedCells();
     void BucketActive();
-    // Cell range (clipped to the grid) holding the centres of boxes that may touch [lo, hi].
+    // Cells (clipped to the grid) that the box [lo, hi] covers; false when none.
     static bool CellRange(const plk::gfx::Vector3& lo, const plk::gfx::Vector3& hi, int range[6]);
     // Physics (CBoardPhysics.cpp).
     void ApplyForces(float dt);
+    // Every active cube to its previous position plus t times its velocity.
+    void MoveActive(float t);
     void Sweep(float remaining, float& earliest);
     void SweepBlock(int index, float remaining, float& earliest);
     void SweepAxis(int index, int axis, float remaining, float& earliest);

@@ -71,18 +71,10 @@ float CBoard::Step(float elapsedMs, int difficulty, CScorePopups* popups, StepRe
         Sweep(remaining, earliest);
         if (m_contacts.empty())
         {
-            for (int index : m_active)
-            {
-                CPlayBlock& block = *m_blocks[index];
-                block.SetPosition(block.m_vPrevPosition + block.m_vVelocity * remaining);
-            }
+            MoveActive(remaining);
             break;
         }
-        for (int index : m_active)
-        {
-            CPlayBlock& block = *m_blocks[index];
-            block.SetPosition(block.m_vPrevPosition + block.m_vVelocity * earliest);
-        }
+        MoveActive(earliest);
         // Resolution may append nothing, but a teleport or a blast changes other cubes: iterate
         // by index over the list as it stood.
         const size_t count = m_contacts.size();
@@ -102,10 +94,26 @@ float CBoard::Step(float elapsedMs, int difficulty, CScorePopups* popups, StepRe
             p.x = SnapToCell(p.x);
             p.z = SnapToCell(p.z);
         }
-        block.SetPosition(p);
+        const Vector3& now = block.GetPosition();
+        if (p.x != now.x || p.y != now.y || p.z != now.z)
+            block.SetPosition(p);
     }
     MatchAndScore(&result);
     return elapsedMs;
+}
+
+void CBoard::MoveActive(float t)
+{
+    // Cubes at rest keep their position (and their world matrix) as it is.
+    if (t == 0.0f)
+        return;
+    for (int index : m_active)
+    {
+        CPlayBlock& block = *m_blocks[index];
+        const Vector3& v = block.m_vVelocity;
+        if (v.x != 0.0f || v.y != 0.0f || v.z != 0.0f)
+            block.SetPosition(block.m_vPrevPosition + v * t);
+    }
 }
 
 void CBoard::ApplyForces(float dt)
@@ -175,14 +183,29 @@ void CBoard::SweepAxis(int index, int axis, float remaining, float& earliest)
         }
     }
 
-    // The swept box of this sub-step, for the broad phase.
-    Vector3 lo{p.x - kHalfCube, p.y - kHalfCube, p.z - kHalfCube};
-    Vector3 hi{p.x + kHalfCube, p.y + kHalfCube, p.z + kHalfCube};
-    Vector3 end = p + v * remaining;
-    lo = Vector3{std::min(lo.x, end.x - kHalfCube), std::min(lo.y, end.y - kHalfCube), std::min(lo.z, end.z - kHalfCube)};
-    hi = Vector3{std::max(hi.x, end.x + kHalfCube), std::max(hi.y, end.y + kHalfCube), std::max(hi.z, end.z + kHalfCube)};
-    int range[6];
-    const bool inside = CellRange(lo, hi, range);
+    // Broad phase. Along the motion only what lies ahead within reach counts; sideways only what
+    // overlaps the cube more than the skin somewhere along its path this sub-step.
+    const Vector3 end = p + v * remaining;
+    const float aheadLo = dir > 0.0f ? lead - kSkin : lead - reach;
+    const float aheadHi = dir > 0.0f ? lead + reach : lead + kSkin;
+    Vector3 fixedLo, fixedHi, blockLo, blockHi;
+    for (int b = 0; b < 3; ++b)
+    {
+        if (b == axis)
+        {
+            Axis(fixedLo, b) = aheadLo;
+            Axis(fixedHi, b) = aheadHi;
+            // Centres of cubes whose near face lies in that span.
+            Axis(blockLo, b) = aheadLo + dir * kHalfCube;
+            Axis(blockHi, b) = aheadHi + dir * kHalfCube;
+            continue;
+        }
+        const float from = std::min(Axis(p, b), Axis(end, b)), to = std::max(Axis(p, b), Axis(end, b));
+        Axis(fixedLo, b) = from - kHalfCube + kSkin;
+        Axis(fixedHi, b) = to + kHalfCube - kSkin;
+        Axis(blockLo, b) = from - 2.0f * kHalfCube + kSkin;
+        Axis(blockHi, b) = to + 2.0f * kHalfCube - kSkin;
+    }
     const int b1 = (axis + 1) % 3, b2 = (axis + 2) % 3;
 
     auto sideways = [&](const Vector3& at, const Vector3& omin, const Vector3& omax) {
@@ -208,7 +231,8 @@ void CBoard::SweepAxis(int index, int axis, float remaining, float& earliest)
         contact.face = face;
         OfferContact(contact, t, earliest);
     };
-    if (inside && !m_fixed.empty())
+    int range[6];
+    if (!m_fixed.empty() && CellRange(fixedLo, fixedHi, range))
     {
         ++m_uiStamp;
         for (int gx = range[0]; gx <= range[1]; ++gx)
@@ -274,7 +298,7 @@ void CBoard::SweepAxis(int index, int axis, float remaining, float& earliest)
         contact.face = Axis(oat, axis) - dir * kHalfCube;
         OfferContact(contact, t, earliest);
     };
-    if (inside)
+    if (CellRange(blockLo, blockHi, range))
         for (int gx = range[0]; gx <= range[1]; ++gx)
             for (int gz = range[4]; gz <= range[5]; ++gz)
                 for (int gy = range[2]; gy <= range[3]; ++gy)
