@@ -1,0 +1,117 @@
+// Running the staged game program in a private install folder.
+#include "tests/e2e/TitleRun.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+fs::path StageFolder()
+{
+    const char* binary = std::getenv("PLK_BINARY_DIR");
+    return fs::path(binary ? binary : ".") / "stage";
+}
+
+// A step of one fixed frame: runs are the same every time.
+const int kFixedStepMs = 20;
+
+} // namespace
+
+void TitleBitmap::Pixel(int x, int y, int& r, int& g, int& b) const
+{
+    const int stride = (width * 3 + 3) / 4 * 4;
+    const size_t at = static_cast<size_t>((height - 1 - y) * stride + x * 3);
+    b = bgr[at];
+    g = bgr[at + 1];
+    r = bgr[at + 2];
+}
+
+TitleRun::TitleRun()
+{
+    std::string pattern = (fs::temp_directory_path() / "plk_e2e_XXXXXX").string();
+    m_root = mkdtemp(pattern.data());
+    m_install = m_root / "install";
+    // The run's own data folder: the staged media and levels linked in, so that the log, saved
+    // games and screenshots of one run never meet another's.
+    fs::create_directories(m_install / "data");
+    for (const fs::directory_entry& entry : fs::directory_iterator(StageFolder() / "data"))
+    {
+        if (entry.path().filename() == "Logs" || entry.path().filename() == "savedgames")
+            continue;
+        fs::create_symlink(entry.path(), m_install / "data" / entry.path().filename());
+    }
+}
+
+TitleRun::~TitleRun()
+{
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+}
+
+int TitleRun::Run(const std::string& script, int maxFrames)
+{
+    const fs::path scriptFile = m_root / "script.txt";
+    std::ofstream(scriptFile) << script;
+    fs::create_directories(m_root / "shots");
+    std::ostringstream command;
+    command << "VREGISTRY_DIR='" << (m_root / "registry").string() << "' '" << (StageFolder() / "Plinkett3").string()
+            << "' --install-dir '" << m_install.string() << "/' --fixed-step " << kFixedStepMs << " --script '"
+            << scriptFile.string() << "' --capture-dir '" << (m_root / "shots").string() << "/' --max-frames "
+            << maxFrames << " > '" << (m_root / "output.txt").string() << "' 2>&1";
+    const int status = std::system(command.str().c_str());
+    return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
+}
+
+std::vector<std::string> TitleRun::LogLines() const
+{
+    std::ifstream in(m_install / "data" / "Logs" / "PlinkettLog.txt", std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<fs::path> TitleRun::Shots() const
+{
+    std::vector<fs::path> shots;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_root / "shots"))
+        if (entry.path().extension() == ".bmp")
+            shots.push_back(entry.path());
+    // Numbered files: shorter names come first, then by name.
+    std::sort(shots.begin(), shots.end(), [](const fs::path& a, const fs::path& b) {
+        const std::string x = a.filename().string(), y = b.filename().string();
+        return x.size() != y.size() ? x.size() < y.size() : x < y;
+    });
+    return shots;
+}
+
+bool TitleRun::ReadBitmap(const fs::path& file, TitleBitmap& out)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t kHeader = 54;
+    if (bytes.size() < kHeader || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    auto read32 = [&](size_t at) {
+        return static_cast<int>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+    };
+    const int offset = read32(10);
+    out.width = read32(18);
+    out.height = read32(22);
+    const size_t stride = static_cast<size_t>((out.width * 3 + 3) / 4 * 4);
+    if (out.width <= 0 || out.height <= 0 || bytes.size() < static_cast<size_t>(offset) + stride * out.height)
+        return false;
+    out.bgr.assign(bytes.begin() + offset, bytes.begin() + offset + static_cast<long>(stride * out.height));
+    return true;
+}

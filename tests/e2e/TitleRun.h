@@ -1,0 +1,39 @@
+// One run of the real game program: a private install folder that shares the staged data, a
+// script, and what the run left behind (log lines, screenshots).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct TitleBitmap
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgr; // bottom-up rows, 3 bytes a pixel, rows padded to 4 bytes
+
+    // Red, green, blue of the pixel at x, y counted from the top.
+    void Pixel(int x, int y, int& r, int& g, int& b) const;
+};
+
+class TitleRun
+{
+public:
+    TitleRun();
+    ~TitleRun();
+    TitleRun(const TitleRun&) = delete;
+    TitleRun& operator=(const TitleRun&) = delete;
+
+    // Runs the program to its end with the script; returns its exit status (-1 when it could not run).
+    int Run(const std::string& script, int maxFrames);
+
+    std::vector<std::string> LogLines() const;
+    // Screenshots in the order taken.
+    std::vector<std::filesystem::path> Shots() const;
+    static bool ReadBitmap(const std::filesystem::path& file, TitleBitmap& out);
+    const std::filesystem::path& Install() const { return m_install; }
+
+private:
+    std::filesystem::path m_root;
+    std::filesystem::path m_install;
+};

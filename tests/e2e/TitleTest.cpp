@@ -1,0 +1,83 @@
+// The real program from start to the title and on: splash, title, Esc, a new game's first cards.
+#include "tests/e2e/TitleRun.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace
+{
+
+// The splash comes up behind the start fade and leaves after 4001 ms; by frame 300 of 20 ms the
+// title has been up for a while under any input.
+const char* const kTitleScript = "300 shot\n"
+                                 "310 keydown Escape\n"
+                                 "312 keyup Escape\n"
+                                 "# never reached when Esc ended the program\n"
+                                 "360 shot\n";
+
+int ErrorLines(const std::vector<std::string>& lines)
+{
+    int errors = 0;
+    for (const std::string& line : lines)
+        if (line.rfind("Error", 0) == 0 || line.rfind("Fatal", 0) == 0)
+            ++errors;
+    return errors;
+}
+
+TEST(TitleTest, SplashLeadsToTheTitleAndEscEndsTheProgramWithItsLogLines)
+{
+    TitleRun run;
+    ASSERT_EQ(0, run.Run(kTitleScript, 1000));
+
+    const std::vector<std::string> log = run.LogLines();
+    ASSERT_EQ(3u, log.size());
+    EXPECT_EQ("----------- WinMain Game Startup... Plinkett v1.0 -------------", log[0]);
+    EXPECT_TRUE(std::regex_match(log[1], std::regex(R"(Date and time: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d)"))) << log[1];
+    EXPECT_EQ("----------- Game exiting normally -------------", log[2]);
+
+    const auto shots = run.Shots();
+    ASSERT_EQ(1u, shots.size()) << "Esc on the title must end the program before the second shot";
+    TitleBitmap title;
+    ASSERT_TRUE(TitleRun::ReadBitmap(shots[0], title));
+    EXPECT_EQ(800, title.width) << "no VideoMode.xml: the default mode";
+    EXPECT_EQ(600, title.height);
+    // The sky of the title picture at the top left, and black where row C leaves its corners out.
+    int r, g, b;
+    title.Pixel(60, 150, r, g, b);
+    EXPECT_GT(b, r) << "sky expected at (60, 150)";
+    title.Pixel(60, 550, r, g, b);
+    EXPECT_LT(r + g + b, 30) << "the left corner of the bottom row is black";
+}
+
+TEST(TitleTest, NewGameAsksForTheDifficultyThenShowsTheLevelStartCard)
+{
+    // 800 x 600: New Game at design (511, 330) is pixel (399, 258); the medium option at design
+    // (640, 310) is pixel (500, 242).
+    const char* const script = "60 keydown Return\n61 keyup Return\n"
+                               "130 click 399 258\n"
+                               "200 shot\n"
+                               "210 click 500 242\n"
+                               "260 shot\n"
+                               "270 keydown Space\n271 keyup Space\n"
+                               "320 shot\n";
+    TitleRun run;
+    ASSERT_EQ(0, run.Run(script, 330));
+    const std::vector<std::string> log = run.LogLines();
+    EXPECT_EQ(0, ErrorLines(log));
+    ASSERT_EQ(3u, run.Shots().size());
+
+    TitleBitmap difficulty, start, play;
+    ASSERT_TRUE(TitleRun::ReadBitmap(run.Shots()[0], difficulty));
+    ASSERT_TRUE(TitleRun::ReadBitmap(run.Shots()[1], start));
+    ASSERT_TRUE(TitleRun::ReadBitmap(run.Shots()[2], play));
+    // The cards' frames darken the play view where they lie; once play starts the board shows.
+    int r1, g1, b1, r2, g2, b2, r3, g3, b3;
+    difficulty.Pixel(500, 270, r1, g1, b1);
+    start.Pixel(500, 300, r2, g2, b2);
+    play.Pixel(500, 300, r3, g3, b3);
+    EXPECT_GT(r3 + g3 + b3, r2 + g2 + b2 + 60) << "the level-start card is gone once a key was pressed";
+    EXPECT_GT(b1, r1) << "the difficulty card's translucent blue lies over the view";
+}
+
+} // namespace
