@@ -335,7 +335,10 @@ int XParticleSystem::Render(int blendMode)
     XGameEngine* engine = XGameEngine::GetEngine();
     Device* device = engine ? engine->GetDevice() : nullptr;
     if (!device || !m_pBuffer)
+    {
+        m_strErrorMsg = "Error: in XParticleSystem::Render, Restore has not made the vertex buffer.";
         return kErrFail;
+    }
     RebuildWorld();
     device->SetTransform(kWorld, GetWorldMatrix());
     device->SetRenderState(kPointSpriteEnable, 1);
