@@ -150,6 +150,7 @@ void CPlayScreen::MyFree()
 {
     m_sndRain.Stop();
     m_sndThunder.Stop();
+    m_sndMusic.Stop();
     if (m_pTextFont)
         m_pTextFont->Release();
     m_pLevel->GetBoard().Clear();

@@ -67,6 +67,8 @@ private:
     XDXSound m_sndSelectArrow;
     XDXSound m_sndRain;
     XDXSound m_sndThunder;
+    XDXSound m_sndMusic;
+    XString m_strMusicName; // the level music loaded in m_sndMusic
 
     bool m_bPaused = false;
     int m_iHoveredSpare = -1;

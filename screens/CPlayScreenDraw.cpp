@@ -69,6 +69,15 @@ void CPlayScreen::ApplyWeather()
         m_sndRain.Stop();
     if (rain && !m_sndThunder.IsPlaying() && CGameRandom::Below(kThunderChance) == 0)
         m_sndThunder.Play(false);
+    // The level's music starts with the level and follows a change of it (the builder's list).
+    const XString& music = m_pLevel->GetLevelMusic();
+    if (!music.IsEmpty() && music != m_strMusicName)
+    {
+        m_sndMusic.Stop();
+        m_strMusicName = music;
+        if (m_sndMusic.Load(music, XDXSound::kMusic))
+            m_sndMusic.Play(true);
+    }
     const uint32_t background = m_pLevel->GetBackgroundColour();
     if (m_pLevel->IsFogEnabled())
         m_pEngine->SetFog(true, background, kFogLinear, kFogStart, kFogEnd - static_cast<float>(m_pLevel->GetFogAmount()),
