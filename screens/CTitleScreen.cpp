@@ -140,7 +140,11 @@ void CTitleScreen::MyUpdate()
     if (m_bLeaving)
         return;
     const XDXInput& input = m_pEngine->m_input;
-    if (input.KeyReleased(plk::kKeyEscape))
+    // Only an Esc pressed while the title itself was listening ends the program: the release of
+    // the Esc that closed a menu over the title must not quit the game as well.
+    const bool escapeReleased = input.KeyReleased(plk::kKeyEscape) && m_bEscapeHeld;
+    m_bEscapeHeld = input.KeyDown(plk::kKeyEscape);
+    if (escapeReleased)
     {
         m_pEngine->RequestQuit();
         return;

@@ -51,5 +51,6 @@ private:
     XDXSound m_sndSelect;
     std::array<bool, kButtonCount> m_abHovered{};
     int m_iHovered = -1;
+    bool m_bEscapeHeld = false; // Esc was down at the title's last update
     bool m_bLeaving = false;
 };

@@ -50,6 +50,20 @@ TEST(TitleTest, SplashLeadsToTheTitleAndEscEndsTheProgramWithItsLogLines)
     EXPECT_LT(r + g + b, 30) << "the left corner of the bottom row is black";
 }
 
+TEST(TitleTest, EscThatClosesAMenuOverTheTitleDoesNotEndTheProgram)
+{
+    // Load Game at design (254, 504) is pixel (199, 394) at 800 x 600.
+    const char* const script = "300 click 199 394\n"
+                               "340 keydown Escape\n341 keyup Escape\n"
+                               "360 shot\n"
+                               "370 keydown Escape\n372 keyup Escape\n"
+                               "400 shot\n";
+    TitleRun run;
+    ASSERT_EQ(0, run.Run(script, 1000));
+    EXPECT_EQ(1u, run.Shots().size()) << "the first Esc closes the list only, the second ends the program";
+    EXPECT_EQ(3u, run.LogLines().size());
+}
+
 TEST(TitleTest, NewGameAsksForTheDifficultyThenShowsTheLevelStartCard)
 {
     // 800 x 600: New Game at design (511, 330) is pixel (399, 258); the medium option at design
