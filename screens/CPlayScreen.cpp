@@ -104,8 +104,7 @@ void CPlayScreen::MyInit()
         XDXSound* sound;
         const char* file;
     } sounds[] = {{&m_sndBlockDrop, "SndBlockDrop.wav"}, {&m_sndMouseOver, "SndMouseOver.wav"},
-                  {&m_sndSelectBlock, "SndSelectBlock.wav"}, {&m_sndSelectArrow, "SndSelectArrow.wav"},
-                  {&m_sndRain, "SndRain.wav"},           {&m_sndThunder, "SndThunder.wav"}};
+                  {&m_sndSelectBlock, "SndSelectBlock.wav"}, {&m_sndSelectArrow, "SndSelectArrow.wav"}};
     for (auto& entry : sounds)
         entry.sound->Load(entry.file, XDXSound::kSoundEffect);
     m_pTextFont = std::make_unique<XDXFont>();
@@ -119,7 +118,7 @@ void CPlayScreen::MyInit()
             LogFailure("m_pLevel->Save", m_pLevel->GetErrorMsg());
     if (!m_bBuilderMode)
         m_pLevel->RefillSpares();
-    m_pEngine->SetClearColor(m_pLevel->GetBackgroundColour());
+    m_weather.Start(m_pEngine, *m_pLevel);
     ApplyView();
 }
 
@@ -148,8 +147,7 @@ void CPlayScreen::SetUpLighting()
 
 void CPlayScreen::MyFree()
 {
-    m_sndRain.Stop();
-    m_sndThunder.Stop();
+    m_weather.Stop();
     m_sndMusic.Stop();
     if (m_pTextFont)
         m_pTextFont->Release();
@@ -166,6 +164,7 @@ void CPlayScreen::MyUpdate()
     if (m_bPaused)
         return;
     m_pLevel->Update();
+    m_weather.Update(elapsedMs, *m_pLevel);
     UpdateCamera(elapsedMs);
     if (m_bBuilderMode)
         return;

@@ -6,6 +6,7 @@
 #include "engine/XDXSound.h"
 #include "engine/XGameScreen.h"
 #include "foundation/XString.h"
+#include "game/CWeather.h"
 #include "platform/gfx/Math.h"
 
 #include <array>
@@ -46,7 +47,7 @@ private:
     CPlayBlock* SelectedBlock() const;
     void LogFailure(const char* what, const XString& message) const;
     // CPlayScreenDraw.cpp
-    void ApplyWeather();
+    void ApplyMusic();
     void ApplyView();
     void DrawArrows();
     void DrawPaused();
@@ -65,8 +66,7 @@ private:
     XDXSound m_sndMouseOver;
     XDXSound m_sndSelectBlock;
     XDXSound m_sndSelectArrow;
-    XDXSound m_sndRain;
-    XDXSound m_sndThunder;
+    CWeather m_weather;
     XDXSound m_sndMusic;
     XString m_strMusicName; // the level music loaded in m_sndMusic
 

@@ -1,4 +1,4 @@
-// The play view's drawing: weather sounds and fog, the camera, the scene, floating texts, arrows,
+// The play view's drawing: weather and music, the camera, the scene, floating texts, arrows,
 // the blinking "PAUSED", the status message and the turning spare blocks.
 #include "screens/CPlayScreen.h"
 
@@ -7,7 +7,6 @@
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
-#include "game/GameRandom.h"
 #include "platform/gfx/TextLayout.h"
 
 #include <cmath>
@@ -20,14 +19,6 @@ namespace
 const float kDegreesToRadians = 0.017453292f;
 // The camera looks at the middle of the board's floor.
 const Vector3 kLookAt{0.0f, 20.0f, 0.0f};
-// Thunder starts on average once in this many rainy frames.
-const int kThunderChance = 500;
-// Linear fog: near and far distances with the level's fog on, and the plain distance fade.
-const float kFogStart = 10.0f;
-const float kFogEnd = 400.0f;
-const float kHazeStart = 300.0f;
-const float kHazeEnd = 650.0f;
-const uint32_t kFogLinear = 3;
 // "PAUSED" shows for the first half of every second.
 const unsigned kBlinkPeriodMs = 1000;
 const unsigned kBlinkOnMs = 500;
@@ -60,41 +51,28 @@ void CPlayScreen::ApplyView()
     m_pEngine->m_camera.LookAt(eye, kLookAt);
 }
 
-void CPlayScreen::ApplyWeather()
+void CPlayScreen::ApplyMusic()
 {
-    const bool rain = m_pLevel->IsRainEnabled();
-    if (rain && !m_sndRain.IsPlaying())
-        m_sndRain.Play(true);
-    else if (!rain && m_sndRain.IsPlaying())
-        m_sndRain.Stop();
-    if (rain && !m_sndThunder.IsPlaying() && CGameRandom::Below(kThunderChance) == 0)
-        m_sndThunder.Play(false);
     // The level's music starts with the level and follows a change of it (the builder's list).
     const XString& music = m_pLevel->GetLevelMusic();
-    if (!music.IsEmpty() && music != m_strMusicName)
-    {
-        m_sndMusic.Stop();
-        m_strMusicName = music;
-        if (m_sndMusic.Load(music, XDXSound::kMusic))
-            m_sndMusic.Play(true);
-    }
-    const uint32_t background = m_pLevel->GetBackgroundColour();
-    if (m_pLevel->IsFogEnabled())
-        m_pEngine->SetFog(true, background, kFogLinear, kFogStart, kFogEnd - static_cast<float>(m_pLevel->GetFogAmount()),
-                          0.0f, false);
-    else
-        m_pEngine->SetFog(true, background, kFogLinear, kHazeStart, kHazeEnd, 0.0f, false);
-    m_pEngine->SetClearColor(background);
+    if (music.IsEmpty() || music == m_strMusicName)
+        return;
+    m_sndMusic.Stop();
+    m_strMusicName = music;
+    if (m_sndMusic.Load(music, XDXSound::kMusic))
+        m_sndMusic.Play(true);
 }
 
 void CPlayScreen::MyDraw()
 {
     if (!m_pEngine->GetDevice())
         return;
-    ApplyWeather();
+    m_weather.ApplyFrame(m_pEngine, *m_pLevel);
+    ApplyMusic();
     m_pLevel->Draw();
     m_pLevel->GetScorePopups().Draw(m_pEngine);
     DrawArrows();
+    m_weather.DrawRain(m_pEngine, *m_pLevel);
     DrawPaused();
     DrawStatusMessage();
     if (!m_bBuilderMode)
