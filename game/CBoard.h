@@ -146,6 +146,8 @@ private:
     static bool CellRange(const plk::gfx::Vector3& lo, const plk::gfx::Vector3& hi, int range[6]);
     // Physics (CBoardPhysics.cpp).
     void ApplyForces(float dt);
+    static bool IsStill(const CPlayBlock& block);
+    bool IsSupported(int index) const;
     // Every active cube to its previous position plus t times its velocity.
     void MoveActive(float t);
     void Sweep(float remaining, float& earliest);
@@ -169,6 +171,7 @@ private:
     std::vector<CTeleporter*> m_teleporters;
     std::vector<CPlayBlock*> m_blocks;
     std::vector<int> m_active;     // cubes taking part in the current step
+    std::vector<char> m_still;     // per cube: no velocity and no one-frame force before the step
     std::vector<Contact> m_contacts;
     std::array<Cell, kCells> m_cells;
     std::vector<int> m_matchList;  // cell indices of the group being examined

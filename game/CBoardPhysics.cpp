@@ -116,10 +116,55 @@ void CBoard::MoveActive(float t)
     }
 }
 
+bool CBoard::IsStill(const CPlayBlock& block)
+{
+    const Vector3& v = block.m_vVelocity;
+    const Vector3& f = block.m_vFrameForce;
+    return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f && f.x == 0.0f && f.y == 0.0f && f.z == 0.0f;
+}
+
+bool CBoard::IsSupported(int index) const
+{
+    // A still cube standing exactly on a cell, on the floor, a wall or a still cube exactly below
+    // it: gravity would only press it into its support and be taken back by a landing of no
+    // speed in the same instant, so the cube is left as it is.
+    const CPlayBlock& block = *m_blocks[index];
+    const Vector3& p = block.GetPosition();
+    int gx, gy, gz;
+    CellOf(p, gx, gy, gz);
+    if (!InGrid(gx, gy, gz))
+        return false;
+    const Vector3 centre = CellCentre(gx, gy, gz);
+    if (p.x != centre.x || p.y != centre.y || p.z != centre.z)
+        return false;
+    if (gy == 0)
+        return true;
+    const Cell& below = m_cells[CellIndex(gx, gy - 1, gz)];
+    if (below.fixed != kEmpty && !m_fixed[below.fixed].teleporter)
+    {
+        const FixedBody& body = m_fixed[below.fixed];
+        return body.max.y == p.y - kHalfCube && body.min.x <= p.x - kHalfCube && body.max.x >= p.x + kHalfCube &&
+               body.min.z <= p.z - kHalfCube && body.max.z >= p.z + kHalfCube;
+    }
+    // The grid is of the last step: a cube below that has gone since supports nothing.
+    if (below.block == kEmpty || !m_still[below.block] ||
+        m_blocks[below.block]->GetState() == CPlayBlock::kStateGone)
+        return false;
+    const Vector3& q = m_blocks[below.block]->GetPosition();
+    return q.x == p.x && q.z == p.z && q.y == p.y - kCellSize;
+}
+
 void CBoard::ApplyForces(float dt)
 {
-    for (CPlayBlock* block : m_blocks)
+    const size_t count = m_blocks.size();
+    m_still.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        m_still[i] = IsStill(*m_blocks[i]);
+    for (size_t i = 0; i < count; ++i)
     {
+        CPlayBlock* block = m_blocks[i];
+        if (m_still[i] && IsSupported(static_cast<int>(i)))
+            continue;
         block->m_vVelocity = block->m_vVelocity + (block->m_vConstantForce + block->m_vFrameForce) * dt;
         block->m_vFrameForce = Vector3{0.0f, 0.0f, 0.0f};
     }
