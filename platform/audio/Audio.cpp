@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <array>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <mutex>
 
@@ -23,10 +25,23 @@ const int kOutputChannels = 2;
 // About 23 ms at 44.1 kHz: short enough that UI clicks feel immediate.
 const int kBufferFrames = 1024;
 
+// One decoded file, shared by every handle loaded from the same path: a board of 100 cubes
+// loads the same few knocks hundreds of times.
+struct SharedChunk
+{
+    Mix_Chunk* chunk = nullptr;
+    int users = 0;
+};
+
 bool g_open = false;
 bool g_sdlAudioStarted = false;
-std::map<SoundHandle, Mix_Chunk*> g_sounds;
+std::map<std::string, SharedChunk> g_chunks;
+// Each handle names the cache entry it uses; the entry outlives none of its handles.
+std::map<SoundHandle, std::map<std::string, SharedChunk>::iterator> g_sounds;
 SoundHandle g_nextHandle = 1;
+// The handle that started each channel's latest play: handles of one file share a chunk, so the
+// chunk alone cannot tell whose play a channel holds.
+std::array<SoundHandle, kMixChannels> g_channelOwner{};
 
 // Raised by the mixer thread whenever a channel ends; WaitForSound sleeps on it.
 std::mutex g_finishedMutex;
@@ -53,13 +68,21 @@ void SDLCALL OnChannelFinished(int)
 Mix_Chunk* FindChunk(SoundHandle sound)
 {
     auto it = g_sounds.find(sound);
-    return it == g_sounds.end() ? nullptr : it->second;
+    return it == g_sounds.end() ? nullptr : it->second->second.chunk;
 }
 
-// A channel remembers the last chunk it played after it ends, so both checks are needed.
-bool ChannelPlays(int channel, const Mix_Chunk* chunk)
+// A channel remembers the last chunk it played after it ends, so every check is needed.
+bool ChannelPlays(int channel, SoundHandle sound, const Mix_Chunk* chunk)
 {
-    return Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == chunk;
+    return Mix_Playing(channel) != 0 && g_channelOwner[channel] == sound && Mix_GetChunk(channel) == chunk;
+}
+
+// "a/./b.wav" and "a/b.wav" are one file; a path that cannot be resolved keys as given.
+std::string CacheKey(const std::string& path)
+{
+    std::error_code failed;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, failed);
+    return failed ? path : resolved.string();
 }
 
 } // namespace
@@ -97,9 +120,11 @@ void CloseAudio()
     if (g_open)
     {
         Mix_HaltChannel(-1);
-        for (auto& entry : g_sounds)
-            Mix_FreeChunk(entry.second);
+        for (auto& entry : g_chunks)
+            Mix_FreeChunk(entry.second.chunk);
+        g_chunks.clear();
         g_sounds.clear();
+        g_channelOwner.fill(kNoSound);
         Mix_ChannelFinished(nullptr);
         Mix_CloseAudio();
         g_open = false;
@@ -121,11 +146,18 @@ int LoadSound(const std::string& path, SoundHandle& out, std::string* error)
     out = kNoSound;
     if (!g_open)
         return Fail(error, "the audio device is not open", kErrNotOpen);
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-    if (!chunk)
-        return Fail(error, "Mix_LoadWAV(" + path + ") failed. Msg=" + Mix_GetError(), kErrLoad);
+    const std::string key = CacheKey(path);
+    auto cached = g_chunks.find(key);
+    if (cached == g_chunks.end())
+    {
+        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+        if (!chunk)
+            return Fail(error, "Mix_LoadWAV(" + path + ") failed. Msg=" + Mix_GetError(), kErrLoad);
+        cached = g_chunks.emplace(key, SharedChunk{chunk, 0}).first;
+    }
+    ++cached->second.users;
     out = g_nextHandle++;
-    g_sounds[out] = chunk;
+    g_sounds.emplace(out, cached);
     return kOk;
 }
 
@@ -134,9 +166,14 @@ void FreeSound(SoundHandle sound)
     auto it = g_sounds.find(sound);
     if (it == g_sounds.end())
         return;
-    // Mix_FreeChunk halts the channels that play it before the samples go away.
-    Mix_FreeChunk(it->second);
+    // Other handles may still play the same samples: only this handle's plays end here.
+    StopSound(sound);
+    const auto cached = it->second;
     g_sounds.erase(it);
+    if (--cached->second.users > 0)
+        return;
+    Mix_FreeChunk(cached->second.chunk);
+    g_chunks.erase(cached);
 }
 
 int PlaySound(SoundHandle sound, bool loop, int* channel, std::string* error)
@@ -150,6 +187,7 @@ int PlaySound(SoundHandle sound, bool loop, int* channel, std::string* error)
     const int used = Mix_PlayChannel(-1, chunk, loops);
     if (used < 0)
         return Fail(error, std::string("Mix_PlayChannel failed. Msg=") + Mix_GetError(), kErrNoChannel);
+    g_channelOwner[used] = sound;
     if (channel)
         *channel = used;
     return kOk;
@@ -162,7 +200,7 @@ void StopSound(SoundHandle sound)
         return;
     for (int ch = 0; ch < kMixChannels; ++ch)
     {
-        if (ChannelPlays(ch, chunk))
+        if (ChannelPlays(ch, sound, chunk))
             Mix_HaltChannel(ch);
     }
 }
@@ -174,7 +212,7 @@ bool SoundIsPlaying(SoundHandle sound)
         return false;
     for (int ch = 0; ch < kMixChannels; ++ch)
     {
-        if (ChannelPlays(ch, chunk))
+        if (ChannelPlays(ch, sound, chunk))
             return true;
     }
     return false;

@@ -26,9 +26,11 @@ int OpenAudio(std::string* error = nullptr);
 void CloseAudio();
 bool AudioIsOpen();
 
-// Decodes a whole wave file into memory, converted to the device's format.
+// Decodes a whole wave file into memory, converted to the device's format. Handles loaded from
+// the same file share one decoded copy, freed with the last of them; each still plays, stops and
+// reports its own plays. A file changed on disk while a handle holds it is not read again.
 int LoadSound(const std::string& path, SoundHandle& out, std::string* error = nullptr);
-// Stops the sound wherever it plays, then frees it; unknown handles are ignored.
+// Stops the sound wherever it plays, then lets go of it; unknown handles are ignored.
 void FreeSound(SoundHandle sound);
 
 // Starts the sound on a free channel, once or looping until stopped; earlier plays of the same

@@ -143,6 +143,42 @@ TEST_F(AudioTest, FreedSoundStopsAndItsHandleIsDead)
     EXPECT_NE(again, hum) << "a new sound must not take over a freed handle";
 }
 
+TEST_F(AudioTest, HandlesOfOneFileShareSamplesButKeepTheirOwnPlays)
+{
+    const std::string path = WriteTone("shared", 60, 500);
+    const audio::SoundHandle first = Load(path);
+    // Another spelling of the same file must find the same decoded samples.
+    const std::filesystem::path spelled = std::filesystem::path(path).parent_path() / "." /
+                                          std::filesystem::path(path).filename();
+    const audio::SoundHandle second = Load(spelled.string());
+    ASSERT_NE(first, second);
+
+    // Once decoded, the file is not read again while a handle holds it.
+    std::filesystem::remove(path);
+    const audio::SoundHandle third = Load(path);
+    ASSERT_NE(third, audio::kNoSound);
+
+    ASSERT_EQ(audio::PlaySound(first, true), audio::kOk);
+    ASSERT_EQ(audio::PlaySound(second, true), audio::kOk);
+    audio::StopSound(first);
+    EXPECT_FALSE(audio::SoundIsPlaying(first));
+    EXPECT_TRUE(audio::SoundIsPlaying(second)) << "stopping one handle must not stop another of the same file";
+    EXPECT_FALSE(audio::SoundIsPlaying(third));
+
+    // Freeing one user keeps the samples alive for the others.
+    audio::FreeSound(second);
+    EXPECT_FALSE(audio::SoundIsPlaying(second));
+    ASSERT_EQ(audio::PlaySound(third, false), audio::kOk);
+    EXPECT_TRUE(audio::SoundIsPlaying(third));
+    audio::FreeSound(first);
+    audio::FreeSound(third);
+    EXPECT_EQ(audio::PlaySound(third, false), audio::kErrBadHandle);
+
+    // With the last user gone the copy is dropped, so the deleted file cannot load any more.
+    audio::SoundHandle gone = audio::kNoSound;
+    EXPECT_EQ(audio::LoadSound(path, gone), audio::kErrLoad);
+}
+
 TEST_F(AudioTest, BadFilesReportWhyAndLoadNothing)
 {
     audio::SoundHandle sound = 77;
