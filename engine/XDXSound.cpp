@@ -118,8 +118,9 @@ void XDXSound::EnableMusic(bool on, bool restart)
     {
         if (sound->m_iKind != kMusic)
             continue;
+        // A level track started looped must keep looping, or it would end after one pass.
         if (on && restart)
-            sound->Play(false);
+            sound->Play(sound->m_bLoopForever);
         else if (!on && sound->IsPlaying())
             sound->Stop();
     }
@@ -190,6 +191,8 @@ bool XDXSound::Play(bool loopForever)
 {
     if (!System().initialized || m_hSound == 0)
         return false;
+    // Kept even when the kind is off, so that switching music on again starts it as asked.
+    m_bLoopForever = loopForever;
     if ((m_iKind == kMusic && !System().musicOn) || (m_iKind == kSoundEffect && !System().soundsOn))
         return true;
     std::string reason;
@@ -220,6 +223,7 @@ void XDXSound::Unload()
     if (m_hSound != 0)
         plk::audio::FreeSound(m_hSound);
     m_hSound = 0;
+    m_bLoopForever = false;
     m_iFileType = kFileNone;
     m_strName = "";
 }

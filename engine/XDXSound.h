@@ -36,7 +36,8 @@ public:
     static const XString& GetPath();
     // Off stops every effect that is playing; music is untouched.
     static void EnableSounds(bool on);
-    // Off stops every music that is playing; on with restart plays every loaded music once more.
+    // Off stops every music that is playing; on with restart plays every loaded music again, looped
+    // when its last Play asked for a loop and once otherwise.
     static void EnableMusic(bool on, bool restart);
     static bool SoundsEnabled();
     static bool MusicEnabled();
@@ -65,4 +66,5 @@ private:
     int m_iKind = kSoundEffect;
     XString m_strErrorMsg;
     int m_hSound = 0; // the audio layer's handle, 0 while nothing is loaded
+    bool m_bLoopForever = false; // how the last Play started it, for a restart by EnableMusic
 };

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 namespace
 {
@@ -98,6 +100,28 @@ TEST_F(SoundTest, MusicSwitchedOffPlaysSilentlyAndRestartsWhenSwitchedOn)
     EXPECT_TRUE(music.IsPlaying());
     XDXSound::EnableMusic(false, false);
     EXPECT_FALSE(music.IsPlaying());
+}
+
+TEST_F(SoundTest, RestartedMusicLoopsOnlyWhenItWasStartedLooped)
+{
+    // A short tune: a restart that played once instead of looped would end within the wait.
+    const int kTenthOfASecond = 2205;
+    const int kWellPastTheTuneMs = 600;
+    m_folder.Write("Short.wav", WaveBytes(kTenthOfASecond));
+    m_folder.Write("Jingle.wav", WaveBytes(kTenthOfASecond));
+    XDXSound track;
+    XDXSound jingle;
+    ASSERT_TRUE(track.Load("Short.wav", XDXSound::kMusic));
+    ASSERT_TRUE(jingle.Load("Jingle.wav", XDXSound::kMusic));
+    ASSERT_TRUE(track.Play(true));
+    ASSERT_TRUE(jingle.Play(false));
+    XDXSound::EnableMusic(false, false);
+    XDXSound::EnableMusic(true, true);
+    ASSERT_TRUE(track.IsPlaying());
+    ASSERT_TRUE(jingle.IsPlaying());
+    std::this_thread::sleep_for(std::chrono::milliseconds(kWellPastTheTuneMs));
+    EXPECT_TRUE(track.IsPlaying()) << "the looped track stopped after one pass";
+    EXPECT_FALSE(jingle.IsPlaying()) << "music started once must be restarted once";
 }
 
 TEST_F(SoundTest, SwitchingEffectsOffStopsOnlyEffects)
