@@ -35,13 +35,6 @@ void ShowBox(const XString& caption, const XString& text)
     plk::ShowMessageBox(caption.GetBuffer(), text.GetBuffer(), plk::MessageBoxKind::kError);
 }
 
-void Log(const XString& text)
-{
-    CLogFile log;
-    log += text;
-    log.Write();
-}
-
 } // namespace
 
 const char* const CGameProgram::kStartBanner = "----------- WinMain Game Startup... Plinkett v1.0 -------------\r\n";
@@ -54,7 +47,7 @@ CGameProgram::CGameProgram() : m_messageBox(ShowBox)
 void CGameProgram::Fatal(const XString& logLine, const XString& boxText, const char* caption)
 {
     if (!logLine.IsEmpty())
-        Log(logLine);
+        CLogFile::WriteLine(logLine);
     m_messageBox(XString(caption), boxText);
 }
 
@@ -103,7 +96,7 @@ int CGameProgram::Run(int argc, const char* const* argv)
     // The startup dialog is not part of this program yet: every start behaves as when
     // "DispDlg.dat" is present, with an empty login.
     RunEngine(commandLine);
-    Log(XString(kExitLine));
+    CLogFile::WriteLine(XString(kExitLine));
     return 0;
 }
 
@@ -173,7 +166,7 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
         if (loader->Wait(kLoaderWaitMs))
         {
             for (const XString& line : loader->GetErrors())
-                Log(line);
+                CLogFile::WriteLine(line);
         }
 
         auto* transition = new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs));

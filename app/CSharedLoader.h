@@ -35,7 +35,6 @@ public:
     // Starts the thread; when it cannot be started the steps run here, on the calling thread.
     // Returns whether a thread was started.
     bool Start();
-    bool IsLoaded() const { return m_loaded.load(std::memory_order_acquire); }
     // Polls the flag until it is set or maxMs passed; true when set.
     bool Wait(unsigned maxMs);
     // Waits for the thread to end, then runs the unloaders in reverse order when every loader ran.

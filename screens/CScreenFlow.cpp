@@ -61,14 +61,13 @@ void SelectPause(XDXSound& selectSound)
 
 void LogFailure(const char* where, const char* member, const XString& error)
 {
-    CLogFile log;
-    log += "Error: in ";
-    log += where;
-    log += ", ";
-    log += member;
-    log += " failed. Msg=";
-    log += error;
-    log.Write();
+    XString line("Error: in ");
+    line += where;
+    line += ", ";
+    line += member;
+    line += " failed. Msg=";
+    line += error;
+    CLogFile::WriteLine(line);
 }
 
 float ScaleX(const XGameEngine* engine)

@@ -26,7 +26,7 @@ public:
     uint32_t GetSizeLimit() const { return m_uiSizeLimit; }
     void SetSizeLimit(uint32_t limit) { m_uiSizeLimit = limit; }
 
-    // Convenience for the one-line entries of the screens: clears, appends text, writes.
+    // One entry of its own: text, written at once.
     static void WriteLine(const XString& text);
 
 private:

@@ -54,6 +54,12 @@ TitleRun::~TitleRun()
     fs::remove_all(m_root, ignored);
 }
 
+void TitleRun::HideData(const std::string& name)
+{
+    std::error_code ignored;
+    fs::remove(m_install / "data" / name, ignored);
+}
+
 int TitleRun::Run(const std::string& script, int maxFrames)
 {
     const fs::path scriptFile = m_root / "script.txt";

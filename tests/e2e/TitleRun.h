@@ -32,6 +32,8 @@ public:
     std::vector<std::filesystem::path> Shots() const;
     static bool ReadBitmap(const std::filesystem::path& file, TitleBitmap& out);
     const std::filesystem::path& Install() const { return m_install; }
+    // Takes a file of the staged data out of this run's data folder.
+    void HideData(const std::string& name);
 
 private:
     std::filesystem::path m_root;
