@@ -250,9 +250,6 @@ private:
     void FinishLoad();
     // Enters every wall, cube and teleporter in a cleared board.
     void RebuildBoard();
-    void UpdatePlay();
-    void UpdateBuilder();
-    void UpdateBlocksLeft();
     void ReleaseTerrain();
     void ReleaseBoardTop();
 
