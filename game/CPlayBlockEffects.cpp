@@ -1,27 +1,22 @@
 // The particle effects of a cube: the smasher's debris, the bomb's explosion and its fuse.
 #include "game/CPlayBlock.h"
 
-#include "engine/XGameEngine.h"
-#include "engine/XParticleSystem.h"
-#include "platform/gfx/Device.h"
+#include "game/GameEffects.h"
 
 using namespace plk::gfx;
 
 namespace
 {
 
-const char* const kParticleTexture = "Particle.bmp";
 // Half of the 5 x 5 x 5 box the firing effects emit from.
 const float kEmitterHalfBox = 2.5f;
 // The fuse burns just above the bomb's top face.
 const float kFuseHeight = 7.0f;
 
-// Smasher debris: grey chips thrown back against the direction of travel.
-const int kDebrisMax = 120;
-// Emitted on every update, so that the first frame after firing already throws chips.
-const int kDebrisPerEmission = 2;
-const float kDebrisIntervalMs = 0.0f;
-const float kDebrisLifetimeMs = 500.0f;
+// Smasher debris: grey chips thrown back against the direction of travel, emitted on every
+// update so that the first frame after firing already throws chips.
+const GameEffects::Look kDebrisLook = {120, 2, 0.0f, 500.0f, 3.0f, 1.0f, 1.0f,
+                                       {0.7f, 0.7f, 0.7f, 1.0f}, {0.4f, 0.35f, 0.3f, 0.0f}};
 // Chips fly back at this share of the smasher's speed, per ms (velocities are per second).
 const float kDebrisDrift = -0.0004f;
 const float kDebrisSpread = 0.02f;
@@ -29,99 +24,40 @@ const float kDebrisGravity = -0.00015f;
 
 // Bomb explosion: one burst of orange sparks in every direction.
 const int kBlastParticles = 160;
-const float kBlastLifetimeMs = 900.0f;
+const GameEffects::Look kBlastLook = {kBlastParticles, kBlastParticles, 0.0f, 900.0f, 6.0f, 2.0f, 2.0f,
+                                      {1.0f, 0.75f, 0.2f, 1.0f}, {0.8f, 0.1f, 0.0f, 0.0f}};
 const float kBlastSpeed = 0.06f;
 
 // Fuse: a thin stream of yellow sparks.
-const int kFuseMax = 40;
-const float kFuseIntervalMs = 30.0f;
-const float kFuseLifetimeMs = 400.0f;
+const GameEffects::Look kFuseLook = {40, 1, 30.0f, 400.0f, 2.5f, 0.5f, 0.5f,
+                                     {1.0f, 0.95f, 0.4f, 1.0f}, {1.0f, 0.3f, 0.0f, 0.0f}};
 const float kFuseRise = 0.01f;
-
-void SetRgba(float (&colour)[4], float r, float g, float b, float a)
-{
-    colour[0] = r;
-    colour[1] = g;
-    colour[2] = b;
-    colour[3] = a;
-}
-
-std::unique_ptr<XParticleSystem> MakeEffect()
-{
-    auto effect = std::make_unique<XParticleSystem>();
-    effect->Init(false, 0);
-    effect->SetTextureName(kParticleTexture);
-    // Without a device the effect still runs, so that a bomb's removal waits for its blast
-    // headless as it does on screen; only its drawing is missing.
-    if (XGameEngine::GetEngine() && XGameEngine::GetEngine()->GetDevice())
-        effect->Restore();
-    effect->m_bWind = false;
-    return effect;
-}
-
-void DrawUnlit(XGameEngine* engine, XParticleSystem& effect)
-{
-    Device* device = engine ? engine->GetDevice() : nullptr;
-    if (!device)
-        return;
-    device->SetRenderState(kLighting, 0);
-    effect.Render(XParticleSystem::kBlendAdditive);
-    device->SetRenderState(kLighting, 1);
-}
 
 } // namespace
 
 void CPlayBlock::StartFireEffect()
 {
-    auto effect = MakeEffect();
+    auto effect = GameEffects::Make(m_iType == kTypeBomb ? kBlastLook : kDebrisLook);
     const Vector3& position = GetPosition();
     effect->m_vPositionBase = position;
     effect->m_vPositionRange = {kEmitterHalfBox, kEmitterHalfBox, kEmitterHalfBox};
     if (m_iType == kTypeBomb)
     {
-        effect->m_iMaxParticles = kBlastParticles;
-        effect->m_iParticlesPerEmission = kBlastParticles;
-        effect->m_fEmissionInterval = 0.0f;
-        effect->m_fLifetime = kBlastLifetimeMs;
-        effect->m_fStartSize = 6.0f;
-        effect->m_fEndSize = 2.0f;
-        effect->m_fStartSizeRange = 2.0f;
-        SetRgba(effect->m_startColor, 1.0f, 0.75f, 0.2f, 1.0f);
-        SetRgba(effect->m_endColor, 0.8f, 0.1f, 0.0f, 0.0f);
         effect->m_vVelocityBase = {0.0f, kBlastSpeed * 0.5f, 0.0f};
         effect->m_vVelocityRange = {kBlastSpeed, kBlastSpeed, kBlastSpeed};
-        effect->m_vGravity = {0.0f, kDebrisGravity, 0.0f};
     }
     else
     {
-        effect->m_iMaxParticles = kDebrisMax;
-        effect->m_iParticlesPerEmission = kDebrisPerEmission;
-        effect->m_fEmissionInterval = kDebrisIntervalMs;
-        effect->m_fLifetime = kDebrisLifetimeMs;
-        effect->m_fStartSize = 3.0f;
-        effect->m_fEndSize = 1.0f;
-        effect->m_fStartSizeRange = 1.0f;
-        SetRgba(effect->m_startColor, 0.7f, 0.7f, 0.7f, 1.0f);
-        SetRgba(effect->m_endColor, 0.4f, 0.35f, 0.3f, 0.0f);
         effect->m_vVelocityBase = {m_vVelocity.x * kDebrisDrift, kDebrisSpread, m_vVelocity.z * kDebrisDrift};
         effect->m_vVelocityRange = {kDebrisSpread, kDebrisSpread, kDebrisSpread};
-        effect->m_vGravity = {0.0f, kDebrisGravity, 0.0f};
     }
+    effect->m_vGravity = {0.0f, kDebrisGravity, 0.0f};
     m_pFireEffect = std::move(effect);
 }
 
 void CPlayBlock::StartFuseEffect()
 {
-    auto effect = MakeEffect();
-    effect->m_iMaxParticles = kFuseMax;
-    effect->m_iParticlesPerEmission = 1;
-    effect->m_fEmissionInterval = kFuseIntervalMs;
-    effect->m_fLifetime = kFuseLifetimeMs;
-    effect->m_fStartSize = 2.5f;
-    effect->m_fEndSize = 0.5f;
-    effect->m_fStartSizeRange = 0.5f;
-    SetRgba(effect->m_startColor, 1.0f, 0.95f, 0.4f, 1.0f);
-    SetRgba(effect->m_endColor, 1.0f, 0.3f, 0.0f, 0.0f);
+    auto effect = GameEffects::Make(kFuseLook);
     effect->m_vVelocityBase = {0.0f, kFuseRise, 0.0f};
     effect->m_vVelocityRange = {0.004f, 0.004f, 0.004f};
     m_pFuseEffect = std::move(effect);
@@ -164,8 +100,7 @@ void CPlayBlock::UpdateEffects(float dt)
 
 void CPlayBlock::DrawEffects()
 {
-    if (m_iType == kTypeBomb && m_iCurState == kStateOnBoard && m_pFuseEffect)
-        DrawUnlit(m_pGameEngine, *m_pFuseEffect);
-    if (m_bRunEffect && m_pFireEffect)
-        DrawUnlit(m_pGameEngine, *m_pFireEffect);
+    const bool fuseBurns = m_iType == kTypeBomb && m_iCurState == kStateOnBoard;
+    GameEffects::DrawUnlit(m_pGameEngine, {fuseBurns ? m_pFuseEffect.get() : nullptr,
+                                           m_bRunEffect ? m_pFireEffect.get() : nullptr});
 }

@@ -2,10 +2,8 @@
 // and the teleporter's element of the level document.
 #include "game/CTeleporter.h"
 
-#include "engine/XGameEngine.h"
-#include "engine/XParticleSystem.h"
 #include "game/CGameLevelXml.h"
-#include "platform/gfx/Device.h"
+#include "game/GameEffects.h"
 
 using namespace LevelXml;
 using namespace plk::gfx;
@@ -13,40 +11,20 @@ using namespace plk::gfx;
 namespace
 {
 
-const char* const kParticleTexture = "Particle.bmp";
 // The teleporter turns slowly about its vertical axis: radians per second of frame time.
 const float kTurnPerSecond = 0.5f;
 const float kMsPerSecond = 1000.0f;
 
 // Idle column: blue sparks rising through the cell.
-const int kIdleMax = 90;
-const float kIdleIntervalMs = 25.0f;
-const float kIdleLifetimeMs = 900.0f;
+const GameEffects::Look kIdleLook = {90, 2, 25.0f, 900.0f, 3.0f, 1.0f, 1.0f,
+                                     {0.4f, 0.7f, 1.0f, 1.0f}, {0.8f, 0.9f, 1.0f, 0.0f}};
 const float kIdleRise = 0.011f; // units per ms
 
 // Warp: a short burst of white sparks.
 const int kWarpParticles = 80;
-const float kWarpLifetimeMs = 500.0f;
+const GameEffects::Look kWarpLook = {kWarpParticles, kWarpParticles, 0.0f, 500.0f, 4.0f, 1.0f, 1.0f,
+                                     {1.0f, 1.0f, 1.0f, 1.0f}, {0.5f, 0.6f, 1.0f, 0.0f}};
 const float kWarpSpeed = 0.04f;
-
-void SetRgba(float (&colour)[4], float r, float g, float b, float a)
-{
-    colour[0] = r;
-    colour[1] = g;
-    colour[2] = b;
-    colour[3] = a;
-}
-
-std::unique_ptr<XParticleSystem> MakeEffect()
-{
-    auto effect = std::make_unique<XParticleSystem>();
-    effect->Init(false, 0);
-    effect->SetTextureName(kParticleTexture);
-    if (XGameEngine::GetEngine() && XGameEngine::GetEngine()->GetDevice())
-        effect->Restore();
-    effect->m_bWind = false;
-    return effect;
-}
 
 } // namespace
 
@@ -62,16 +40,7 @@ void CTeleporter::Init(XGameEngine* engine)
     m_bWarpRunning = false;
     m_pWarpEffect.reset();
 
-    auto idle = MakeEffect();
-    idle->m_iMaxParticles = kIdleMax;
-    idle->m_iParticlesPerEmission = 2;
-    idle->m_fEmissionInterval = kIdleIntervalMs;
-    idle->m_fLifetime = kIdleLifetimeMs;
-    idle->m_fStartSize = 3.0f;
-    idle->m_fEndSize = 1.0f;
-    idle->m_fStartSizeRange = 1.0f;
-    SetRgba(idle->m_startColor, 0.4f, 0.7f, 1.0f, 1.0f);
-    SetRgba(idle->m_endColor, 0.8f, 0.9f, 1.0f, 0.0f);
+    auto idle = GameEffects::Make(kIdleLook);
     idle->m_vPositionRange = {kHalfSize * 0.8f, 0.0f, kHalfSize * 0.8f};
     idle->m_vVelocityBase = {0.0f, kIdleRise, 0.0f};
     idle->m_vVelocityRange = {0.001f, 0.003f, 0.001f};
@@ -98,16 +67,7 @@ void CTeleporter::PlayWarpSound()
 
 void CTeleporter::StartWarpEffect()
 {
-    auto warp = MakeEffect();
-    warp->m_iMaxParticles = kWarpParticles;
-    warp->m_iParticlesPerEmission = kWarpParticles;
-    warp->m_fEmissionInterval = 0.0f;
-    warp->m_fLifetime = kWarpLifetimeMs;
-    warp->m_fStartSize = 4.0f;
-    warp->m_fEndSize = 1.0f;
-    warp->m_fStartSizeRange = 1.0f;
-    SetRgba(warp->m_startColor, 1.0f, 1.0f, 1.0f, 1.0f);
-    SetRgba(warp->m_endColor, 0.5f, 0.6f, 1.0f, 0.0f);
+    auto warp = GameEffects::Make(kWarpLook);
     warp->m_vPositionBase = GetPosition();
     warp->m_vVelocityRange = {kWarpSpeed, kWarpSpeed, kWarpSpeed};
     m_pWarpEffect = std::move(warp);
@@ -140,15 +100,7 @@ void CTeleporter::Update(float dt)
 
 void CTeleporter::Draw()
 {
-    Device* device = m_pGameEngine ? m_pGameEngine->GetDevice() : nullptr;
-    if (!device)
-        return;
-    device->SetRenderState(kLighting, 0);
-    if (m_pIdleEffect)
-        m_pIdleEffect->Render(XParticleSystem::kBlendAdditive);
-    if (m_bWarpRunning && m_pWarpEffect)
-        m_pWarpEffect->Render(XParticleSystem::kBlendAdditive);
-    device->SetRenderState(kLighting, 1);
+    GameEffects::DrawUnlit(m_pGameEngine, {m_pIdleEffect.get(), m_bWarpRunning ? m_pWarpEffect.get() : nullptr});
 }
 
 void CTeleporter::WriteXml(XString& out, int index) const
