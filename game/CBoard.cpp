@@ -12,8 +12,6 @@ using plk::gfx::Vector3;
 
 namespace
 {
-// Every cube fills exactly one cell, whatever its mesh's art measures.
-const float kHalfCube = CBoard::kCellSize * 0.5f;
 // Cells of a position for the broad phase: floor division, so that -0.5 is cell -1, not 0.
 int FloorCell(float v, float origin)
 {
@@ -45,22 +43,28 @@ void CBoard::Clear()
     m_bFixedDirty = true;
 }
 
+bool CBoard::AddFixed(const FixedBody& body)
+{
+    for (FixedBody& existing : m_fixed)
+        if (existing.object == body.object)
+        {
+            existing = body;
+            m_bFixedDirty = true;
+            return false;
+        }
+    if (static_cast<int>(m_fixed.size()) >= kMaxFixed)
+        return false;
+    m_fixed.push_back(body);
+    m_bFixedDirty = true;
+    return true;
+}
+
 void CBoard::AddBody(CWallBlock* wall)
 {
     FixedBody body;
     body.object = wall;
     wall->GetBounds(body.min, body.max);
-    for (FixedBody& existing : m_fixed)
-        if (existing.object == wall)
-        {
-            existing = body;
-            m_bFixedDirty = true;
-            return;
-        }
-    if (static_cast<int>(m_fixed.size()) >= kMaxFixed)
-        return;
-    m_fixed.push_back(body);
-    m_bFixedDirty = true;
+    AddFixed(body);
 }
 
 void CBoard::AddBody(CTeleporter* teleporter)
@@ -69,18 +73,8 @@ void CBoard::AddBody(CTeleporter* teleporter)
     body.object = teleporter;
     body.teleporter = teleporter;
     teleporter->GetBounds(body.min, body.max);
-    for (FixedBody& existing : m_fixed)
-        if (existing.object == teleporter)
-        {
-            existing = body;
-            m_bFixedDirty = true;
-            return;
-        }
-    if (static_cast<int>(m_fixed.size()) >= kMaxFixed)
-        return;
-    m_fixed.push_back(body);
-    m_teleporters.push_back(teleporter);
-    m_bFixedDirty = true;
+    if (AddFixed(body))
+        m_teleporters.push_back(teleporter);
 }
 
 bool CBoard::AddBody(CPlayBlock* block)

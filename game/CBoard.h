@@ -27,6 +27,9 @@ public:
     static constexpr float kCellSize = 10.0f;
     static constexpr float kFloorY = 20.0f;
     static constexpr float kHalfWidth = 50.0f; // the board spans -50..+50 on x and z
+    // From a cube's centre to each of its faces: every cube fills exactly one cell, whatever its
+    // mesh's art measures.
+    static constexpr float kHalfCube = kCellSize * 0.5f;
     // Height of a cube's centre resting on the floor.
     static constexpr float kRestY = kFloorY + kCellSize * 0.5f;
     // Gravity: the constant force every movable body gets when it enters the board.
@@ -117,12 +120,19 @@ public:
 private:
     static constexpr int kEmpty = -1;
 
+    // Component 0 (x), 1 (y) or 2 (z), so that one sweep serves every axis.
+    static float& Axis(plk::gfx::Vector3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
+    static float Axis(const plk::gfx::Vector3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
+
     struct FixedBody
     {
         XDXMeshObject* object = nullptr; // the wall or teleporter
         CTeleporter* teleporter = nullptr;  // set for a teleporter
         plk::gfx::Vector3 min, max;
     };
+    // Enters the body, or refreshes the one of the same object; true only when newly entered.
+    bool AddFixed(const FixedBody& body);
+
     struct Contact
     {
         int block = 0;          // the moving cube

@@ -12,7 +12,6 @@ using plk::gfx::Vector3;
 
 namespace
 {
-const float kHalfCube = CBoard::kCellSize * 0.5f;
 // A landing's rebound speed is the impact speed times this times the time of contact.
 const float kBounceFactor = 15.0f;
 // Rebounds are never faster than this, in units per second.
@@ -23,11 +22,6 @@ const float kMinBounceSpeed = 3.0f;
 const int kMaxBounces = 3;
 // Raw points of a cube a smasher or a bomb destroys, times its multiplier.
 const int kSmashPoints = 75;
-
-float& Axis(Vector3& v, int axis)
-{
-    return axis == 0 ? v.x : (axis == 1 ? v.y : v.z);
-}
 
 void StopSideways(CPlayBlock& block)
 {

@@ -13,7 +13,6 @@ using plk::gfx::Vector3;
 
 namespace
 {
-const float kHalfCube = CBoard::kCellSize * 0.5f;
 // Tolerance of the sweep: faces may overlap this much and still meet, and boxes must overlap
 // more than this sideways to meet at all, so that neighbours in adjacent cells slide past.
 const float kSkin = 0.35f;
@@ -24,15 +23,6 @@ const float kMinRemaining = 0.00000001f;
 // A bound on sub-steps per frame, so that contacts that do not change any velocity cannot keep
 // the loop at the same instant forever.
 const int kMaxSubSteps = 64;
-
-float& Axis(Vector3& v, int axis)
-{
-    return axis == 0 ? v.x : (axis == 1 ? v.y : v.z);
-}
-float Axis(const Vector3& v, int axis)
-{
-    return axis == 0 ? v.x : (axis == 1 ? v.y : v.z);
-}
 
 // Overlap of [a0, a1] and [b0, b1] is more than the skin.
 bool Overlaps(float a0, float a1, float b0, float b1)
