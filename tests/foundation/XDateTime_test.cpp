@@ -7,6 +7,7 @@
 
 #include "foundation/XDateTime.h"
 #include "foundation/XString.h"
+#include "tests/platform/TimeZoneTest.h"
 
 namespace
 {
@@ -49,27 +50,8 @@ void NextDay(int& year, int& month, int& day)
     }
 }
 
-class ZonedDateTime : public ::testing::Test
+class ZonedDateTime : public TimeZoneTest
 {
-protected:
-    void TearDown() override
-    {
-        if (m_saved)
-            setenv("TZ", m_oldZone.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-    void UseZone(const char* rule)
-    {
-        setenv("TZ", rule, 1);
-        tzset();
-    }
-
-private:
-    const char* m_saved = std::getenv("TZ");
-    std::string m_oldZone = m_saved ? m_saved : "";
 };
 
 } // namespace

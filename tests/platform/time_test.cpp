@@ -6,33 +6,14 @@
 #include <string>
 
 #include "platform/time/SystemClock.h"
+#include "tests/platform/TimeZoneTest.h"
 
 namespace
 {
 
-// Runs the test under a fixed zone and gives the process its old zone back afterwards.
-class ZoneTest : public ::testing::Test
+// Every test here runs under a fixed zone.
+class ZoneTest : public TimeZoneTest
 {
-protected:
-    void TearDown() override
-    {
-        if (m_hadZone)
-            setenv("TZ", m_oldZone.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-    void UseZone(const char* rule)
-    {
-        setenv("TZ", rule, 1);
-        tzset();
-    }
-
-private:
-    const char* m_saved = std::getenv("TZ");
-    bool m_hadZone = m_saved != nullptr;
-    std::string m_oldZone = m_saved ? m_saved : "";
 };
 
 const char* const kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
