@@ -1,5 +1,6 @@
 // Frames per second of the engine at 1024 x 768 without the frame cap: an empty screen stack, and a
 // screen drawing 200 sprites and 20 lines of text. Needs a display (xvfb-run or SDL_VIDEODRIVER=offscreen).
+#include "bench/BenchEngine.h"
 #include "engine/XDXFont.h"
 #include "engine/XDXTexture.h"
 #include "engine/XGameEngine.h"
@@ -15,8 +16,6 @@
 namespace
 {
 
-const unsigned kWidth = 1024;
-const unsigned kHeight = 768;
 const int kSpriteSide = 32;
 
 class BusyScreen : public XGameScreen
@@ -66,25 +65,14 @@ struct Bench
                 image.At(x, y)[0] = 255, image.At(x, y)[1] = 0, image.At(x, y)[2] = 255;
         if (plk::SaveBmp((media / "bench_sprite.bmp").string(), image, plk::BmpDepth::kRgb24) != 0)
             return false;
-        engine = std::make_unique<XGameEngine>();
-        engine->SetPath((media.string() + "/").c_str());
-        engine->SetFrameRate(0.0f, false);
-        if (!engine->Setup(true, true, kWidth, kHeight, 32, -1, nullptr, nullptr))
-        {
-            std::fprintf(stderr, "%s\n", engine->GetErrorMsg().GetBuffer());
-            return false;
-        }
-        return true;
+        engine = StartBenchEngine(media);
+        return engine != nullptr;
     }
 };
 
 Bench& GetBench()
 {
-    static Bench bench;
-    static const bool started = bench.Start();
-    if (!started)
-        std::exit(1);
-    return bench;
+    return StartedOnce<Bench>();
 }
 
 // One frame as Run makes it: draw and present, read input, update the screen stack.

@@ -1,6 +1,7 @@
 // Scene drawing at 1024 x 768: 600 textured cubes (12 triangles each, one shared mesh) lit and
 // fogged, in frames per second; and one particle system of 2000 live particles, its update and
 // render time per frame. Needs a display (xvfb-run or SDL_VIDEODRIVER=offscreen).
+#include "bench/BenchEngine.h"
 #include "engine/XBasicMesh.h"
 #include "engine/XDXBoxObject.h"
 #include "engine/XDXMeshObject.h"
@@ -23,8 +24,6 @@
 namespace
 {
 
-const unsigned kWidth = 1024;
-const unsigned kHeight = 768;
 const int kCubes = 600;
 
 const int kCubesPerRow = 30;
@@ -129,14 +128,9 @@ struct Bench
             plk::SaveBmp((media / "particle.bmp").string(), image, plk::BmpDepth::kRgb24) != 0)
             return false;
         std::ofstream(media / "BenchCube.x") << CubeFile();
-        engine = std::make_unique<XGameEngine>();
-        engine->SetPath((media.string() + "/").c_str());
-        engine->SetFrameRate(0.0f, false);
-        if (!engine->Setup(true, true, kWidth, kHeight, 32, -1, nullptr, nullptr))
-        {
-            std::fprintf(stderr, "%s\n", engine->GetErrorMsg().GetBuffer());
+        engine = StartBenchEngine(media);
+        if (!engine)
             return false;
-        }
         cube = std::make_unique<XBasicMesh>();
         if (!cube->Load((media / "BenchCube.x").string().c_str(), nullptr, false, false))
         {
@@ -150,11 +144,7 @@ struct Bench
 
 Bench& GetBench()
 {
-    static Bench bench;
-    static const bool started = bench.Start();
-    if (!started)
-        std::exit(1);
-    return bench;
+    return StartedOnce<Bench>();
 }
 
 void BM_SixHundredCubes(benchmark::State& state)
