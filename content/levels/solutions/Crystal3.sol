@@ -1,0 +1,3 @@
+# Crystal3: found by plk_levelsolve, replayed by the level series test
+seed 1
+push 4 0 3 +z

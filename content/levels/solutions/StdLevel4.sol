@@ -1,0 +1,6 @@
+# StdLevel4: found by plk_levelsolve, replayed by the level series test
+seed 1
+push 2 0 8 -z
+push 2 0 4 +z
+push 8 0 4 -z
+push 6 0 2 +x

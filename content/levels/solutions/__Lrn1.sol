@@ -1,0 +1,3 @@
+# __Lrn1: found by plk_levelsolve, replayed by the level series test
+seed 1
+push 7 0 5 -x

@@ -1,0 +1,4 @@
+# __Lrn3: found by plk_levelsolve, replayed by the level series test
+seed 1
+push 5 1 7 -x
+push 4 1 4 +x
