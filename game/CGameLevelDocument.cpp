@@ -105,7 +105,10 @@ bool CGameLevel::Save(const XString& name, bool isSavedGame)
     m_uiBlocksLeft = static_cast<unsigned>(m_iNumPlayBlocks);
 
     XString document;
-    WriteDocument(document, isSavedGame, name.CompareNoCase(CGameLevel::kAutoSaveName) == 0);
+    // The auto-save is taken before play has scaled the time; once the time is scaled (a resumed
+    // game, or a player who names a save "AutoSave") scaling it again would cut it twice.
+    const bool scaleTime = !m_bTimeAdjusted && name.CompareNoCase(CGameLevel::kAutoSaveName) == 0;
+    WriteDocument(document, isSavedGame, scaleTime);
     if (!EncipherDocument(document))
     {
         m_strErrorMsg = "Error: in CGameLevel::Save, enciphering the level failed.";

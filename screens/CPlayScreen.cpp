@@ -111,11 +111,12 @@ void CPlayScreen::MyInit()
     if (!m_pTextFont->Create("Arial", 28, true, false))
         LogFailure("m_pTextFont->Create", m_pTextFont->GetErrorMsg());
 
-    if (!m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame))
+    const bool loaded = m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame);
+    if (!loaded)
         LogFailure("m_pLevel->Load", m_pLevel->GetErrorMsg());
-    if (!m_bBuilderMode && m_pLevel->GetCurLevel() != 1)
-        if (!m_pLevel->Save("AutoSave", true))
-            LogFailure("m_pLevel->Save", m_pLevel->GetErrorMsg());
+    // A level that did not load must not overwrite the last good auto-save.
+    if (loaded && !m_pLevel->AutoSaveAtLevelStart())
+        LogFailure("m_pLevel->AutoSaveAtLevelStart", m_pLevel->GetErrorMsg());
     if (!m_bBuilderMode)
         m_pLevel->RefillSpares();
     m_weather.Start(m_pEngine, *m_pLevel);

@@ -43,8 +43,13 @@ void SideScreen(XGameEngine* engine, XGameScreen* screen)
 
 void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame)
 {
-    FullChange(engine, new (std::nothrow) CPlayScreen(level, false, levelName, isSavedGame));
-    SideScreen(engine, new (std::nothrow) CStatusBar(level, false));
+    CPlayScreen* play = new (std::nothrow) CPlayScreen(level, false, levelName, isSavedGame);
+    CStatusBar* bar = new (std::nothrow) CStatusBar(level, false);
+    // The bar stands still while the play screen is paused.
+    if (bar)
+        bar->FollowPlay(play);
+    FullChange(engine, play);
+    SideScreen(engine, bar);
     Overlay(engine, new (std::nothrow) CLevelIntro(level));
 }
 

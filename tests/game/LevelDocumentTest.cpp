@@ -489,6 +489,13 @@ TEST(LevelFiles, AutoSaveStoresTheTimeScaledByDifficulty)
     resumed.SetDataFolder(folder.GamePath().c_str());
     ASSERT_TRUE(resumed.Load("AutoSave", false, true));
     EXPECT_EQ(42, resumed.SecondsLeft());
+
+    // A resumed game already carries scaled time: saving it as "AutoSave" again keeps 42 s.
+    ASSERT_TRUE(resumed.Save("AutoSave", true));
+    CGameLevel again(nullptr);
+    again.SetDataFolder(folder.GamePath().c_str());
+    ASSERT_TRUE(again.Load("AutoSave", false, true));
+    EXPECT_EQ(42, again.SecondsLeft()) << "time scaled twice";
 }
 
 TEST(LevelFiles, DamagedFilesLoadAsEmptyOrFailCleanly)
