@@ -81,7 +81,7 @@ std::string RegistryParent(std::string_view root)
     {
         return kMachineRegistry;
     }
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // The XDG base directory rules ignore a relative XDG_CONFIG_HOME.
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/')
     {
         return std::string(config) + "/vregistry";

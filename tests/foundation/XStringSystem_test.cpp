@@ -95,7 +95,7 @@ TEST(XStringRegistryRoots, RootsLiveWhereTheEnvironmentSays)
         EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_CURRENT_USER"), "/cfg/vregistry/HKEY_CURRENT_USER");
     }
     {
-        // The base directory specification ignores a relative XDG_CONFIG_HOME.
+        // The XDG base directory rules ignore a relative XDG_CONFIG_HOME.
         ScopedEnv config("XDG_CONFIG_HOME", "relative/ignored");
         ScopedEnv home("HOME", "/home/player");
         EXPECT_EQ(plk::fs::RegistryKey::RootFolder("HKEY_CURRENT_USER"),
