@@ -17,7 +17,6 @@ const uint32_t kFrameColourKey = 0xFFFF00FF;
 const int kMainFontPoints = 16;
 const int kLargeFontPoints = 24;
 const int kDesignWidth = 1024;
-const char* const kLastEditedLevel = "_LAST3D1T_L3V3L";
 
 const unsigned kLevelNameMax = 40;
 const unsigned kObjectiveMax = 300;
@@ -52,7 +51,7 @@ CGameMenu::CGameMenu(CGameLevel* level, int frameStyle, MenuMode mode, const XSt
     case MenuMode::EditTime: initial = level->SecondsLeft(); break;
     case MenuMode::SaveLevel:
         initial = level->GetLevelFileName();
-        if (initial.StartsWithNoCase(kLastEditedLevel))
+        if (initial.StartsWithNoCase(CGameLevel::kLastEditedName))
             initial = "";
         else if (initial.EndsWithNoCase(".dat"))
             initial.Truncate(initial.GetLength() - 4);

@@ -2,11 +2,14 @@
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
 #include "screens/CGameMenu.h"
+#include "screens/CGameMenuLayout.h"
 #include "platform/gfx/TextLayout.h"
 #include "screens/CScreenFlow.h"
 #include "tools/uigen/UiLayout.h"
 
 #include <string>
+
+using namespace MenuListLayout;
 
 namespace
 {
@@ -29,15 +32,7 @@ const float kScreenCentreX = 512.0f;
 const unsigned kReadyPeriodMs = 2000;
 const unsigned kReadyShownMs = 1750;
 
-// The list's rows: 8 units in from the frame's left and top, 400 wide, 25 high, 30 apart.
-const float kRowLeft = 8.0f;
-const float kRowRight = 408.0f;
-const float kRowTop = 8.0f;
-const float kRowHeight = 25.0f;
-const float kRowStep = 30.0f;
 const float kRowTextIndent = 12.0f;
-// Arrows and the close button are square sprites of this side.
-const float kArrowSize = 32.0f;
 
 // Frame sizes in tiles by mode.
 const int kCardColumns = 9;

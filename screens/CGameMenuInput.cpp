@@ -2,11 +2,14 @@
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
 #include "screens/CGameMenu.h"
+#include "screens/CGameMenuLayout.h"
 #include "screens/CLevelSetList.h"
 #include "screens/CScreenFlow.h"
 #include "tools/uigen/UiLayout.h"
 
 #include <new>
+
+using namespace MenuListLayout;
 
 namespace
 {
@@ -26,12 +29,6 @@ const int kButtonUp = 0;
 const int kButtonDown = 1;
 const int kButtonClose = 2;
 
-const float kArrowSize = 32.0f;
-const float kRowLeft = 8.0f;
-const float kRowRight = 408.0f;
-const float kRowTop = 8.0f;
-const float kRowHeight = 25.0f;
-const float kRowStep = 30.0f;
 
 } // namespace
 

@@ -1,6 +1,8 @@
 // List contents and scrolling of the menu lists.
 #include "screens/CMenuList.h"
 
+#include "game/CGameLevel.h"
+
 #include "platform/fs/Directory.h"
 
 #include <vector>
@@ -8,7 +10,6 @@
 namespace
 {
 
-const char* const kLastEditedLevel = "_LAST3D1T_L3V3L";
 // The sixth character of a music file's name is its number: "Music3.wav".
 const unsigned kMusicDigitIndex = 5;
 
@@ -68,13 +69,13 @@ void CMenuList::ListMusic(const XString& dataFolder)
 
 bool CMenuList::IsLoadableLevel(const XString& fileName)
 {
-    return fileName.EndsWithNoCase(".dat") && !fileName.StartsWithNoCase(kLastEditedLevel) &&
+    return fileName.EndsWithNoCase(".dat") && !fileName.StartsWithNoCase(CGameLevel::kLastEditedName) &&
            !fileName.StartsWithNoCase("StdLevel") && !fileName.StartsWithNoCase("__Lrn");
 }
 
 bool CMenuList::IsSavedGame(const XString& fileName)
 {
-    return fileName.EndsWithNoCase(".dat") && !fileName.StartsWithNoCase(kLastEditedLevel);
+    return fileName.EndsWithNoCase(".dat") && !fileName.StartsWithNoCase(CGameLevel::kLastEditedName);
 }
 
 bool CMenuList::IsMusic(const XString& fileName)
