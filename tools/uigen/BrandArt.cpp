@@ -40,13 +40,10 @@ void Meadow(Canvas& c, float horizon, bool daySky = true)
                 art::LinearGradient({0, horizon}, {0, h}, Hex(0x8be05a), Hex(0x3f9e3a)));
 }
 
-LetteringStyle GoldLettering(int height)
+// Gold lettering whose outline and bevel grow with its height, for the small dialog pictures.
+LetteringStyle ScaledGoldLettering(int height)
 {
-    LetteringStyle gold;
-    gold.pixelHeight = height;
-    gold.top = Hex(0xfff6b0);
-    gold.bottom = Hex(0xffa51c);
-    gold.outline = Hex(0x7a3a06);
+    LetteringStyle gold = GoldLettering(height);
     gold.outlineWidth = std::max(2.0f, height * 0.06f);
     gold.bevelWidth = std::max(2.0f, height * 0.05f);
     gold.shadowDy = 2;
@@ -98,7 +95,7 @@ Canvas BrandArt::Banner()
 {
     Canvas c = ArtSet::Blank("StartupBanner.bmp");
     Meadow(c, 44);
-    DrawLettering(c, "Plinkett3", 118, 48, GoldLettering(40));
+    DrawLettering(c, "Plinkett3", 118, 48, ScaledGoldLettering(40));
     const int colours[] = {8, 0, 9, 3, 7};
     for (int k = 0; k < 5; ++k)
         IsoCube(c, 250.0f + 30 * k, 26.0f + (k % 2) * 8, 17, CubeColour(colours[k]), colours[k]);
@@ -134,7 +131,7 @@ Canvas BrandArt::Picture(int which)
         Sparkle(c, 40, 40, 14);
         Sparkle(c, 200, 32, 18);
         Sparkle(c, 118, 150, 12);
-        LetteringStyle gold = GoldLettering(30);
+        LetteringStyle gold = ScaledGoldLettering(30);
         DrawLettering(c, "+305", 190, 168, gold);
     }
     else

@@ -291,13 +291,8 @@ void BuilderArt::Button(Canvas& c, int index)
 
 void BuilderArt::Captions(Canvas& c)
 {
-    Plate(c, {5, 5, 246, 58}, 14, Hex(0x1d4f9e), Hex(0x0c2657));
-    c.FillShape(Outline(art::RoundedRect(5, 5, 246, 58, 14), 2.5f), kGold);
-    LetteringStyle gold;
-    gold.pixelHeight = 30;
-    gold.top = Hex(0xfff6b0);
-    gold.bottom = Hex(0xffa51c);
-    gold.outline = Hex(0x7a3a06);
+    HeaderPlate(c, {5, 5, 246, 58}, 14);
+    LetteringStyle gold = GoldLettering(30);
     gold.outlineWidth = 3;
     gold.bevelWidth = 2.5f;
     gold.shadowDy = 2;

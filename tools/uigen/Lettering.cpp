@@ -156,4 +156,14 @@ float DrawLettering(art::Canvas& c, const std::string& text, float x, float y, c
     return width + style.outlineWidth * 2.0f;
 }
 
+LetteringStyle GoldLettering(int pixelHeight)
+{
+    LetteringStyle gold;
+    gold.pixelHeight = pixelHeight;
+    gold.top = art::Hex(0xfff6b0);
+    gold.bottom = art::Hex(0xffa51c);
+    gold.outline = art::Hex(0x7a3a06);
+    return gold;
+}
+
 } // namespace uigen

@@ -21,6 +21,9 @@ struct LetteringStyle
     float shadowAlpha = 0.45f;
 };
 
+// The game's gold display lettering (titles, headers): cream to amber with a brown outline.
+LetteringStyle GoldLettering(int pixelHeight);
+
 // A shape whose inside is where the canvas's alpha is at least one half, with distances from a chamfer transform.
 art::Shape ShapeFromAlpha(const art::Canvas& mask, int x0, int y0);
 

@@ -126,13 +126,9 @@ void MenuArt::Headers(ArtSet& set)
     DrawLettering(ready, "Get Ready!", ready.Width() * 0.5f, 48, green);
     set.Put("MnuReady.png", std::move(ready));
 
-    LetteringStyle gold;
-    gold.top = Hex(0xfff6b0);
-    gold.bottom = Hex(0xffa51c);
-    gold.outline = Hex(0x7a3a06);
+    LetteringStyle gold = GoldLettering(58);
     gold.outlineWidth = 5;
     gold.bevelWidth = 4;
-    gold.pixelHeight = 58;
     const plk::ui::Sheet& half = ArtSet::SheetOf("MnuLevelComplete0.png");
     while (LetteringWidth("Level Complete!", gold) > half.width * 2 - 24)
         --gold.pixelHeight;

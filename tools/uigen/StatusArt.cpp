@@ -94,13 +94,8 @@ void StatusArt::Panels(ArtSet& set)
     Canvas sheet = ArtSet::Blank("Status0.png");
 
     Canvas header(240, 70);
-    Plate(header, {2, 2, 236, 64}, 14, Hex(0x1d4f9e), Hex(0x0c2657));
-    header.FillShape(Outline(art::RoundedRect(2, 2, 236, 64, 14), 2.5f), kGold);
-    LetteringStyle gold;
-    gold.pixelHeight = 38;
-    gold.top = Hex(0xfff6b0);
-    gold.bottom = Hex(0xffa51c);
-    gold.outline = Hex(0x7a3a06);
+    HeaderPlate(header, {2, 2, 236, 64}, 14);
+    LetteringStyle gold = GoldLettering(38);
     gold.outlineWidth = 3;
     gold.bevelWidth = 2.5f;
     gold.shadowDy = 2;

@@ -158,11 +158,7 @@ Canvas TitleArt::Picture()
     Canvas scene(kPictureW, kPictureH, Hex(0x000000));
     Scenery(scene);
 
-    LetteringStyle gold;
-    gold.pixelHeight = 132;
-    gold.top = Hex(0xfff6b0);
-    gold.bottom = Hex(0xffa51c);
-    gold.outline = Hex(0x7a3a06);
+    LetteringStyle gold = GoldLettering(132);
     gold.outlineWidth = 7;
     gold.bevelWidth = 6;
     LetteringStyle blue = gold;

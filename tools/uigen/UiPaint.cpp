@@ -172,4 +172,10 @@ void Icon(Canvas& c, const Shape& s, const Colour& fill, float bevel)
     c.FillShape(Rim(s, 0.8f), art::WithAlpha(art::Shade(fill, -0.65f), 0.75f));
 }
 
+void HeaderPlate(Canvas& c, Area a, float radius)
+{
+    Plate(c, a, radius, Hex(0x1d4f9e), Hex(0x0c2657));
+    c.FillShape(Outline(art::RoundedRect(a.x, a.y, a.w, a.h, radius), 2.5f), kGold);
+}
+
 } // namespace uigen

@@ -31,6 +31,8 @@ struct Area
 
 // A glossy raised plate: soft shadow, vertical gradient, rounded bevel, a gloss band on the upper half, rim.
 void Plate(art::Canvas& c, Area a, float radius, const art::Colour& top, const art::Colour& bottom);
+// The deep blue plate with a gold rim behind the status column's and the builder bar's headers.
+void HeaderPlate(art::Canvas& c, Area a, float radius);
 // A glow of colour around a shape, for hovered plates.
 void Glow(art::Canvas& c, const art::Shape& s, float softness, const art::Colour& colour);
 
