@@ -34,10 +34,13 @@ void XDXInput::BeginPick(const Matrix& view, const Matrix& projection, int left,
         m_vPickOrigin = m_vPickDirection = {0.0f, 0.0f, 0.0f};
         return;
     }
-    // Both axes are measured from the drawing area's corner, so a view below a bar picks true.
-    const float x = (2.0f * static_cast<float>(m_iCursorX - left) / static_cast<float>(width) - 1.0f) /
+    // Both axes are measured from the drawing area's corner, so a view below a bar picks true; the
+    // third row's first two entries move an off-centre projection's middle away from the screen's.
+    const float x = (2.0f * static_cast<float>(m_iCursorX - left) / static_cast<float>(width) - 1.0f -
+                     projection.m[2][0]) /
                     projection.m[0][0];
-    const float y = -(2.0f * static_cast<float>(m_iCursorY - top) / static_cast<float>(height) - 1.0f) /
+    const float y = (-(2.0f * static_cast<float>(m_iCursorY - top) / static_cast<float>(height) - 1.0f) -
+                     projection.m[2][1]) /
                     projection.m[1][1];
     m_vPickDirection = plk::gfx::TransformNormal({x, y, 1.0f}, inverseView);
     m_vPickOrigin = {inverseView.m[3][0], inverseView.m[3][1], inverseView.m[3][2]};

@@ -34,6 +34,12 @@ const float kDefaultFieldOfView = 0.7853982f; // pi / 4
 const float kDefaultNear = 1.0f;
 const float kDefaultFar = 10000.0f;
 const int kDefaultFontSize = 10;
+
+// The aspect is height over width, as every screen of the game was laid out with it.
+float DefaultAspect(unsigned width, unsigned height)
+{
+    return static_cast<float>(height) / static_cast<float>(width);
+}
 // A window needs some size before the mode gives it its own.
 const int kMinimumWindowSide = 1;
 
@@ -283,9 +289,7 @@ bool XGameEngine::SetMode(bool windowed, bool depthBuffer, unsigned width, unsig
             return false;
         }
     }
-    // The aspect is height over width, as every screen of the game was laid out with it.
-    if (!SetPerspective(kDefaultFieldOfView, static_cast<float>(m_uiHeight) / static_cast<float>(m_uiWidth),
-                        kDefaultNear, kDefaultFar))
+    if (!SetPerspective(kDefaultFieldOfView, DefaultAspect(m_uiWidth, m_uiHeight), kDefaultNear, kDefaultFar))
     {
         XString inner = m_strErrorMsg;
         m_strErrorMsg = "Error: in XGameEngine::SetMode, SetPerspective failed. Msg=";
@@ -306,6 +310,11 @@ bool XGameEngine::ResizeWin(unsigned clientWidth, unsigned clientHeight)
         return false;
     }
     return true;
+}
+
+Matrix XGameEngine::DefaultProjection(unsigned width, unsigned height)
+{
+    return MatrixPerspectiveFovLH(kDefaultFieldOfView, DefaultAspect(width, height), kDefaultNear, kDefaultFar);
 }
 
 bool XGameEngine::SetPerspective(float fieldOfView, float aspect, float nearPlane, float farPlane)

@@ -39,6 +39,8 @@ public:
     bool SetMode(bool windowed, bool depthBuffer, unsigned width, unsigned height, unsigned char bitsPerPixel);
     bool ResizeWin(unsigned clientWidth, unsigned clientHeight);
     bool SetPerspective(float fieldOfView, float aspect, float nearPlane, float farPlane);
+    // The projection SetMode gives a mode of that size: what a pick or a test must invert.
+    static plk::gfx::Matrix DefaultProjection(unsigned width, unsigned height);
     // Inclusive pixel bounds, y from the top.
     bool SetViewport(unsigned left, unsigned right, unsigned top, unsigned bottom);
     bool Clear(uint32_t color, float depth);

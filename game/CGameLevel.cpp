@@ -24,6 +24,7 @@ const float kMaxTilt = 89.5f;
 const float kMinZoom = 130.0f;
 const float kMaxZoom = 300.0f;
 const float kFullTurn = 360.0f;
+const float kDegreesToRadians = 0.017453292f;
 // One press of a background button moves a channel by this much.
 const int kBackgroundStep = 5;
 const int kMaxChannel = 255;
@@ -86,6 +87,17 @@ void CGameLevel::ResetScores()
     m_iBlockScore = 0;
     m_iNumBlocksRemoved = 0;
     m_iDifficulty = 0;
+}
+
+const plk::gfx::Vector3 CGameLevel::kCameraTarget{0.0f, 20.0f, 0.0f};
+
+plk::gfx::Vector3 CGameLevel::GetCameraEye() const
+{
+    const float tilt = m_fCameraTilt * kDegreesToRadians;
+    const float angle = m_fCameraAngle * kDegreesToRadians;
+    return {kCameraTarget.x + m_fCameraZoom * std::cos(tilt) * std::sin(angle),
+            kCameraTarget.y + m_fCameraZoom * std::sin(tilt),
+            kCameraTarget.z - m_fCameraZoom * std::cos(tilt) * std::cos(angle)};
 }
 
 void CGameLevel::AdjustCamera(float dTilt, float dAngle, float dZoom)

@@ -105,6 +105,9 @@ public:
 
     // Adds then clamps tilt to 10..89.5 and zoom to 130..300; wraps the angle into 0..360.
     void AdjustCamera(float dTilt, float dAngle, float dZoom);
+    // The camera looks at the middle of the board's floor from tilt, angle and zoom.
+    static const plk::gfx::Vector3 kCameraTarget;
+    plk::gfx::Vector3 GetCameraEye() const;
     // Adds 5 x step and clamps to 0..255.
     void AdjustBgRed(int step);
     void AdjustBgGreen(int step);

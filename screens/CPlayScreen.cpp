@@ -121,6 +121,8 @@ void CPlayScreen::MyInit()
         m_pLevel->RefillSpares();
     m_weather.Start(m_pEngine, *m_pLevel);
     ApplyView();
+    if (plk::gfx::Device* device = m_pEngine->GetDevice())
+        device->SetTransform(plk::gfx::kProjection, ViewProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
 }
 
 void CPlayScreen::SetUpLighting()
@@ -148,6 +150,9 @@ void CPlayScreen::SetUpLighting()
 
 void CPlayScreen::MyFree()
 {
+    if (plk::gfx::Device* device = m_pEngine->GetDevice())
+        device->SetTransform(plk::gfx::kProjection,
+                             XGameEngine::DefaultProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
     m_weather.Stop();
     m_sndMusic.Stop();
     if (m_pTextFont)

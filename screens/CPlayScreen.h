@@ -32,6 +32,10 @@ public:
     void MyUpdate() override;
     void MyFree() override;
 
+    // The mode's projection moved sideways so that the camera's target lies in the middle of the
+    // play area right of the status bar, not behind the bar.
+    static plk::gfx::Matrix ViewProjection(unsigned width, unsigned height);
+
     bool IsPaused() const { return m_bPaused; }
     // Which arrows the selected cube offers now (none when a cube lies on top of it).
     std::array<bool, kArrowCount> OfferedArrows() const;

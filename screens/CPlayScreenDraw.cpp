@@ -8,6 +8,7 @@
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
 #include "platform/gfx/TextLayout.h"
+#include "tools/uigen/UiLayout.h"
 
 #include <cmath>
 
@@ -16,9 +17,6 @@ using plk::gfx::Vector3;
 
 namespace
 {
-const float kDegreesToRadians = 0.017453292f;
-// The camera looks at the middle of the board's floor.
-const Vector3 kLookAt{0.0f, 20.0f, 0.0f};
 // "PAUSED" shows for the first half of every second.
 const unsigned kBlinkPeriodMs = 1000;
 const unsigned kBlinkOnMs = 500;
@@ -41,14 +39,16 @@ const float kButtonCentreFirstX = 853.0f, kButtonCentreLastX = 992.0f, kButtonCe
 const float kOrthoNear = 0.0f, kOrthoFar = 1000.0f;
 } // namespace
 
+Matrix CPlayScreen::ViewProjection(unsigned width, unsigned height)
+{
+    // A sideways move in clip space keeps the aspect and field of view of every other screen.
+    const float shift = 2.0f * static_cast<float>(plk::ui::kPlayAreaCentreX) / kDesignWidth - 1.0f;
+    return XGameEngine::DefaultProjection(width, height) * plk::gfx::MatrixTranslation(shift, 0.0f, 0.0f);
+}
+
 void CPlayScreen::ApplyView()
 {
-    const float tilt = m_pLevel->GetCameraTilt() * kDegreesToRadians;
-    const float angle = m_pLevel->GetCameraAngle() * kDegreesToRadians;
-    const float zoom = m_pLevel->GetCameraZoom();
-    Vector3 eye{kLookAt.x + zoom * std::cos(tilt) * std::sin(angle), kLookAt.y + zoom * std::sin(tilt),
-                kLookAt.z - zoom * std::cos(tilt) * std::cos(angle)};
-    m_pEngine->m_camera.LookAt(eye, kLookAt);
+    m_pEngine->m_camera.LookAt(m_pLevel->GetCameraEye(), CGameLevel::kCameraTarget);
 }
 
 void CPlayScreen::ApplyMusic()

@@ -285,3 +285,19 @@ TEST(Frustum, NearPlaneSitsAtTheNearDistance)
     EXPECT_FALSE(frustum.CheckSphere(0.0f, 0.0f, 300.0f, 1.0f));
     EXPECT_TRUE(frustum.CheckSphere(0.0f, 0.0f, 150.0f, 1.0f));
 }
+
+TEST_F(PickTest, AnOffCentreProjectionPicksWhereTheObjectIsDrawn)
+{
+    // The view's middle drawn a quarter of the width right of the screen's: the box at the
+    // origin now lies under pixel 125, no longer under the screen's middle.
+    m_projection = m_projection * plk::gfx::MatrixTranslation(0.25f, -0.5f, 0.0f);
+    XDXBoxObject box;
+    box.Init(false, 0);
+    box.Build(10.0f, 10.0f, 10.0f, nullptr, 20.0f);
+    Click(125, 150);
+    m_input.TestPick(&box);
+    EXPECT_EQ(&box, m_input.GetPicked(0));
+    Click(100, 100);
+    m_input.TestPick(&box);
+    EXPECT_EQ(nullptr, m_input.GetPicked(0));
+}
