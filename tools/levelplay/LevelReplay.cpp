@@ -38,8 +38,8 @@ bool IsResting(const CPlayBlock& block)
 
 } // namespace
 
-CLevelReplay::CLevelReplay(const XString& dataFolder)
-    : m_strDataFolder(dataFolder), m_pLevel(std::make_unique<CGameLevel>(nullptr))
+CLevelReplay::CLevelReplay(const XString& dataFolder, float frameMs)
+    : m_strDataFolder(dataFolder), m_fFrameMs(frameMs), m_pLevel(std::make_unique<CGameLevel>(nullptr))
 {
     m_pLevel->SetDataFolder(dataFolder);
     LoadCubeMeshesOnce(dataFolder);
@@ -94,7 +94,7 @@ bool CLevelReplay::Frame()
 {
     if (m_bOver)
         return false;
-    CBoard::PlayLevelFrame(*m_pLevel, kFrameMs);
+    CBoard::PlayLevelFrame(*m_pLevel, m_fFrameMs);
     ++m_result.frames;
     m_result.secondsLeft = m_pLevel->SecondsLeft();
     m_result.msLeft = m_pLevel->GetTimeLeft();

@@ -30,8 +30,9 @@ public:
     static constexpr int kHardest = 3;
 
     // dataFolder ends in a separator (the game's "…\\data\\"); the cube meshes are loaded from it
-    // once per process, so that the lifter's morph runs as long as in the game.
-    explicit CLevelReplay(const XString& dataFolder);
+    // once per process, so that the lifter's morph runs as long as in the game. frameMs is the
+    // game time of one frame: the engine's cap, or a scripted run's fixed step.
+    explicit CLevelReplay(const XString& dataFolder, float frameMs = kFrameMs);
     ~CLevelReplay();
     CLevelReplay(const CLevelReplay&) = delete;
     CLevelReplay& operator=(const CLevelReplay&) = delete;
@@ -81,6 +82,7 @@ private:
     bool ApplyMove(const SolutionMove& move);
 
     XString m_strDataFolder;
+    float m_fFrameMs;
     std::unique_ptr<CGameLevel> m_pLevel;
     ReplayResult m_result;
     bool m_bOver = false;

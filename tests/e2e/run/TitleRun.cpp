@@ -1,7 +1,10 @@
 // Running the staged game program in a private install folder.
-#include "tests/e2e/TitleRun.h"
+#include "tests/e2e/run/TitleRun.h"
+
+#include "game/CGameLevel.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -17,9 +20,6 @@ fs::path StageFolder()
     const char* binary = std::getenv("PLK_BINARY_DIR");
     return fs::path(binary ? binary : ".") / "stage";
 }
-
-// A step of one fixed frame: runs are the same every time.
-const int kFixedStepMs = 20;
 
 } // namespace
 
@@ -50,6 +50,12 @@ TitleRun::TitleRun()
 
 TitleRun::~TitleRun()
 {
+    // PLK_E2E_KEEP keeps every run's folder (log, saved games, screenshots) for a look afterwards.
+    if (std::getenv("PLK_E2E_KEEP"))
+    {
+        std::fprintf(stderr, "run kept in %s\n", m_root.string().c_str());
+        return;
+    }
     std::error_code ignored;
     fs::remove_all(m_root, ignored);
 }
@@ -67,7 +73,7 @@ int TitleRun::Run(const std::string& script, int maxFrames)
     fs::create_directories(m_root / "shots");
     std::ostringstream command;
     command << "VREGISTRY_DIR='" << (m_root / "registry").string() << "' '" << (StageFolder() / "Plinkett3").string()
-            << "' --install-dir '" << m_install.string() << "/' --fixed-step " << kFixedStepMs << " --script '"
+            << "' --install-dir '" << m_install.string() << "/' --fixed-step " << kFrameMs << " --script '"
             << scriptFile.string() << "' --capture-dir '" << (m_root / "shots").string() << "/' --max-frames "
             << maxFrames << " > '" << (m_root / "output.txt").string() << "' 2>&1";
     const int status = std::system(command.str().c_str());
@@ -120,4 +126,25 @@ bool TitleRun::ReadBitmap(const fs::path& file, TitleBitmap& out)
         return false;
     out.bgr.assign(bytes.begin() + offset, bytes.begin() + offset + static_cast<long>(stride * out.height));
     return true;
+}
+
+Rgb TitleRun::ShotPixel(size_t n, int x, int y) const
+{
+    Rgb c;
+    TitleBitmap shot;
+    const auto shots = Shots();
+    if (n < shots.size() && ReadBitmap(shots[n], shot) && x < shot.width && y < shot.height)
+        shot.Pixel(x, y, c.r, c.g, c.b);
+    return c;
+}
+
+XString TitleRun::DataFolder() const
+{
+    return XString((m_install / "data").string().append("/").c_str());
+}
+
+bool TitleRun::ReadSavedGame(const char* name, CGameLevel& level) const
+{
+    level.SetDataFolder(DataFolder());
+    return level.Load(XString(name), false, true);
 }

@@ -1,5 +1,5 @@
 // The real program from start to the title and on: splash, title, Esc, a new game's first cards.
-#include "tests/e2e/TitleRun.h"
+#include "tests/e2e/run/TitleRun.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 // script, and what the run left behind (log lines, screenshots).
 #pragma once
 
+#include "foundation/XString.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,9 +18,19 @@ struct TitleBitmap
     void Pixel(int x, int y, int& r, int& g, int& b) const;
 };
 
+struct Rgb
+{
+    int r = 0, g = 0, b = 0;
+};
+
+class CGameLevel;
+
 class TitleRun
 {
 public:
+    // Every frame of a run lasts this many ms of game time, so that runs are the same every time.
+    static constexpr int kFrameMs = 20;
+
     TitleRun();
     ~TitleRun();
     TitleRun(const TitleRun&) = delete;
@@ -31,7 +43,13 @@ public:
     // Screenshots in the order taken.
     std::vector<std::filesystem::path> Shots() const;
     static bool ReadBitmap(const std::filesystem::path& file, TitleBitmap& out);
+    // Pixel x, y of screenshot n of the run; black when there is no such shot.
+    Rgb ShotPixel(size_t n, int x, int y) const;
     const std::filesystem::path& Install() const { return m_install; }
+    // The run's data folder as the game names it, with its separator at the end.
+    XString DataFolder() const;
+    // Reads a saved game of the run back as the game does.
+    bool ReadSavedGame(const char* name, CGameLevel& level) const;
     // Takes a file of the staged data out of this run's data folder.
     void HideData(const std::string& name);
 

@@ -1,0 +1,34 @@
+// The text of a scripted run, written in the 1024 x 768 design's units and turned into the
+// window pixels of the default 800 x 600 mode, frame by frame.
+#pragma once
+
+#include <string>
+
+class RunScript
+{
+public:
+    // The window of the default video mode.
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+
+    // Window pixels of a point of the 1024 x 768 design.
+    static int X(float designX);
+    static int Y(float designY);
+
+    // Down at frame, up one frame later, at a design point or a window pixel.
+    void Click(int frame, float designX, float designY);
+    void ClickPixel(int frame, int x, int y);
+    // The cursor only, so that a list row can be hovered before it is clicked.
+    void Move(int frame, float designX, float designY);
+    // Down at frame, up at the next.
+    void Key(int frame, const char* name);
+    void Type(int frame, const std::string& text);
+    void Shot(int frame);
+
+    const std::string& Text() const { return m_text; }
+
+private:
+    void Line(int frame, const std::string& what);
+
+    std::string m_text;
+};

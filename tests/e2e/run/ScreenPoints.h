@@ -1,0 +1,24 @@
+// Where the runs click, in the 1024 x 768 design's units, and when.
+#pragma once
+
+namespace ScreenPoints
+{
+
+// The splash leaves by itself after four seconds; at 20 ms a frame the title has faded in by
+// this frame.
+const int kTitleFrame = 300;
+// The title's buttons.
+const float kNewGameX = 511, kNewGameY = 330;
+const float kTutorialX = 511, kTutorialY = 603;
+const float kLoadGameX = 254, kLoadGameY = 504;
+// The difficulty card's easy, medium and hard options: thirds of a frame 448 wide around x 640.
+const float kDifficultyX[3] = {491, 640, 789};
+const float kDifficultyY = 310;
+// The status bar's save and exit buttons (centred on x 128 and y 400 + 55 i) and the spares.
+const float kBarX = 128, kSaveY = 455, kExitY = 620;
+const float kSpareX[3] = {853, 923, 992};
+const float kSpareY = 56;
+// First row of the saved-games list, whose frame is centred on the whole screen.
+const float kFirstRowX = 464, kFirstRowY = 116;
+
+} // namespace ScreenPoints
