@@ -70,6 +70,9 @@ int TitleRun::Run(const std::string& script, int maxFrames)
 {
     const fs::path scriptFile = m_root / "script.txt";
     std::ofstream(scriptFile) << script;
+    // Each run's screenshots are its own.
+    std::error_code ignored;
+    fs::remove_all(m_root / "shots", ignored);
     fs::create_directories(m_root / "shots");
     std::ostringstream command;
     command << "VREGISTRY_DIR='" << (m_root / "registry").string() << "' '" << (StageFolder() / "Plinkett3").string()

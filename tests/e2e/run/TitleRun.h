@@ -40,7 +40,7 @@ public:
     int Run(const std::string& script, int maxFrames);
 
     std::vector<std::string> LogLines() const;
-    // Screenshots in the order taken.
+    // Screenshots of the last run in the order taken.
     std::vector<std::filesystem::path> Shots() const;
     static bool ReadBitmap(const std::filesystem::path& file, TitleBitmap& out);
     // Pixel x, y of screenshot n of the run; black when there is no such shot.
