@@ -46,6 +46,9 @@ public:
     bool Clear(uint32_t color, float depth);
     bool Draw();
     bool Run();
+    // One pass of Run's loop: script, events, drawing, input, the screen stack, the frame cap and
+    // the clock. False when drawing failed; quit is set when the game is to end.
+    bool Frame(bool& quit);
     // The screen-stack step of each frame; sets quit when the game is to end.
     void Update(bool& quit);
     bool Free();

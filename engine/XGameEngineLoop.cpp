@@ -49,8 +49,7 @@ void XGameEngine::WaitForFrameCap()
 bool XGameEngine::Run()
 {
     m_strErrorMsg = "";
-    const bool fixedStep = m_options.fixedStepMs != 0;
-    m_uiFrameTime = fixedStep ? 0 : plk::TimerElapsed();
+    m_uiFrameTime = m_options.fixedStepMs != 0 ? 0 : plk::TimerElapsed();
     m_uiFrameDelta = m_uiDrawTime = m_uiUpdateTime = m_uiInputTime = 0;
     m_dtRunStart.SetNow();
     unsigned measureStart = plk::TimerElapsed();
@@ -59,38 +58,8 @@ bool XGameEngine::Run()
     bool quit = false;
     while (!quit)
     {
-        // A script's events of this frame join the queue before it is read.
-        if (m_bScript && m_script.Apply(m_uiFrameIndex))
-            m_bShotRequested = true;
-        PumpEvents(quit);
-        if (quit)
+        if (!Frame(quit))
             break;
-
-        unsigned start = plk::TimerElapsed();
-        if (!Draw())
-        {
-            XString inner = m_strErrorMsg;
-            m_strErrorMsg = "Error: in XGameEngine::Run, Draw failed. Msg=";
-            m_strErrorMsg += inner;
-            break;
-        }
-        m_uiDrawTime = plk::TimerElapsed() - start;
-        start = plk::TimerElapsed();
-        m_input.Read();
-        m_uiInputTime = plk::TimerElapsed() - start;
-        start = plk::TimerElapsed();
-        Update(quit);
-        m_uiUpdateTime = plk::TimerElapsed() - start;
-        ++m_uiFrameIndex;
-        if (m_options.maxFrames != 0 && m_uiFrameIndex >= m_options.maxFrames)
-            quit = true;
-        if (quit)
-            break;
-
-        WaitForFrameCap();
-        const unsigned now = fixedStep ? m_uiFrameTime + m_options.fixedStepMs : plk::TimerElapsed();
-        m_uiFrameDelta = now - m_uiFrameTime;
-        m_uiFrameTime = now;
         ++framesCounted;
         const unsigned measured = plk::TimerElapsed();
         if (measured - measureStart >= kFrameRateInterval)
@@ -112,6 +81,43 @@ bool XGameEngine::Run()
         m_strErrorMsg = runError;
     }
     return m_strErrorMsg.IsEmpty();
+}
+
+bool XGameEngine::Frame(bool& quit)
+{
+    // A script's events of this frame join the queue before it is read.
+    if (m_bScript && m_script.Apply(m_uiFrameIndex))
+        m_bShotRequested = true;
+    PumpEvents(quit);
+    if (quit)
+        return true;
+
+    unsigned start = plk::TimerElapsed();
+    if (!Draw())
+    {
+        XString inner = m_strErrorMsg;
+        m_strErrorMsg = "Error: in XGameEngine::Run, Draw failed. Msg=";
+        m_strErrorMsg += inner;
+        return false;
+    }
+    m_uiDrawTime = plk::TimerElapsed() - start;
+    start = plk::TimerElapsed();
+    m_input.Read();
+    m_uiInputTime = plk::TimerElapsed() - start;
+    start = plk::TimerElapsed();
+    Update(quit);
+    m_uiUpdateTime = plk::TimerElapsed() - start;
+    ++m_uiFrameIndex;
+    if (m_options.maxFrames != 0 && m_uiFrameIndex >= m_options.maxFrames)
+        quit = true;
+    if (quit)
+        return true;
+
+    WaitForFrameCap();
+    const unsigned now = m_options.fixedStepMs != 0 ? m_uiFrameTime + m_options.fixedStepMs : plk::TimerElapsed();
+    m_uiFrameDelta = now - m_uiFrameTime;
+    m_uiFrameTime = now;
+    return true;
 }
 
 bool XGameEngine::Draw()

@@ -1,0 +1,141 @@
+// A frame of the real play view over a shipped level at 1024 x 768: the scene, rain and
+// particles, scenery, the status message and the spares, as the game draws them. The level is
+// the busiest of the shipped ones (rain over a full scenery ring) unless PLK_BENCH_LEVEL names
+// another; the peak resident memory of the process is reported beside the time. Needs a display
+// (xvfb-run or SDL_VIDEODRIVER=offscreen) and the staged data (PLK_DATA_DIR, or the build's
+// stage/data beside this program's folder).
+#include "bench/BenchEngine.h"
+#include "engine/XDXSound.h"
+#include "engine/XEngineOptions.h"
+#include "game/CFieldObject.h"
+#include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "game/CWallBlock.h"
+#include "game/GameRandom.h"
+#include "screens/CPlayScreen.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+// The engine's frame cap: the step every frame of the game advances by.
+const unsigned kFrameMs = 25;
+// Frames played before timing: the level loads and its GPU objects are made on the first ones.
+const int kWarmUpFrames = 80;
+const char* const kBusiestLevel = "StdLevel25";
+
+std::string Env(const char* name, const std::string& otherwise)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : otherwise;
+}
+
+// A folder that shows the staged media and levels and takes this run's saved games and log.
+bool LinkData(const fs::path& data, const fs::path& folder)
+{
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(data, error))
+        if (entry.path().filename() != "savedgames" && entry.path().filename() != "Logs")
+            fs::create_symlink(entry.path(), folder / entry.path().filename(), error);
+    fs::create_directories(folder / "savedgames", error);
+    return fs::exists(folder / "levels");
+}
+
+double PeakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+struct PlayBench
+{
+    fs::path folder = fs::temp_directory_path() / ("plk-bench-play-" + std::to_string(getpid()));
+    std::unique_ptr<XGameEngine> engine;
+    std::unique_ptr<CGameLevel> level;
+
+    // Registered with atexit once the shared media are loaded, so that it runs before their own
+    // static holders are destroyed.
+    void Stop()
+    {
+        // The screens go first: the play view frees its level's board on its way out.
+        if (engine)
+            engine->Free();
+        CFieldObject::FreeShared();
+        CWallBlock::FreeShared();
+        CPlayBlock::FreeShared();
+        level.reset();
+        engine.reset();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    bool Start()
+    {
+        const fs::path exe = fs::read_symlink("/proc/self/exe");
+        const fs::path data = Env("PLK_DATA_DIR", (exe.parent_path().parent_path() / "stage" / "data").string());
+        if (!LinkData(data, folder))
+        {
+            std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
+            return false;
+        }
+        engine = StartBenchEngine(folder);
+        if (!engine)
+            return false;
+        XEngineOptions options;
+        options.fixedStepMs = kFrameMs;
+        const XString dataFolder((folder.string() + "/").c_str());
+        XDXSound::SetPath(dataFolder);
+        XString error;
+        if (!engine->SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
+            !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
+        {
+            std::fprintf(stderr, "%s%s\n", engine->GetErrorMsg().GetBuffer(), error.GetBuffer());
+            return false;
+        }
+        CGameRandom::Seed(1);
+        level = std::make_unique<CGameLevel>(engine.get());
+        level->SetDataFolder(dataFolder);
+        level->SetDifficulty(2);
+        const std::string name = Env("PLK_BENCH_LEVEL", kBusiestLevel);
+        engine->AddScreen(false, false, true, new CPlayScreen(level.get(), false, name.c_str(), false), nullptr);
+        std::atexit([] { StartedOnce<PlayBench>().Stop(); });
+        bool quit = false;
+        for (int i = 0; i < kWarmUpFrames && !quit; ++i)
+            if (!engine->Frame(quit))
+                return false;
+        if (level->GetLevelFileName() != name.c_str())
+        {
+            std::fprintf(stderr, "the level %s did not load: %s\n", name.c_str(), level->GetErrorMsg().GetBuffer());
+            return false;
+        }
+        return true;
+    }
+};
+
+void BM_PlayFrameOfTheBusiestLevel(benchmark::State& state)
+{
+    PlayBench& bench = StartedOnce<PlayBench>();
+    bool quit = false;
+    for (auto _ : state)
+        if (!bench.engine->Frame(quit) || quit)
+            state.SkipWithError("the frame failed or the game ended");
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = PeakResidentMegabytes();
+    state.counters["cubes"] = bench.level->GetNumPlayBlocks();
+    state.counters["scenery"] = bench.level->GetNumFieldObjects();
+}
+BENCHMARK(BM_PlayFrameOfTheBusiestLevel)->Unit(benchmark::kMillisecond)->MinTime(5.0)->UseRealTime();
+
+} // namespace
