@@ -9,6 +9,7 @@
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
 #include "platform/gfx/DeviceLighting.h"
+#include "tools/uigen/UiLayout.h"
 
 #include <cmath>
 #include <cstdio>
@@ -233,6 +234,10 @@ void CPlayScreen::UpdateSelection()
     }
 
     XDXInput& input = m_pEngine->m_input;
+    // A click on the status bar is meant for its buttons, never for a cube drawn behind it.
+    const float statusBarRight = static_cast<float>(plk::ui::kColumnW) * m_pEngine->GetWidth() / kDesignWidth;
+    if (static_cast<float>(input.GetMouseX()) < statusBarRight)
+        return;
     if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
         return;
     for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
