@@ -234,6 +234,9 @@ void CPlayScreen::UpdateSelection()
     }
 
     XDXInput& input = m_pEngine->m_input;
+    // Only a released button picks, and the ray test against every cube's triangles is not free.
+    if (!input.MouseButtonReleased(kLeftButton))
+        return;
     // A click on the status bar is meant for its buttons, never for a cube drawn behind it.
     const float statusBarRight = static_cast<float>(plk::ui::kColumnW) * m_pEngine->GetWidth() / kDesignWidth;
     if (static_cast<float>(input.GetMouseX()) < statusBarRight)

@@ -113,3 +113,34 @@ TEST(PlayRun, FirstLevelWonByItsSolutionLeadsThroughTheCardToTheSecondLevel)
     EXPECT_TRUE(IsBlueColumn(run.ShotPixel(3, 4, 300))) << "the second level in play";
     ExpectCleanLog(run);
 }
+
+TEST(PlayRun, LastStandardLevelWonFromASavedGameEndsOnTheGameCompleteScreen)
+{
+    TitleRun run;
+    const std::string last = "StdLevel25";
+    // A game saved as the last level of the standard series began, at the hardest difficulty.
+    {
+        CGameLevel level(nullptr);
+        level.SetDataFolder(run.DataFolder());
+        ASSERT_TRUE(level.Load(XString(last.c_str()), false, false)) << level.GetErrorMsg().GetBuffer();
+        level.SetDifficulty(3);
+        ASSERT_TRUE(level.Save(XString("final"), true)) << level.GetErrorMsg().GetBuffer();
+    }
+    CLevelSolution solution;
+    ASSERT_TRUE(ReadShippedSolution(last, solution)) << solution.GetErrorMsg().GetBuffer();
+    RunScript script;
+    script.Click(kTitleFrame, kLoadGameX, kLoadGameY);
+    script.Move(kTitleFrame + 40, kFirstRowX, kFirstRowY);
+    script.Click(kTitleFrame + 42, kFirstRowX, kFirstRowY);
+    std::string error;
+    const int end = AppendLevel(run.DataFolder(), XString(last.c_str()), solution, kTitleFrame + 120, script, error);
+    ASSERT_GE(end, 0) << error;
+    script.Shot(end + 50);
+    script.Key(end + 60, "Space");
+    script.Key(end + 60 + kTitleAgain, "Escape");
+    ASSERT_EQ(0, run.Run(script.Text(), end + 400));
+
+    ASSERT_EQ(2u, run.Shots().size()) << "the level-complete card, then the series' end";
+    EXPECT_FALSE(IsBlueColumn(run.ShotPixel(1, 4, 300))) << "the game-complete screen replaces the play view";
+    ExpectCleanLog(run);
+}
