@@ -36,33 +36,6 @@ float& Axis(gfx::Float3& v, int axis)
     return v[axis];
 }
 
-// Slab test of a ray against an axis-aligned box; t receives the entry distance (0 when inside).
-bool RayHitsBox(const Vector3& origin, const Vector3& direction, const Vector3& low, const Vector3& high)
-{
-    float enter = 0.0f, leave = 1e30f;
-    const float o[3] = {origin.x, origin.y, origin.z};
-    const float d[3] = {direction.x, direction.y, direction.z};
-    const float lo[3] = {low.x, low.y, low.z};
-    const float hi[3] = {high.x, high.y, high.z};
-    for (int a = 0; a < 3; ++a)
-    {
-        if (d[a] == 0.0f)
-        {
-            if (o[a] < lo[a] || o[a] > hi[a])
-                return false;
-            continue;
-        }
-        float t1 = (lo[a] - o[a]) / d[a], t2 = (hi[a] - o[a]) / d[a];
-        if (t1 > t2)
-            std::swap(t1, t2);
-        enter = std::max(enter, t1);
-        leave = std::min(leave, t2);
-        if (enter > leave)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 XDXBoxObject::XDXBoxObject() = default;
@@ -153,7 +126,7 @@ bool XDXBoxObject::HitTest(const Vector3& origin, const Vector3& direction, floa
 {
     Vector3 low, high;
     GetBounds(low, high);
-    if (!RayHitsBox(origin, direction, low, high))
+    if (!plk::gfx::RayHitsBox(origin, direction, low, high))
         return false;
     RebuildWorld();
     plk::gfx::Matrix inverse;

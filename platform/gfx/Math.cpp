@@ -1,6 +1,7 @@
 // Row-vector matrix, vector and plane functions in Direct3D's conventions.
 #include "platform/gfx/Math.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plk::gfx
@@ -316,6 +317,32 @@ bool PlaneIntersectLine(const Plane& p, const Vector3& v1, const Vector3& v2, Ve
         return false;
     const float t = -PlaneDotCoord(p, v1) / denominator;
     out = v1 + direction * t;
+    return true;
+}
+
+bool RayHitsBox(const Vector3& origin, const Vector3& direction, const Vector3& low, const Vector3& high, float maxT)
+{
+    float enter = 0.0f, leave = maxT;
+    const float o[3] = {origin.x, origin.y, origin.z};
+    const float d[3] = {direction.x, direction.y, direction.z};
+    const float lo[3] = {low.x, low.y, low.z};
+    const float hi[3] = {high.x, high.y, high.z};
+    for (int a = 0; a < 3; ++a)
+    {
+        if (d[a] == 0.0f)
+        {
+            if (o[a] < lo[a] || o[a] > hi[a])
+                return false;
+            continue;
+        }
+        float t1 = (lo[a] - o[a]) / d[a], t2 = (hi[a] - o[a]) / d[a];
+        if (t1 > t2)
+            std::swap(t1, t2);
+        enter = std::max(enter, t1);
+        leave = std::min(leave, t2);
+        if (enter > leave)
+            return false;
+    }
     return true;
 }
 

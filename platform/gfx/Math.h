@@ -84,4 +84,8 @@ float PlaneDotNormal(const Plane& p, const Vector3& direction);
 // Where the line through v1 and v2 meets the plane; false when it is parallel.
 bool PlaneIntersectLine(const Plane& p, const Vector3& v1, const Vector3& v2, Vector3& out);
 
+// Slab test of origin + t * direction, 0 <= t <= maxT, against the axis-aligned box low..high.
+bool RayHitsBox(const Vector3& origin, const Vector3& direction, const Vector3& low, const Vector3& high,
+                float maxT = 1e30f);
+
 } // namespace plk::gfx

@@ -127,3 +127,16 @@ TEST(Math, PlanesGiveSignedDistancesAndIntersections)
     ExpectVector({1, 1, 2}, hit);
     EXPECT_FALSE(PlaneIntersectLine(p, {0, 0, 0}, {1, 0, 0}, hit));
 }
+
+TEST(Math, RaysAndSegmentsAgainstABox)
+{
+    const Vector3 low{-1, -1, -1}, high{1, 1, 1};
+    EXPECT_TRUE(RayHitsBox({0, 0, -10}, {0, 0, 1}, low, high));
+    EXPECT_FALSE(RayHitsBox({0, 0, -10}, {0, 0, -1}, low, high)) << "the box lies behind the ray";
+    EXPECT_FALSE(RayHitsBox({0, 2, -10}, {0, 0, 1}, low, high)) << "parallel to the y slab, outside it";
+    EXPECT_TRUE(RayHitsBox({0, 0, 0}, {1, 0, 0}, low, high)) << "starting inside";
+    // A segment from the origin to origin + direction stops short of the box or reaches it.
+    EXPECT_FALSE(RayHitsBox({0, 0, -10}, {0, 0, 8}, low, high, 1.0f));
+    EXPECT_TRUE(RayHitsBox({0, 0, -10}, {0, 0, 9.5f}, low, high, 1.0f));
+    EXPECT_TRUE(RayHitsBox({-5, -5, -5}, {10, 10, 10}, low, high, 1.0f)) << "through the corners";
+}

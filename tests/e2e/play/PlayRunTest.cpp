@@ -17,11 +17,9 @@ using namespace ScreenPoints;
 namespace
 {
 
-// The difficulty card is up this long after New Game, the start card after the choice, and the
-// title again after the status bar's exit.
+// The difficulty card is up this long after New Game, and the start card after the choice.
 const int kDifficultyUp = 80;
 const int kStartCardUp = 50;
-const int kTitleAgain = 130;
 
 // The first level's time as shipped, in ms.
 float FirstLevelTime(const TitleRun& run)
@@ -50,11 +48,7 @@ TEST(PlayRun, NewGameAtEachDifficultyStartsTheFirstLevelWithThatDifficultysTime)
         frame += kStartCardUp;
         script.Key(frame, "Space");
         script.Shot(frame + 30);
-        script.Click(frame + 40, kBarX, kSaveY);
-        script.Type(frame + 70, names[option]);
-        script.Key(frame + 80, "Return");
-        script.Click(frame + 120, kBarX, kExitY);
-        frame += 120 + kTitleAgain;
+        frame = script.SaveAndExit(frame + 40, names[option]);
     }
     script.Key(frame, "Escape");
     ASSERT_EQ(0, run.Run(script.Text(), frame + 100));
@@ -129,11 +123,9 @@ TEST(PlayRun, LastStandardLevelWonFromASavedGameEndsOnTheGameCompleteScreen)
     CLevelSolution solution;
     ASSERT_TRUE(ReadShippedSolution(last, solution)) << solution.GetErrorMsg().GetBuffer();
     RunScript script;
-    script.Click(kTitleFrame, kLoadGameX, kLoadGameY);
-    script.Move(kTitleFrame + 40, kFirstRowX, kFirstRowY);
-    script.Click(kTitleFrame + 42, kFirstRowX, kFirstRowY);
+    const int card = script.LoadFromTitle(kTitleFrame, 0);
     std::string error;
-    const int end = AppendLevel(run.DataFolder(), XString(last.c_str()), solution, kTitleFrame + 120, script, error);
+    const int end = AppendLevel(run.DataFolder(), XString(last.c_str()), solution, card, script, error);
     ASSERT_GE(end, 0) << error;
     script.Shot(end + 50);
     script.Key(end + 60, "Space");

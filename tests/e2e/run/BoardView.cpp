@@ -48,31 +48,9 @@ bool BoardView::Project(const Vector3& point, int& x, int& y) const
 
 bool BoardView::CubeHides(const Cell& cell, const Vector3& point) const
 {
-    // The slab test of the segment from the eye to the point against the cube's box.
     const Vector3 centre = CBoard::CellCentre(cell[0], cell[1], cell[2]);
-    const float from[3] = {m_vEye.x, m_vEye.y, m_vEye.z};
-    const float to[3] = {point.x, point.y, point.z};
-    const float middle[3] = {centre.x, centre.y, centre.z};
-    float enter = 0.0f, leave = 1.0f;
-    for (int axis = 0; axis < 3; ++axis)
-    {
-        const float low = middle[axis] - CBoard::kHalfCube, high = middle[axis] + CBoard::kHalfCube;
-        const float d = to[axis] - from[axis];
-        if (std::fabs(d) < 1e-6f)
-        {
-            if (from[axis] < low || from[axis] > high)
-                return false;
-            continue;
-        }
-        float t1 = (low - from[axis]) / d, t2 = (high - from[axis]) / d;
-        if (t1 > t2)
-            std::swap(t1, t2);
-        enter = std::max(enter, t1);
-        leave = std::min(leave, t2);
-        if (enter > leave)
-            return false;
-    }
-    return true;
+    const Vector3 half{CBoard::kHalfCube, CBoard::kHalfCube, CBoard::kHalfCube};
+    return plk::gfx::RayHitsBox(m_vEye, point - m_vEye, centre - half, centre + half, 1.0f);
 }
 
 bool BoardView::FirstVisible(const std::vector<Vector3>& points, const Cell& own, int& x, int& y) const

@@ -1,5 +1,14 @@
 #include "tests/e2e/run/RunScript.h"
 
+#include "tests/e2e/run/ScreenPoints.h"
+
+namespace
+{
+// After the save button the name box is up this long; the list's rows are 30 units apart.
+const int kNameBoxUp = 30;
+const float kRowStep = 30;
+} // namespace
+
 int RunScript::X(float designX)
 {
     return static_cast<int>(designX * kWidth / 1024.0f);
@@ -44,4 +53,23 @@ void RunScript::Type(int frame, const std::string& text)
 void RunScript::Shot(int frame)
 {
     Line(frame, "shot");
+}
+
+int RunScript::SaveAndExit(int frame, const std::string& name)
+{
+    Click(frame, ScreenPoints::kBarX, ScreenPoints::kSaveY);
+    Type(frame + kNameBoxUp, name);
+    Key(frame + kNameBoxUp + 10, "Return");
+    Click(frame + kNameBoxUp + 50, ScreenPoints::kBarX, ScreenPoints::kExitY);
+    return frame + kNameBoxUp + 50 + ScreenPoints::kTitleAgain;
+}
+
+int RunScript::LoadFromTitle(int frame, int row)
+{
+    const float rowY = ScreenPoints::kFirstRowY + kRowStep * static_cast<float>(row);
+    Click(frame, ScreenPoints::kLoadGameX, ScreenPoints::kLoadGameY);
+    // The row is hovered first, as a player's cursor passes over it.
+    Move(frame + ScreenPoints::kListUp, ScreenPoints::kFirstRowX, rowY);
+    Click(frame + ScreenPoints::kListUp + 2, ScreenPoints::kFirstRowX, rowY);
+    return frame + ScreenPoints::kListUp + 2 + ScreenPoints::kLoadedCardUp;
 }

@@ -25,6 +25,13 @@ public:
     void Type(int frame, const std::string& text);
     void Shot(int frame);
 
+    // Saves the game from the status bar under name (at most eight characters), then leaves the
+    // level for the title; returns the frame on which the title is up again.
+    int SaveAndExit(int frame, const std::string& name);
+    // Opens the saved-games list from the title and loads the game in that row (from 0); returns
+    // the frame on which the loaded level's start card is up.
+    int LoadFromTitle(int frame, int row);
+
     const std::string& Text() const { return m_text; }
 
 private:

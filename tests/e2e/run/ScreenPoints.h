@@ -20,5 +20,10 @@ const float kSpareX[3] = {853, 923, 992};
 const float kSpareY = 56;
 // First row of the saved-games list, whose frame is centred on the whole screen.
 const float kFirstRowX = 464, kFirstRowY = 116;
+// The saved-games list is up this long after Load Game, and the loaded level's start card this
+// long after its row was clicked; the title is up again this long after the status bar's exit.
+const int kListUp = 40;
+const int kLoadedCardUp = 80;
+const int kTitleAgain = 130;
 
 } // namespace ScreenPoints

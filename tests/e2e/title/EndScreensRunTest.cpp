@@ -66,12 +66,9 @@ TEST(EndScreensRun, SavedGameResumesWithScoreAndTime)
     first.Click(kTitleFrame, kTutorialX, kTutorialY);
     first.Key(kTitleFrame + 80, "Space");
     first.Click(kTitleFrame + 120, kSpareX[0], kSpareY);
-    first.Click(kTitleFrame + 200, kBarX, kSaveY);
-    first.Type(kTitleFrame + 230, "evening");
-    first.Key(kTitleFrame + 240, "Return");
-    first.Click(kTitleFrame + 280, kBarX, kExitY);
-    first.Key(kTitleFrame + 360, "Escape");
-    ASSERT_EQ(0, run.Run(first.Text(), kTitleFrame + 500));
+    const int title = first.SaveAndExit(kTitleFrame + 200, "evening");
+    first.Key(title, "Escape");
+    ASSERT_EQ(0, run.Run(first.Text(), title + 100));
 
     CGameLevel saved(nullptr);
     ASSERT_TRUE(run.ReadSavedGame("evening", saved)) << saved.GetErrorMsg().GetBuffer();
@@ -81,17 +78,12 @@ TEST(EndScreensRun, SavedGameResumesWithScoreAndTime)
 
     // Second session: load it from the title and save it again at once.
     RunScript second;
-    second.Click(kTitleFrame, kLoadGameX, kLoadGameY);
-    second.Move(kTitleFrame + 40, kFirstRowX, kFirstRowY);
-    second.Click(kTitleFrame + 42, kFirstRowX, kFirstRowY);
-    second.Key(kTitleFrame + 120, "Space");
-    second.Shot(kTitleFrame + 140);
-    second.Click(kTitleFrame + 150, kBarX, kSaveY);
-    second.Type(kTitleFrame + 180, "again");
-    second.Key(kTitleFrame + 190, "Return");
-    second.Click(kTitleFrame + 230, kBarX, kExitY);
-    second.Key(kTitleFrame + 310, "Escape");
-    ASSERT_EQ(0, run.Run(second.Text(), kTitleFrame + 450));
+    const int card = second.LoadFromTitle(kTitleFrame, 0);
+    second.Key(card, "Space");
+    second.Shot(card + 20);
+    const int again = second.SaveAndExit(card + 30, "again");
+    second.Key(again, "Escape");
+    ASSERT_EQ(0, run.Run(second.Text(), again + 100));
 
     CGameLevel resumed(nullptr);
     ASSERT_TRUE(run.ReadSavedGame("again", resumed)) << resumed.GetErrorMsg().GetBuffer();

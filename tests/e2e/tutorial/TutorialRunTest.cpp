@@ -23,13 +23,8 @@ namespace
 const int kFirstCardUp = 80;
 // Spares dropped from the top of the board have landed and rested after this many frames.
 const int kSparesLanded = 150;
-// The saved-games list is up this long after Load Game, and the loaded lesson's start card this
-// long after its row was clicked; the title again this long after the status bar's exit.
-const int kListUp = 40;
-const int kLoadedCardUp = 80;
-const int kTitleAgain = 130;
-// The list's rows are 30 apart; "AutoSave" sorts before the lesson's save.
-const float kRowStep = 30;
+// "AutoSave" sorts before the lesson's save in the saved-games list.
+const int kSaveRow = 1;
 const char* const kSaveName = "lesson5";
 const char* const kSpareLesson = "__Lrn5";
 
@@ -86,12 +81,9 @@ TEST(TutorialRun, EveryLessonIsWonByClicksUpToTheTutorialsEnd)
     ASSERT_TRUE(drops.AppendMoves(DropsOf(spareLesson), first)) << drops.GetError();
     const int save = drops.GetRunFrame() + kSparesLanded;
     first.Shot(save - 1);
-    first.Click(save, kBarX, kSaveY);
-    first.Type(save + 30, kSaveName);
-    first.Key(save + 40, "Return");
-    first.Click(save + 80, kBarX, kExitY);
-    first.Key(save + 80 + kTitleAgain, "Escape");
-    ASSERT_EQ(0, run.Run(first.Text(), save + 400));
+    const int title = first.SaveAndExit(save, kSaveName);
+    first.Key(title, "Escape");
+    ASSERT_EQ(0, run.Run(first.Text(), title + 100));
     ExpectCleanLog(run);
 
     CGameLevel saved(nullptr);
@@ -108,10 +100,7 @@ TEST(TutorialRun, EveryLessonIsWonByClicksUpToTheTutorialsEnd)
 
     // Second run: the saved lesson loaded from the title, finished, and the rest of the series.
     RunScript second;
-    second.Click(kTitleFrame, kLoadGameX, kLoadGameY);
-    second.Move(kTitleFrame + kListUp, kFirstRowX, kFirstRowY + kRowStep);
-    second.Click(kTitleFrame + kListUp + 2, kFirstRowX, kFirstRowY + kRowStep);
-    card = kTitleFrame + kListUp + 2 + kLoadedCardUp;
+    card = second.LoadFromTitle(kTitleFrame, kSaveRow);
     second.Key(card, "Space");
     SolutionScript finish(run.DataFolder());
     ASSERT_TRUE(finish.LoadDocument(document, card + 2)) << finish.GetError();
