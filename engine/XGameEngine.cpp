@@ -35,13 +35,14 @@ const float kDefaultNear = 1.0f;
 const float kDefaultFar = 10000.0f;
 const int kDefaultFontSize = 10;
 
+// A window needs some size before the mode gives it its own.
+const int kMinimumWindowSide = 1;
+
 // The aspect is height over width, as every screen of the game was laid out with it.
 float DefaultAspect(unsigned width, unsigned height)
 {
     return static_cast<float>(height) / static_cast<float>(width);
 }
-// A window needs some size before the mode gives it its own.
-const int kMinimumWindowSide = 1;
 
 } // namespace
 
