@@ -69,10 +69,21 @@ void CPlayScreen::MyDraw()
         return;
     m_weather.ApplyFrame(m_pEngine, *m_pLevel);
     ApplyMusic();
+    // The status bar covers the scene left of the play area: software renderers spend most of a
+    // frame filling pixels, and there they would all be hidden.
+    plk::gfx::Device& device = *m_pEngine->GetDevice();
+    if (!m_bBuilderMode)
+    {
+        const int width = static_cast<int>(m_pEngine->GetWidth());
+        const int left = plk::ui::kColumnW * width / static_cast<int>(kDesignWidth);
+        device.SetScissorRect({left, 0, width, static_cast<int>(m_pEngine->GetHeight())});
+        device.SetRenderState(plk::gfx::kScissorTestEnable, 1);
+    }
     m_pLevel->Draw();
     m_pLevel->GetScorePopups().Draw(m_pEngine);
     DrawArrows();
     m_weather.DrawRain(m_pEngine, *m_pLevel);
+    device.SetRenderState(plk::gfx::kScissorTestEnable, 0);
     DrawPaused();
     DrawStatusMessage();
     if (!m_bBuilderMode)

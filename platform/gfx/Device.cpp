@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace plk::gfx
@@ -233,6 +234,7 @@ void Device::ResetStates()
     s.renderStates[kPointScaleA] = FloatBits(1.0f);
     s.renderStates[kPointScaleB] = FloatBits(0.0f);
     s.renderStates[kPointScaleC] = FloatBits(0.0f);
+    s.renderStates[kScissorTestEnable] = 0;
     for (int stage = 0; stage < kMaxTextureStages; ++stage)
     {
         auto& st = s.stageStates[stage];
@@ -250,6 +252,7 @@ void Device::ResetStates()
     }
     s.textures.fill(nullptr);
     s.viewport = Viewport{0, 0, m_backWidth, m_backHeight, 0.0f, 1.0f};
+    s.scissor = Rect{0, 0, m_backWidth, m_backHeight};
     s.fvf = 0;
 
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
@@ -259,6 +262,7 @@ void Device::ResetStates()
     for (int stage = 0; stage < kMaxTextureStages; ++stage)
         ApplyStage(stage);
     ApplyViewport();
+    ApplyScissor();
     m_screenSpace = false;
     m_matricesDirty = true;
 }
@@ -283,6 +287,9 @@ int Device::SetRenderState(RenderState state, uint32_t value)
         return Fail(kErrInvalidCall, "SetRenderState: no such state");
     if (m_state.renderStates[state] == value)
         return kOk;
+    // Sprites queued under the old scissor setting must land under it.
+    if (state == kScissorTestEnable)
+        FlushSprites();
     m_state.renderStates[state] = value;
     if (m_context)
         ApplyRenderState(state);
@@ -334,6 +341,17 @@ int Device::SetViewport(const Viewport& viewport)
     return kOk;
 }
 
+int Device::SetScissorRect(const Rect& rect)
+{
+    if (rect.right < rect.left || rect.bottom < rect.top)
+        return Fail(kErrInvalidCall, "SetScissorRect: the rectangle is turned inside out");
+    FlushSprites();
+    m_state.scissor = rect;
+    if (m_context)
+        ApplyScissor();
+    return kOk;
+}
+
 void Device::ApplyState(const StateBlock& block)
 {
     for (int i = 0; i < kTransformStateCount; ++i)
@@ -347,6 +365,7 @@ void Device::ApplyState(const StateBlock& block)
         m_state.textures[stage] = block.textures[stage];
     }
     SetViewport(block.viewport);
+    SetScissorRect(block.scissor);
     m_state.fvf = block.fvf;
 }
 
@@ -408,6 +427,9 @@ void Device::ApplyRenderState(RenderState state)
     case kPointScaleB:
     case kPointScaleC:
         ApplyPointStates();
+        break;
+    case kScissorTestEnable:
+        SetEnabled(GL_SCISSOR_TEST, v != 0);
         break;
     case kFogColor:
     case kFogVertexMode:
@@ -482,6 +504,13 @@ void Device::ApplyViewport()
     glDepthRange(v.minZ, v.maxZ);
 }
 
+void Device::ApplyScissor()
+{
+    const Rect& r = m_state.scissor;
+    // Direct3D counts y from the top, OpenGL from the bottom.
+    glScissor(r.left, m_backHeight - r.bottom, r.right - r.left, r.bottom - r.top);
+}
+
 int Device::Clear(uint32_t flags, uint32_t color, float z)
 {
     if (!m_context)
@@ -503,11 +532,26 @@ int Device::Clear(uint32_t flags, uint32_t color, float z)
     }
     if (mask == 0)
         return kOk;
+    // A clear fills the viewport, and of that only the scissor rectangle while its test is on.
     const Viewport& v = m_state.viewport;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(v.x, m_backHeight - v.y - v.height, v.width, v.height);
-    glClear(mask);
-    glDisable(GL_SCISSOR_TEST);
+    Rect area{v.x, v.y, v.x + v.width, v.y + v.height};
+    const bool scissored = m_state.renderStates[kScissorTestEnable] != 0;
+    if (scissored)
+    {
+        const Rect& r = m_state.scissor;
+        area = {std::max(area.left, r.left), std::max(area.top, r.top), std::min(area.right, r.right),
+                std::min(area.bottom, r.bottom)};
+    }
+    if (area.right > area.left && area.bottom > area.top)
+    {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(area.left, m_backHeight - area.bottom, area.right - area.left, area.bottom - area.top);
+        glClear(mask);
+    }
+    if (scissored)
+        ApplyScissor();
+    else
+        glDisable(GL_SCISSOR_TEST);
     glDepthMask(m_state.renderStates[kZWriteEnable] ? GL_TRUE : GL_FALSE);
     return kOk;
 }

@@ -33,6 +33,7 @@ public:
         std::array<std::array<uint32_t, kTextureStageStateCount>, kMaxTextureStages> stageStates{};
         std::array<Texture*, kMaxTextureStages> textures{};
         Viewport viewport;
+        Rect scissor; // back-buffer pixels, y from the top, right and bottom exclusive
         uint32_t fvf = 0;
     };
 
@@ -68,6 +69,9 @@ public:
     int SetTexture(int stage, Texture* texture);
     int SetViewport(const Viewport& viewport);
     const Viewport& GetViewport() const { return m_state.viewport; }
+    // Where drawing lands while kScissorTestEnable is on.
+    int SetScissorRect(const Rect& rect);
+    const Rect& GetScissorRect() const { return m_state.scissor; }
 
     StateBlock CaptureState() const { return m_state; }
     void ApplyState(const StateBlock& block);
@@ -113,6 +117,7 @@ private:
     void ApplyRenderState(RenderState state);
     void ApplyStage(int stage);
     void ApplyViewport();
+    void ApplyScissor();
     void ApplyFog();
     void PrepareDraw(uint32_t fvf);
     void BindVertexArrays(const uint8_t* data, uint32_t fvf, int stride);

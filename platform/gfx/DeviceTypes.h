@@ -54,6 +54,7 @@ enum RenderState
     kPointScaleA,       // float bits
     kPointScaleB,       // float bits
     kPointScaleC,       // float bits
+    kScissorTestEnable, // pixels outside the scissor rectangle are left as they are
     kRenderStateCount,
 };
 

@@ -218,6 +218,29 @@ TEST_F(EngineWindow, ClearFillsOnlyTheViewport)
     EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(100, 60), 0));
 }
 
+TEST_F(EngineWindow, TheScissorRectangleKeepsDrawingInsideItWhileTheTestIsOn)
+{
+    Start(200, 100);
+    Frame([&] {
+        Device& device = *engine->GetDevice();
+        ASSERT_EQ(kOk, device.SetScissorRect({60, 10, 120, 30}));
+        ASSERT_EQ(kOk, device.SetRenderState(kScissorTestEnable, 1));
+        ASSERT_EQ(kOk, device.Clear(kClearTarget, 0xFF00FF00, 1.0f));
+        ASSERT_EQ(kOk, device.SetRenderState(kScissorTestEnable, 0));
+        // Off again, the rectangle no longer limits anything.
+        ASSERT_TRUE(engine->SetViewport(0, 9, 90, 99));
+        ASSERT_EQ(kOk, device.Clear(kClearTarget, 0xFF0000FF, 1.0f));
+        EXPECT_NE(kOk, device.SetScissorRect({10, 10, 5, 20})) << "an inside-out rectangle is refused";
+        EXPECT_EQ(60, device.GetScissorRect().left);
+    });
+    EXPECT_TRUE(Near(Rgb{0, 255, 0}, At(60, 10), 0));
+    EXPECT_TRUE(Near(Rgb{0, 255, 0}, At(119, 29), 0));
+    EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(59, 10), 0)) << "left of it";
+    EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(120, 29), 0)) << "right and bottom are exclusive";
+    EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(60, 30), 0));
+    EXPECT_TRUE(Near(Rgb{0, 0, 255}, At(0, 99), 0)) << "the corner outside the rectangle, drawn with the test off";
+}
+
 TEST_F(EngineWindow, Begin2DSavesAndEnd2DRestoresTheTransforms)
 {
     Start(320, 240);
