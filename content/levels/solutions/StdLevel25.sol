@@ -1,4 +1,10 @@
 # StdLevel25: found by plk_levelsolve, replayed by the level series test
 seed 1
-push 8 0 6 -z
-push 3 0 4 +z
+push 3 0 7 -x
+push 2 0 7 -z
+push 2 0 2 +x
+push 5 0 7 +x
+push 7 0 7 -z
+push 5 0 4 -z
+push 7 0 2 -x
+push 5 0 5 -z
