@@ -52,15 +52,19 @@ TEST(LevelCompiler, EveryShippedLevelCompilesAndLoadsBack)
         EXPECT_GT(level.GetNumPlayBlocks(), 0);
         EXPECT_GT(level.GetTimeLeft(), 0.0f);
         EXPECT_FALSE(level.GetLevelName().IsEmpty());
-        // Every cube of a colour to clear has at least two partners: the level can be won.
+        // Every cube of a colour to clear has at least two partners, unless a zap cube can paint
+        // the stray one into another colour.
         int perColour[CGameLevel::kColourCount] = {};
+        bool canRepaint = false;
         for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
         {
-            const int colour = level.GetPlayBlock(i).GetColour();
+            const CPlayBlock& block = level.GetPlayBlock(i);
+            canRepaint |= block.IsZap();
+            const int colour = block.GetColour();
             if (colour >= 0 && colour < CGameLevel::kColourCount)
                 ++perColour[colour];
         }
-        for (int colour = 0; colour < CGameLevel::kColourCount; ++colour)
+        for (int colour = 0; colour < CGameLevel::kColourCount && !canRepaint; ++colour)
         {
             if (level.GetRemoveToWin(colour))
             {
