@@ -38,10 +38,10 @@ const int kDefaultFontSize = 10;
 // A window needs some size before the mode gives it its own.
 const int kMinimumWindowSide = 1;
 
-// The aspect is height over width, as every screen of the game was laid out with it.
+// Width over height, so that a cube on screen is as wide as it is tall.
 float DefaultAspect(unsigned width, unsigned height)
 {
-    return static_cast<float>(height) / static_cast<float>(width);
+    return static_cast<float>(width) / static_cast<float>(height);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The engine before it has a window: its defaults, its failure texts, and the input state it keeps.
 #include "engine/XDXTexture.h"
 #include "engine/XGameEngine.h"
+#include "platform/gfx/Math.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,21 @@ TEST(Engine, PathGetsItsBackslashAndTexturesUseOnlyTheLastNamePart)
     EXPECT_STREQ("Error: in XDXTexture::Load, the current device is NULL.", texture.GetErrorMsg().GetBuffer());
     EXPECT_FALSE(texture.Draw(0, 0, 0, 0, 0, 0, 1.0f, 1.0f, 0xFFFFFFFF, true));
     EXPECT_STREQ("Error: in XDXTexture::Draw, m_pd3dTexture is NULL.", texture.GetErrorMsg().GetBuffer());
+}
+
+TEST(Engine, DefaultProjectionShowsASquareAsASquareOnEveryWindowShape)
+{
+    const unsigned sizes[][2] = {{1024, 768}, {1280, 720}, {640, 480}, {768, 1024}};
+    for (const auto& size : sizes)
+    {
+        const plk::gfx::Matrix projection = XGameEngine::DefaultProjection(size[0], size[1]);
+        const plk::gfx::Vector3 right = plk::gfx::TransformCoord({10.0f, 0.0f, 100.0f}, projection);
+        const plk::gfx::Vector3 up = plk::gfx::TransformCoord({0.0f, 10.0f, 100.0f}, projection);
+        const float widthPixels = right.x * static_cast<float>(size[0]) / 2.0f;
+        const float heightPixels = up.y * static_cast<float>(size[1]) / 2.0f;
+        EXPECT_NEAR(widthPixels, heightPixels, 0.01f) << size[0] << " x " << size[1];
+        EXPECT_GT(heightPixels, 0.0f);
+    }
 }
 
 TEST(Engine, ThePointerGoesWithTheEngine)

@@ -210,15 +210,16 @@ TEST_F(SceneTest, LitFoggedTexturedObjectsAndParticles)
     EXPECT_TRUE(Near({0, 0, 0}, AtWorld(shot, {40.0f, 25.0f, 0.0f}), 8)) << "a back face was drawn";
     // The far box lies beyond the fog's end: all fog colour.
     EXPECT_TRUE(Near(FromArgb(kFogArgb), AtWorld(shot, {0.0f, -60.0f, 490.0f}), 6));
-    // Red sparks above the centre.
-    int sparkPixels = 0;
+    // Red sparks above the centre; where they overlap, the additive blend saturates to white.
+    int sparkPixels = 0, redPixels = 0;
     const auto [cx, cy] = Project({0.0f, 45.0f, 0.0f});
     for (int y = cy - 25; y <= cy + 25; ++y)
         for (int x = cx - 45; x <= cx + 45; ++x)
         {
             const Rgb c = shot.At(x, y);
-            if (c.r > 150 && c.g < 100)
-                ++sparkPixels;
+            sparkPixels += c.r > 150;
+            redPixels += c.r > 150 && c.g < 100;
         }
     EXPECT_GT(sparkPixels, 300) << "particles drawn as point sprites";
+    EXPECT_GT(redPixels, 30) << "the sparks keep their colour";
 }
