@@ -52,6 +52,28 @@ std::string Num(float v)
     return buf;
 }
 
+// One vector a line, comma-separated, the last closed by a semicolon.
+void WriteVectors(std::ostringstream& x, const char* indent, const std::vector<Vertex>& vertices, Vec3 Vertex::*field)
+{
+    for (size_t i = 0; i < vertices.size(); ++i)
+    {
+        const Vec3& p = vertices[i].*field;
+        x << indent << Num(p.x) << ";" << Num(p.y) << ";" << Num(p.z) << ";"
+          << (i + 1 < vertices.size() ? "," : ";") << "\n";
+    }
+}
+
+void WriteFaces(std::ostringstream& x, const char* indent, const std::vector<Triangle>& triangles)
+{
+    x << indent << triangles.size() << ";\n";
+    for (size_t i = 0; i < triangles.size(); ++i)
+    {
+        const Triangle& t = triangles[i];
+        x << indent << "3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";"
+          << (i + 1 < triangles.size() ? "," : ";") << "\n";
+    }
+}
+
 } // namespace
 
 int MeshBuilder::AddMaterial(const Material& material)
@@ -163,19 +185,8 @@ int MeshBuilder::WriteX(const std::string& path, const std::string& frameName, s
          "0.000000,1.000000,0.000000,0.000000,\n"
          "  0.000000,0.000000,1.000000,0.000000,\n  0.000000,0.000000,0.000000,1.000000;;\n }\n";
     x << " Mesh " << frameName << "Mesh {\n  " << m_vertices.size() << ";\n";
-    for (size_t i = 0; i < m_vertices.size(); ++i)
-    {
-        const Vec3& p = m_vertices[i].position;
-        x << "  " << Num(p.x) << ";" << Num(p.y) << ";" << Num(p.z) << ";"
-          << (i + 1 < m_vertices.size() ? "," : ";") << "\n";
-    }
-    x << "  " << m_triangles.size() << ";\n";
-    for (size_t i = 0; i < m_triangles.size(); ++i)
-    {
-        const Triangle& t = m_triangles[i];
-        x << "  3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";"
-          << (i + 1 < m_triangles.size() ? "," : ";") << "\n";
-    }
+    WriteVectors(x, "  ", m_vertices, &Vertex::position);
+    WriteFaces(x, "  ", m_triangles);
     x << "  MeshMaterialList {\n   " << m_materials.size() << ";\n   " << m_triangles.size() << ";\n";
     for (size_t i = 0; i < m_triangles.size(); ++i)
         x << "   " << m_triangles[i].material << (i + 1 < m_triangles.size() ? ",\n" : ";\n");
@@ -193,20 +204,9 @@ int MeshBuilder::WriteX(const std::string& path, const std::string& frameName, s
     }
     x << "  }\n";
     x << "  MeshNormals {\n   " << m_vertices.size() << ";\n";
-    for (size_t i = 0; i < m_vertices.size(); ++i)
-    {
-        const Vec3& n = m_vertices[i].normal;
-        x << "   " << Num(n.x) << ";" << Num(n.y) << ";" << Num(n.z) << ";"
-          << (i + 1 < m_vertices.size() ? "," : ";") << "\n";
-    }
+    WriteVectors(x, "   ", m_vertices, &Vertex::normal);
     // Normals are per vertex, so the normal faces repeat the position faces.
-    x << "   " << m_triangles.size() << ";\n";
-    for (size_t i = 0; i < m_triangles.size(); ++i)
-    {
-        const Triangle& t = m_triangles[i];
-        x << "   3;" << t.v[0] << "," << t.v[1] << "," << t.v[2] << ";"
-          << (i + 1 < m_triangles.size() ? "," : ";") << "\n";
-    }
+    WriteFaces(x, "   ", m_triangles);
     x << "  }\n";
     x << "  MeshTextureCoords {\n   " << m_vertices.size() << ";\n";
     for (size_t i = 0; i < m_vertices.size(); ++i)
