@@ -39,14 +39,14 @@ enum class Kind
     kSpecial,  // handled by its own painter
 };
 
-struct Spec
+struct ButtonFace
 {
     Kind kind;
     IconKind icon;
     const char* text;
 };
 
-Spec SpecOf(int i)
+ButtonFace FaceOf(int i)
 {
     switch (i)
     {
@@ -272,20 +272,20 @@ void BuilderArt::Button(Canvas& c, int index)
         DrawIcon(c, plus ? IconKind::kPlus : IconKind::kMinus, Inner(r, 1.5f), kText);
         return;
     }
-    const Spec spec = SpecOf(index);
-    if (spec.kind == Kind::kIcon)
+    const ButtonFace face = FaceOf(index);
+    if (face.kind == Kind::kIcon)
     {
         LightPlate(c, r);
-        DrawIcon(c, spec.icon, Inner(r, r.h > 24 ? 3.0f : 1.5f), kInk);
+        DrawIcon(c, face.icon, Inner(r, r.h > 24 ? 3.0f : 1.5f), kInk);
         return;
     }
     LightPlate(c, r);
     const float icon = r.h - 4.0f;
-    const bool withIcon = spec.icon != IconKind::kPlus;
+    const bool withIcon = face.icon != IconKind::kPlus;
     const float left = withIcon ? r.x + 3 + icon : r.x + 2.0f;
     if (withIcon)
-        DrawIcon(c, spec.icon, {r.x + 3.0f, r.y + 2.0f, icon, icon}, kInk);
-    Label(c, spec.text, {left, r.y + 0.5f, r.x + r.w - 2 - left, r.h - 1.5f}, Look::kInk,
+        DrawIcon(c, face.icon, {r.x + 3.0f, r.y + 2.0f, icon, icon}, kInk);
+    Label(c, face.text, {left, r.y + 0.5f, r.x + r.w - 2 - left, r.h - 1.5f}, Look::kInk,
           static_cast<int>(std::min(15.0f, r.h * 0.75f)));
 }
 

@@ -31,7 +31,7 @@ const int kToggleFaceH = 18;
 const Colour kPlateTopBlue = Hex(0x66b4ff);
 const Colour kPlateBottomBlue = Hex(0x2460c4);
 
-struct LabelSpec
+struct ButtonLabelLook
 {
     const char* sprite;
     IconKind icon;
@@ -40,20 +40,20 @@ struct LabelSpec
     int right;       // columns kept clear at the right end, shared with the music toggle
 };
 
-Canvas ButtonLabel(const LabelSpec& spec, bool hover)
+Canvas ButtonLabel(const ButtonLabelLook& label, bool hover)
 {
-    const Rect r = ArtSet::Src(std::string(spec.sprite) + (hover ? "Hover" : ""));
+    const Rect r = ArtSet::Src(std::string(label.sprite) + (hover ? "Hover" : ""));
     Canvas c(r.w, r.h);
-    const float top = static_cast<float>(spec.top), h = static_cast<float>(r.h - spec.top - spec.bottom);
+    const float top = static_cast<float>(label.top), h = static_cast<float>(r.h - label.top - label.bottom);
     const int textHeight = 18;
     art::TextStyle style = LabelStyle(hover ? Look::kHover : Look::kNormal, textHeight);
     const float icon = 18.0f, gap = 4.0f;
-    const float textW = TextWidth(style, spec.text);
+    const float textW = TextWidth(style, label.text);
     const float total = icon + gap + textW;
     // Centred like the normal look unless that would reach into the columns kept clear.
-    const float left = std::max(1.0f, std::min((r.w - total) * 0.5f, r.w - spec.right - total - 1.0f));
-    DrawIcon(c, spec.icon, {left, top + (h - icon) * 0.5f, icon, icon}, kText);
-    Label(c, spec.text, {left + icon + gap - 2, top, textW + 4, h}, hover ? Look::kHover : Look::kNormal, textHeight);
+    const float left = std::max(1.0f, std::min((r.w - total) * 0.5f, r.w - label.right - total - 1.0f));
+    DrawIcon(c, label.icon, {left, top + (h - icon) * 0.5f, icon, icon}, kText);
+    Label(c, label.text, {left + icon + gap - 2, top, textW + 4, h}, hover ? Look::kHover : Look::kNormal, textHeight);
     return c;
 }
 
@@ -143,23 +143,23 @@ void StatusArt::Panels(ArtSet& set)
 void StatusArt::Buttons(ArtSet& set)
 {
     Canvas sheet = ArtSet::Blank("Status1.png");
-    const LabelSpec specs[] = {
+    const ButtonLabelLook labels[] = {
         {"restart", IconKind::kRestart, "Restart", 3, 0, 0},
         {"save", IconKind::kDisk, "Save Game", 0, 0, 0},
         {"load", IconKind::kFolder, "Load Game", 2, 0, 0},
         {"help", IconKind::kQuestion, "Help", 3, 3, 0},
         {"exit", IconKind::kDoor, "Exit", 0, 3, 0},
     };
-    for (const LabelSpec& spec : specs)
-        ArtSet::PlaceSprite(sheet, spec.sprite, ButtonLabel(spec, false));
-    for (LabelSpec spec : specs)
+    for (const ButtonLabelLook& label : labels)
+        ArtSet::PlaceSprite(sheet, label.sprite, ButtonLabel(label, false));
+    for (ButtonLabelLook label : labels)
     {
         // Hovered looks share rows with other sprites above or below them in the sheet.
-        if (std::string(spec.sprite) == "restart")
-            spec.top = 3, spec.right = 181 - 150;
-        if (std::string(spec.sprite) == "help")
-            spec.top = 3, spec.bottom = 3;
-        ArtSet::PlaceSprite(sheet, std::string(spec.sprite) + "Hover", ButtonLabel(spec, true));
+        if (std::string(label.sprite) == "restart")
+            label.top = 3, label.right = 181 - 150;
+        if (std::string(label.sprite) == "help")
+            label.top = 3, label.bottom = 3;
+        ArtSet::PlaceSprite(sheet, std::string(label.sprite) + "Hover", ButtonLabel(label, true));
     }
     ArtSet::PlaceSprite(sheet, "music", Toggle(IconKind::kNote, false));
     ArtSet::PlaceSprite(sheet, "musicHover", Toggle(IconKind::kNote, true));

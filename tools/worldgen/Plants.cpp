@@ -95,12 +95,12 @@ MeshBuilder MakeSpikes(int variant)
         Material glow = FlatMaterial("Crystal", Hex(0x9FD8FF), 0.8f);
         glow.emissive = Hex(0x1C3A5A);
         const int crystal = mesh.AddMaterial(glow);
-        const float spec[][4] = {{0, 0, 11, 1.6f},
+        const float crystals[][4] = {{0, 0, 11, 1.6f},
                                  {25, 2.2f, 7, 1.1f},
                                  {150, 2.4f, 8, 1.2f},
                                  {260, 2.0f, 6, 1.0f},
                                  {320, 2.6f, 5, 0.8f}};
-        for (const auto& s : spec)
+        for (const auto& s : crystals)
         {
             const int first = AddLathe(mesh, {{s[3], 0}, {s[3], s[2] * 0.75f}, {0, s[2]}}, 6, crystal);
             Rotate(mesh, first, 0, s[0], s[1] > 0 ? 22.0f : 0.0f);
