@@ -27,7 +27,8 @@ public:
     // Replaces the message box (tests, unattended runs).
     void SetMessageBox(MessageBoxFn messageBox) { m_messageBox = std::move(messageBox); }
 
-    // The whole run; always 0, as the program's exit status has always been.
+    // The whole run. Returns 0 even after a fatal error: the player has been told in a message
+    // box and the log has the reason.
     int Run(int argc, const char* const* argv);
 
     // Start-up steps that need no window, in the order Run takes them. Each false ends the run.

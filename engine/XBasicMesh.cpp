@@ -121,7 +121,8 @@ bool XBasicMesh::LoadFontMesh(const XString& text, const XString& faceName, int 
     }
     SetFrameBounds(*frame);
     m_frames[0] = std::move(frame);
-    // One white material, as generated text has always had.
+    // One white material, so that the text draws through the same path as a loaded mesh and
+    // shows the light's colour.
     m_materials.push_back(plk::gfx::Material{});
     m_materials.back().ambient = m_materials.back().diffuse;
     m_materialTextures.push_back(-1);

@@ -6,8 +6,6 @@
 namespace
 {
 
-const int kKeyCapsLock = 0x3A;
-
 // DirectInput key code and its characters without and with Shift.
 struct KeyChars
 {
@@ -170,7 +168,7 @@ bool XDXInput::AnyKeyReleased() const
 
 char XDXInput::GetReleasedChar() const
 {
-    const bool shift = KeyDown(plk::kKeyLeftShift) || KeyDown(plk::kKeyRightShift) || KeyDown(kKeyCapsLock);
+    const bool shift = KeyDown(plk::kKeyLeftShift) || KeyDown(plk::kKeyRightShift) || KeyDown(plk::kKeyCapsLock);
     for (int key = 0; key < plk::kKeyCodeCount; ++key)
     {
         if (KeyReleased(key))

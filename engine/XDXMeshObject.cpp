@@ -107,7 +107,8 @@ void XDXMeshObject::GetBoundsXYZ(float* minX, float* maxX, float* minY, float* m
     if (m_pMesh &&
         m_pMesh->GetBoundingBox(CurrentFrame(), &boxMin.x, &boxMin.y, &boxMin.z, &boxMax.x, &boxMax.y, &boxMax.z))
     {
-        // The position is added before the scale is applied, as the game's bounds always were.
+        // The position is added before the scale is applied. The game reads either the extents,
+        // which are the same in both orders, or the bounds of unscaled cubes, which are the drawn box.
         low = {(boxMin.x + m_vPosition.x) * m_vScale.x, (boxMin.y + m_vPosition.y) * m_vScale.y,
                (boxMin.z + m_vPosition.z) * m_vScale.z};
         high = {(boxMax.x + m_vPosition.x) * m_vScale.x, (boxMax.y + m_vPosition.y) * m_vScale.y,

@@ -18,7 +18,8 @@ namespace
 std::unique_ptr<SpriteBatch> g_pSprite;
 std::atomic<unsigned> g_uiLiveTextures{0};
 
-// The numbers the image information has always carried for these values.
+// The image information reports format, resource type and file format in Direct3D's
+// numbering, which its readers compare against.
 const unsigned kFormatA8R8G8B8 = 21;
 const unsigned kResourceTexture = 3;
 const unsigned kFileFormatBmp = 0;

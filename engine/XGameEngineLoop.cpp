@@ -40,8 +40,8 @@ void XGameEngine::WaitForFrameCap()
     if (m_options.fixedStepMs != 0 || m_fTargetFrameRate <= 0.0f)
         return;
     const unsigned minimum = static_cast<unsigned>(1000.0f / m_fTargetFrameRate);
-    // A busy wait on the millisecond timer, as the frame cap always was; yielding lets the
-    // other threads of the machine run meanwhile.
+    // A wait on the millisecond timer, because a sleep can overshoot by a whole scheduler tick;
+    // yielding lets the other threads of the machine run meanwhile.
     while (plk::TimerElapsed() - m_uiFrameTime < minimum && !plk::TimerWrapped())
         std::this_thread::yield();
 }

@@ -88,7 +88,7 @@ bool CGameLevel::AddBlock(int type, int gx, int gy, int gz)
             slot = i;
     if (slot < 0)
     {
-        // The last slot stays free, as the level has always kept it.
+        // Appending stops at 599 cubes, as adding walls does.
         if (m_iNumPlayBlocks >= kMaxPlayBlocks - 1)
             return false;
         slot = m_iNumPlayBlocks;

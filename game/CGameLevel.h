@@ -138,7 +138,7 @@ public:
     bool AddBlock(int type, int gx, int gy, int gz);
 
     // Level builder editing; each new object becomes the selected one. False when its array is
-    // full (walls stop at 599, as the builder always has).
+    // full (walls stop at 599).
     bool AddWall(int wallType);
     bool AddTeleporter();
     // At a random place around the board, resting on the terrain.

@@ -61,7 +61,8 @@ void CGameLevel::WriteDocument(XString& out, bool isSavedGame, bool scaledTime) 
     AppendText(out, 1, "LevelName", m_strLevelName);
     AppendText(out, 1, "LevelFileName", m_strLevelFileName);
     AppendText(out, 1, "Objective", m_strObjective);
-    // The objective's line has always ended in a lone line feed; readers of old files expect it.
+    // The objective's line ends in a lone line feed: the level and saved-game files in use have it,
+    // and a file written back must keep its bytes.
     out.Truncate(out.GetLength() - 2);
     out += '\n';
     AppendFloat(out, 1, "CameraTilt", m_fCameraTilt);

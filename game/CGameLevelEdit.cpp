@@ -18,7 +18,7 @@ namespace
 // A wall added with nothing to stand beside waits here, off the board, for the builder to move it.
 const float kParkedWallX = -65.0f;
 const float kParkedWallZ = -5.0f;
-// The builder has always kept the last wall slot free.
+// Walls are added while fewer than 599 exist: a level file never fills the last slot.
 const int kWallLimit = CGameLevel::kMaxWalls - 1;
 // Random cells tried per level before looking one level higher.
 const int kRandomTriesPerLevel = 100;

@@ -307,8 +307,8 @@ void CPlayBlock::SetColour(int colour)
 }
 
 // The three toggles take the colour from the type table, so a special cube (colour 10 to 12)
-// becomes a colour type of the same number, as the builder has always done. An empty slot or a
-// type outside the table has no colour and is left alone.
+// becomes a colour type of the same number. An empty slot or a type outside the table has no
+// colour and is left alone.
 void CPlayBlock::ToggleExTime()
 {
     const int colour = GetColour();

@@ -5,6 +5,7 @@
 #include "game/CGameLevel.h"
 #include "screens/CLevelSetList.h"
 #include "screens/CScreenFlow.h"
+#include "ui/UiLayout.h"
 
 #include <cstdio>
 
@@ -16,7 +17,6 @@ const char* const kFramePartNames[] = {"TL", "T", "TR", "L", "R", "BL", "B", "BR
 const uint32_t kFrameColourKey = 0xFFFF00FF;
 const int kMainFontPoints = 16;
 const int kLargeFontPoints = 24;
-const int kDesignWidth = 1024;
 
 const unsigned kLevelNameMax = 40;
 const unsigned kObjectiveMax = 300;
@@ -222,9 +222,9 @@ void CGameMenu::MyInit()
     if (!m_texSprites.Load("MiscTex0.png", 0, 0))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_texSprites.Load", m_texSprites.GetErrorMsg());
     const int width = static_cast<int>(m_pEngine->GetWidth());
-    if (!m_font.Create("Arial", kMainFontPoints * width / kDesignWidth, false, false))
+    if (!m_font.Create("Arial", kMainFontPoints * width / plk::ui::kDesignW, false, false))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_font.Create", m_font.GetErrorMsg());
-    if (!m_fontLarge.Create("Arial", kLargeFontPoints * width / kDesignWidth, false, false))
+    if (!m_fontLarge.Create("Arial", kLargeFontPoints * width / plk::ui::kDesignW, false, false))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_fontLarge.Create", m_fontLarge.GetErrorMsg());
     if (!m_sndMouseOver.Load("SndMouseOver.wav", XDXSound::kSoundEffect))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_sndMouseOver.Load", m_sndMouseOver.GetErrorMsg());

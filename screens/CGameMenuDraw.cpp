@@ -5,7 +5,7 @@
 #include "screens/CGameMenuLayout.h"
 #include "platform/gfx/TextLayout.h"
 #include "screens/CScreenFlow.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <string>
 
@@ -17,7 +17,6 @@ namespace
 const uint32_t kUntinted = 0xFFFFFFFF;
 const uint32_t kWhite = 0xFFFFFFFF;
 const uint32_t kHoveredRow = 0xFFFFE27A;
-const float kDesignHeight = 768.0f;
 // The fill starts this far inside the frame's outer edge, so the frame's rounded corners show.
 const float kFillInset = 4.0f;
 // Cards and the difficulty choice start this far down the screen.
@@ -25,10 +24,9 @@ const float kCardTop = 150.0f;
 // Text keeps this far from the frame's edges.
 const float kTextMargin = 24.0f;
 const float kPromptMarginY = 8.0f;
-// Whole-width lists centre here instead of on the play area.
-const float kScreenCentreX = 512.0f;
+// Whole-width lists centre on the screen instead of on the play area.
+const float kScreenCentreX = static_cast<float>(plk::ui::kDesignW) / 2.0f;
 
-// Slow blink of the ready image: shown for 1750 of every 2000 ms.
 const unsigned kReadyPeriodMs = 2000;
 const unsigned kReadyShownMs = 1750;
 
@@ -54,7 +52,7 @@ float CGameMenu::CentredLeft(int columns, float centreX) const
 
 float CGameMenu::CentredTop(int rows) const
 {
-    return (kDesignHeight - static_cast<float>(rows * plk::ui::kFrameTile)) / 2.0f;
+    return static_cast<float>(plk::ui::kDesignH - rows * plk::ui::kFrameTile) / 2.0f;
 }
 
 void CGameMenu::DrawFrame(float x, float y, int columns, int rows)

@@ -5,7 +5,8 @@
 #include "screens/CGameMenuLayout.h"
 #include "screens/CLevelSetList.h"
 #include "screens/CScreenFlow.h"
-#include "tools/uigen/UiLayout.h"
+#include "platform/window/KeyCodes.h"
+#include "ui/UiLayout.h"
 
 #include <new>
 
@@ -14,21 +15,12 @@ using namespace MenuListLayout;
 namespace
 {
 
-// Keys in DirectInput numbering that have no character.
-const int kKeyLeft = 0xCB;
-const int kKeyRight = 0xCD;
-const int kKeyHome = 0xC7;
-const int kKeyEnd = 0xCF;
-const int kKeyDelete = 0xD3;
-const int kKeyLeftAlt = 0x38;
-const int kKeyRightAlt = 0xB8;
 const char* const kProtectedLevels[] = {"StdLevel", "__Lrn"};
 
 // Hovered-button numbers of a list's controls.
 const int kButtonUp = 0;
 const int kButtonDown = 1;
 const int kButtonClose = 2;
-
 
 } // namespace
 
@@ -105,16 +97,16 @@ void CGameMenu::UpdateTyping()
         UpdateList();
     if (m_bDone)
         return;
-    const bool alt = input.KeyDown(kKeyLeftAlt) || input.KeyDown(kKeyRightAlt);
+    const bool alt = input.KeyDown(plk::kKeyLeftAlt) || input.KeyDown(plk::kKeyRightAlt);
     if (m_bEditable && !IsList())
     {
-        if (input.KeyReleased(kKeyLeft))
+        if (input.KeyReleased(plk::kKeyLeft))
             m_entry.MoveLeft();
-        if (input.KeyReleased(kKeyRight))
+        if (input.KeyReleased(plk::kKeyRight))
             m_entry.MoveRight();
-        if (input.KeyReleased(kKeyHome))
+        if (input.KeyReleased(plk::kKeyHome))
             m_entry.MoveHome();
-        if (input.KeyReleased(kKeyEnd))
+        if (input.KeyReleased(plk::kKeyEnd))
             m_entry.MoveEnd();
     }
     for (int i = 0; i < input.GetTypedCount() && !m_bDone; ++i)
@@ -193,7 +185,7 @@ void CGameMenu::UpdateList()
             return;
         }
     }
-    if (input.KeyReleased(kKeyDelete))
+    if (input.KeyReleased(plk::kKeyDelete))
         AskDelete();
 }
 

@@ -6,7 +6,7 @@
 #include "screens/CGameMenu.h"
 #include "screens/CScreenFlow.h"
 #include "screens/LevelCompletion.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 namespace
 {

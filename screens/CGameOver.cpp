@@ -6,7 +6,7 @@
 #include "platform/gfx/TextLayout.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CTextEntry.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 namespace
 {

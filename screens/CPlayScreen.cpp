@@ -9,7 +9,9 @@
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
 #include "platform/gfx/DeviceLighting.h"
-#include "tools/uigen/UiLayout.h"
+#include "platform/window/KeyCodes.h"
+#include "screens/CScreenFlow.h"
+#include "ui/UiLayout.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,17 +24,6 @@ const std::array<Vector3, CPlayScreen::kArrowCount> CPlayScreen::kDirections = {
 
 namespace
 {
-// DirectInput codes of the keys the play view reads.
-const int kKeyP = 0x19;
-const int kKeyUp = 0xC8;
-const int kKeyDown = 0xD0;
-const int kKeyLeft = 0xCB;
-const int kKeyRight = 0xCD;
-const int kKeyPageUp = 0xC9;
-const int kKeyPageDown = 0xD1;
-const int kKeyAdd = 0x4E;
-const int kKeySubtract = 0x4A;
-
 const int kLeftButton = 0;
 const int kRightButton = 1;
 // A push: velocity = this times the arrow's direction (length 10), so 80 units per second.
@@ -47,10 +38,6 @@ const float kZoomRate = 0.15f;
 // zoom per wheel step.
 const float kMouseTurn = 0.3f;
 const float kWheelZoom = 10.0f;
-// The three spare-block buttons in the 1024 x 768 layout.
-const float kSpareButtons[3][4] = {{829, 32, 877, 80}, {899, 32, 947, 80}, {968, 32, 1016, 80}};
-const float kDesignWidth = 1024.0f;
-const float kDesignHeight = 768.0f;
 // Arrow index of each sideways neighbour in the probe's order (+z, -z, +x, -x).
 const int kArrowPlusX = 2, kArrowMinusX = 3, kArrowPlusZ = 4, kArrowMinusZ = 5;
 const float kDegreesToRadians = 0.017453292f;
@@ -165,7 +152,7 @@ void CPlayScreen::MyFree()
 void CPlayScreen::MyUpdate()
 {
     XDXInput& input = m_pEngine->m_input;
-    if (input.KeyReleased(kKeyP))
+    if (input.KeyReleased(plk::kKeyP))
         m_bPaused = !m_bPaused;
     const float elapsedMs = static_cast<float>(m_pEngine->GetFrameDelta());
     if (m_bPaused)
@@ -238,7 +225,7 @@ void CPlayScreen::UpdateSelection()
     if (!input.MouseButtonReleased(kLeftButton))
         return;
     // A click on the status bar is meant for its buttons, never for a cube drawn behind it.
-    const float statusBarRight = static_cast<float>(plk::ui::kColumnW) * m_pEngine->GetWidth() / kDesignWidth;
+    const float statusBarRight = static_cast<float>(plk::ui::kColumnW) * ScreenFlow::ScaleX(m_pEngine);
     if (static_cast<float>(input.GetMouseX()) < statusBarRight)
         return;
     if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
@@ -280,17 +267,17 @@ void CPlayScreen::UpdateCamera(float elapsedMs)
 {
     XDXInput& input = m_pEngine->m_input;
     // Held keys keep the camera moving at its full rate.
-    if (input.KeyDown(kKeyLeft))
+    if (input.KeyDown(plk::kKeyLeft))
         m_fPendingAngle = kAngleRate * elapsedMs;
-    if (input.KeyDown(kKeyRight))
+    if (input.KeyDown(plk::kKeyRight))
         m_fPendingAngle = -kAngleRate * elapsedMs;
-    if (input.KeyDown(kKeyUp))
+    if (input.KeyDown(plk::kKeyUp))
         m_fPendingTilt = kTiltRate * elapsedMs;
-    if (input.KeyDown(kKeyDown))
+    if (input.KeyDown(plk::kKeyDown))
         m_fPendingTilt = -kTiltRate * elapsedMs;
-    if (input.KeyDown(kKeyPageUp) || input.KeyDown(kKeySubtract))
+    if (input.KeyDown(plk::kKeyPageUp) || input.KeyDown(plk::kKeySubtract))
         m_fPendingZoom = kZoomRate * elapsedMs;
-    if (input.KeyDown(kKeyPageDown) || input.KeyDown(kKeyAdd))
+    if (input.KeyDown(plk::kKeyPageDown) || input.KeyDown(plk::kKeyAdd))
         m_fPendingZoom = -kZoomRate * elapsedMs;
     if (input.MouseButtonDown(kRightButton))
     {
@@ -310,12 +297,16 @@ void CPlayScreen::UpdateCamera(float elapsedMs)
 void CPlayScreen::UpdateSpareButtons()
 {
     XDXInput& input = m_pEngine->m_input;
-    const float sx = m_pEngine->GetWidth() / kDesignWidth;
-    const float sy = m_pEngine->GetHeight() / kDesignHeight;
+    const float sx = ScreenFlow::ScaleX(m_pEngine);
+    const float sy = ScreenFlow::ScaleY(m_pEngine);
     int hovered = -1;
     for (int i = 0; i < CGameLevel::kSpareCount; ++i)
-        if (input.MouseInRect(kSpareButtons[i][0], kSpareButtons[i][1], kSpareButtons[i][2], kSpareButtons[i][3], sx, sy))
+    {
+        const plk::ui::Rect& r = plk::ui::kSpareButtons[static_cast<size_t>(i)];
+        if (input.MouseInRect(static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.x + r.w),
+                              static_cast<float>(r.y + r.h), sx, sy))
             hovered = i;
+    }
     if (hovered != m_iHoveredSpare && hovered >= 0)
         m_sndMouseOver.Play(false);
     m_iHoveredSpare = hovered;

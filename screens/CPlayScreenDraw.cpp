@@ -8,7 +8,8 @@
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
 #include "platform/gfx/TextLayout.h"
-#include "tools/uigen/UiLayout.h"
+#include "screens/CScreenFlow.h"
+#include "ui/UiLayout.h"
 
 #include <cmath>
 
@@ -22,10 +23,8 @@ const unsigned kBlinkPeriodMs = 1000;
 const unsigned kBlinkOnMs = 500;
 const uint32_t kPausedColour = 0xFFFFFFFF;
 const uint32_t kStatusColour = 0xFFFFF0A0;
-// Where the status message sits in the 1024 x 768 layout (the play view left of the status bar).
+// Where the status message sits in the 1024 x 768 layout: along the bottom of the screen.
 const int kStatusLeft = 20, kStatusTop = 700, kStatusWidth = 780, kStatusHeight = 48;
-const float kDesignWidth = 1024.0f;
-const float kDesignHeight = 768.0f;
 // The spare blocks' orthographic view: centres of the three blocks and their scales.
 const float kSpareX[3] = {218.0f, 290.0f, 362.0f};
 const float kSpareY = 365.0f;
@@ -34,15 +33,17 @@ const float kSpareScale = 3.75f;
 const float kSpareHoverScale = 4.5f;
 // Degrees the spare blocks turn per elapsed millisecond.
 const float kSpareTurnRate = 0.045f;
-// The view is laid so that those centres fall on the buttons' centres (853, 923 and 992, 56).
-const float kButtonCentreFirstX = 853.0f, kButtonCentreLastX = 992.0f, kButtonCentreY = 56.0f;
+// The view is laid so that those centres fall on the spare buttons' centres.
+const float kButtonCentreFirstX = plk::ui::CentreX(plk::ui::kSpareButtons[0]);
+const float kButtonCentreLastX = plk::ui::CentreX(plk::ui::kSpareButtons[2]);
+const float kButtonCentreY = plk::ui::CentreY(plk::ui::kSpareButtons[0]);
 const float kOrthoNear = 0.0f, kOrthoFar = 1000.0f;
 } // namespace
 
 Matrix CPlayScreen::ViewProjection(unsigned width, unsigned height)
 {
     // A sideways move in clip space keeps the aspect and field of view of every other screen.
-    const float shift = 2.0f * static_cast<float>(plk::ui::kPlayAreaCentreX) / kDesignWidth - 1.0f;
+    const float shift = 2.0f * static_cast<float>(plk::ui::kPlayAreaCentreX) / static_cast<float>(plk::ui::kDesignW) - 1.0f;
     return XGameEngine::DefaultProjection(width, height) * plk::gfx::MatrixTranslation(shift, 0.0f, 0.0f);
 }
 
@@ -75,7 +76,7 @@ void CPlayScreen::MyDraw()
     if (!m_bBuilderMode)
     {
         const int width = static_cast<int>(m_pEngine->GetWidth());
-        const int left = plk::ui::kColumnW * width / static_cast<int>(kDesignWidth);
+        const int left = plk::ui::kColumnW * width / plk::ui::kDesignW;
         device.SetScissorRect({left, 0, width, static_cast<int>(m_pEngine->GetHeight())});
         device.SetRenderState(plk::gfx::kScissorTestEnable, 1);
     }
@@ -114,8 +115,8 @@ void CPlayScreen::DrawStatusMessage()
 {
     if (!m_pLevel->IsStatusMessageShown(m_pEngine->GetTime()) || m_pLevel->GetStatusMessage().IsEmpty())
         return;
-    const float sx = m_pEngine->GetWidth() / kDesignWidth;
-    const float sy = m_pEngine->GetHeight() / kDesignHeight;
+    const float sx = ScreenFlow::ScaleX(m_pEngine);
+    const float sy = ScreenFlow::ScaleY(m_pEngine);
     m_pEngine->m_font.Print(m_pLevel->GetStatusMessage(), static_cast<int>(kStatusLeft * sx),
                             static_cast<int>(kStatusTop * sy), static_cast<int>(kStatusWidth * sx),
                             static_cast<int>(kStatusHeight * sy), kStatusColour,
@@ -133,7 +134,7 @@ void CPlayScreen::DrawSpares()
     const Matrix oldProjection = device->GetTransform(plk::gfx::kProjection);
     const Matrix oldView = device->GetTransform(plk::gfx::kView);
     device->SetTransform(plk::gfx::kProjection,
-                         plk::gfx::MatrixOrthoOffCenterLH(left, left + kDesignWidth / unit, top - kDesignHeight / unit, top,
+                         plk::gfx::MatrixOrthoOffCenterLH(left, left + static_cast<float>(plk::ui::kDesignW) / unit, top - static_cast<float>(plk::ui::kDesignH) / unit, top,
                                                           kOrthoNear, kOrthoFar));
     device->SetTransform(plk::gfx::kView, plk::gfx::MatrixIdentity());
     // The buttons lie over the status bar, beyond the scene's fog.

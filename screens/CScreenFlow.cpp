@@ -9,18 +9,11 @@
 #include "screens/CPlayScreen.h"
 #include "screens/CStatusBar.h"
 #include "screens/CTitleScreen.h"
+#include "ui/UiLayout.h"
 
 #include <chrono>
 #include <new>
 #include <thread>
-
-namespace
-{
-
-const float kDesignWidth = 1024.0f;
-const float kDesignHeight = 768.0f;
-
-} // namespace
 
 namespace ScreenFlow
 {
@@ -77,12 +70,12 @@ void LogFailure(const char* where, const char* member, const XString& error)
 
 float ScaleX(const XGameEngine* engine)
 {
-    return static_cast<float>(engine->GetWidth()) / kDesignWidth;
+    return static_cast<float>(engine->GetWidth()) / static_cast<float>(plk::ui::kDesignW);
 }
 
 float ScaleY(const XGameEngine* engine)
 {
-    return static_cast<float>(engine->GetHeight()) / kDesignHeight;
+    return static_cast<float>(engine->GetHeight()) / static_cast<float>(plk::ui::kDesignH);
 }
 
 } // namespace ScreenFlow

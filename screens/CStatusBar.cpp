@@ -8,7 +8,7 @@
 #include "screens/CGameOver.h"
 #include "screens/CPlayScreen.h"
 #include "screens/CScreenFlow.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <new>
 

@@ -4,7 +4,7 @@
 #include "platform/gfx/TextLayout.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CStatusBar.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The status bar's rules that need no screen: the end of a level, the hit tests and the blink.
 #include "game/CGameLevel.h"
 #include "screens/CStatusBar.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "screens/CLevelSetList.h"
 #include "platform/gfx/TextLayout.h"
 #include "screens/CScreenFlow.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <new>
 #include <string>

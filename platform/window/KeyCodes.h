@@ -6,13 +6,28 @@
 namespace plk
 {
 
-// The codes the engine itself looks at; the rest follow the same numbering.
+// The codes the engine and the screens look at by name; the rest follow the same numbering.
 const int kKeyEscape = 0x01;
+const int kKeyP = 0x19;
 const int kKeyReturn = 0x1C;
 const int kKeyLeftShift = 0x2A;
 const int kKeyRightShift = 0x36;
+const int kKeyLeftAlt = 0x38;
 const int kKeySpace = 0x39;
+const int kKeyCapsLock = 0x3A;
+const int kKeySubtract = 0x4A; // keypad minus
+const int kKeyAdd = 0x4E;      // keypad plus
 const int kKeyPrintScreen = 0xB7;
+const int kKeyRightAlt = 0xB8;
+const int kKeyHome = 0xC7;
+const int kKeyUp = 0xC8;
+const int kKeyPageUp = 0xC9;
+const int kKeyLeft = 0xCB;
+const int kKeyRight = 0xCD;
+const int kKeyEnd = 0xCF;
+const int kKeyDown = 0xD0;
+const int kKeyPageDown = 0xD1;
+const int kKeyDelete = 0xD3;
 // Key codes run 0..255; 0 means "no key".
 const int kKeyCodeCount = 256;
 

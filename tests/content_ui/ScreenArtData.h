@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/image/Image.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <cstdlib>
 #include <map>

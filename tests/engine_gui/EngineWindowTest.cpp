@@ -154,7 +154,7 @@ TEST_F(EngineWindow, SpriteDrawsItsSourceRectangleScaledAndLeavesStatesAlone)
     EXPECT_TRUE(Near(Rgb{255, 0, 0}, At(22, 32), 2));
     // Clamped at the texture's edge: the right column stays red instead of wrapping to green.
     EXPECT_TRUE(Near(Rgb{255, 0, 0}, At(27, 37), 2));
-    // Filtering blends in the green neighbour left of the source, as scaled sprites always did.
+    // Sprites are drawn with linear filtering, which blends in the green neighbour left of the source.
     EXPECT_TRUE(Near(Rgb{191, 64, 0}, At(20, 31), 2));
     EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(28, 30), 2));
     EXPECT_TRUE(Near(Rgb{0, 0, 0}, At(20, 38), 2));

@@ -19,7 +19,7 @@ constexpr int kNoType = CPlayBlock::kTypeNone;
 
 struct BoardWorld
 {
-    static constexpr float kFrameMs = 25.0f; // 40 frames a second, the engine's cap
+    static constexpr float kFrameMs = 25.0f; // 40 frames a second, a slow machine's frame
 
     CBoard board;
     CScorePopups popups;

@@ -12,7 +12,7 @@ namespace
 
 const int kRed = 8;
 const int kBlue = 0;
-// 40 frames a second, the engine's cap.
+// A frame of 25 ms, 40 frames a second: a slow machine's frame.
 const float kFrameMs = 25.0f;
 
 // Red is the only colour to remove: two red cubes in a row, a third two cells away, and a blue

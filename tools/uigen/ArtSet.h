@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/artkit/Canvas.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 
 #include <map>
 #include <string>

@@ -2,7 +2,7 @@
 #include "tools/uigen/Preview.h"
 
 #include "platform/image/Image.h"
-#include "tools/uigen/UiLayout.h"
+#include "ui/UiLayout.h"
 #include "tools/uigen/UiPaint.h"
 #include "tools/uigen/UiStyle.h"
 

@@ -1,6 +1,10 @@
 // Where the runs click, in the 1024 x 768 design's units, and when.
 #pragma once
 
+#include "ui/UiLayout.h"
+
+#include <cstddef>
+
 namespace ScreenPoints
 {
 
@@ -14,10 +18,17 @@ const float kLoadGameX = 254, kLoadGameY = 504;
 // The difficulty card's easy, medium and hard options: thirds of a frame 448 wide around x 640.
 const float kDifficultyX[3] = {491, 640, 789};
 const float kDifficultyY = 310;
-// The status bar's save and exit buttons (centred on x 128 and y 400 + 55 i) and the spares.
+// The status bar's save and exit buttons (centred on x 128 and y 400 + 55 i).
 const float kBarX = 128, kSaveY = 455, kExitY = 620;
-const float kSpareX[3] = {853, 923, 992};
-const float kSpareY = 56;
+// The centre of a spare cube's button.
+inline float SpareX(int slot)
+{
+    return plk::ui::CentreX(plk::ui::kSpareButtons[static_cast<size_t>(slot)]);
+}
+inline float SpareY(int slot)
+{
+    return plk::ui::CentreY(plk::ui::kSpareButtons[static_cast<size_t>(slot)]);
+}
 // First row of the saved-games list, whose frame is centred on the whole screen.
 const float kFirstRowX = 464, kFirstRowY = 116;
 // The saved-games list is up this long after Load Game, and the loaded level's start card this

@@ -83,7 +83,7 @@ bool SolutionScript::AppendMoves(const CLevelSolution& solution, RunScript& scri
         const int actFrame = GetRunFrame();
         if (move.kind == SolutionMove::kDrop)
         {
-            script.Click(actFrame - 1, ScreenPoints::kSpareX[move.slot], ScreenPoints::kSpareY);
+            script.Click(actFrame - 1, ScreenPoints::SpareX(move.slot), ScreenPoints::SpareY(move.slot));
             if (!m_replay.DropSpare(move.slot))
                 return Fail("spare " + std::to_string(move.slot) + " cannot be dropped");
             continue;

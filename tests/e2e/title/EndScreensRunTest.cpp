@@ -65,7 +65,7 @@ TEST(EndScreensRun, SavedGameResumesWithScoreAndTime)
     RunScript first;
     first.Click(kTitleFrame, kTutorialX, kTutorialY);
     first.Key(kTitleFrame + 80, "Space");
-    first.Click(kTitleFrame + 120, kSpareX[0], kSpareY);
+    first.Click(kTitleFrame + 120, SpareX(0), SpareY(0));
     const int title = first.SaveAndExit(kTitleFrame + 200, "evening");
     first.Key(title, "Escape");
     ASSERT_EQ(0, run.Run(first.Text(), title + 100));

@@ -50,6 +50,19 @@ inline constexpr int kColumnPieces = 3;
 inline constexpr int kDesignW = 1024;
 inline constexpr int kDesignH = 768;
 
+// The three spare-cube buttons at the top right of the play area: a click in one drops its cube,
+// and the turning spare cube is drawn on its centre.
+inline constexpr std::array<Rect, 3> kSpareButtons = {Rect{829, 32, 48, 48}, Rect{899, 32, 48, 48},
+                                                      Rect{968, 32, 48, 48}};
+inline constexpr float CentreX(const Rect& r)
+{
+    return static_cast<float>(r.x) + static_cast<float>(r.w) / 2.0f;
+}
+inline constexpr float CentreY(const Rect& r)
+{
+    return static_cast<float>(r.y) + static_cast<float>(r.h) / 2.0f;
+}
+
 inline constexpr std::array kFrameParts = {"TL", "T", "TR", "L", "R", "BL", "B", "BR", "SL", "SM", "SR"};
 
 inline constexpr std::array kSheets = {
