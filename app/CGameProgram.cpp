@@ -6,6 +6,7 @@
 #include "app/config/CLogFile.h"
 #include "engine/XDXSound.h"
 #include "engine/XGameEngine.h"
+#include "engine/XRandom.h"
 #include "engine/XScreenTransition.h"
 #include "foundation/VideoModeSettings.h"
 #include "foundation/XException.h"
@@ -58,7 +59,9 @@ bool CGameProgram::ReadConfiguration(const CCommandLine& commandLine)
 
 void CGameProgram::SeedRandom(const CCommandLine& commandLine)
 {
-    CGameRandom::Seed(commandLine.seedGiven ? commandLine.seed : static_cast<unsigned>(std::time(nullptr)));
+    const unsigned seed = commandLine.seedGiven ? commandLine.seed : static_cast<unsigned>(std::time(nullptr));
+    CGameRandom::Seed(seed);
+    XRandom::Effects().Seed(seed);
 }
 
 void CGameProgram::WriteStartEntry()

@@ -3,9 +3,8 @@
 
 #include "engine/XBasicMesh.h"
 #include "engine/XGameEngine.h"
+#include "engine/XRandom.h"
 #include "platform/gfx/Device.h"
-
-#include <cstdlib>
 
 using plk::gfx::Matrix;
 using plk::gfx::Vector3;
@@ -36,7 +35,7 @@ void XDXMeshObject::Init(bool effectFlag, int kind)
     m_iOption = 0;
     m_bEffectFlag = effectFlag;
     m_iKind = kind;
-    m_fAnimationClock = static_cast<float>(std::rand() % kAnimationStartSpread);
+    m_fAnimationClock = static_cast<float>(XRandom::Effects().Below(kAnimationStartSpread));
     m_animation = XMeshAnimation();
     m_vPosition = {0.0f, 0.0f, 0.0f};
     m_vRotation = {0.0f, 0.0f, 0.0f};

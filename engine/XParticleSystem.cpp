@@ -2,12 +2,12 @@
 #include "engine/XParticleSystem.h"
 
 #include "engine/XGameEngine.h"
+#include "engine/XRandom.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/DeviceLighting.h"
 #include "platform/gfx/VertexBuffer.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -17,7 +17,7 @@ using namespace plk::gfx;
 namespace
 {
 
-// The C library's generator gave 0..32767 where the effects were tuned; keep that range.
+// The effects were tuned on draws of 0..32767 in steps of one; keep that grain.
 const int kRandomRange = 32768;
 const float kRandomMax = 32767.0f;
 // A particle this far behind a plane counts as having crossed it.
@@ -40,7 +40,7 @@ static_assert(sizeof(ParticleVertex) == kParticleStride, "a particle vertex is 2
 
 float Random()
 {
-    return static_cast<float>(std::rand() % kRandomRange) / kRandomMax;
+    return static_cast<float>(XRandom::Effects().Below(kRandomRange)) / kRandomMax;
 }
 
 float Symmetric()

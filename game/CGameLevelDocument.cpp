@@ -8,6 +8,7 @@
 #include "game/CPlayBlock.h"
 #include "game/CTeleporter.h"
 #include "game/CWallBlock.h"
+#include "game/GameRandom.h"
 
 #include <algorithm>
 
@@ -288,6 +289,8 @@ void CGameLevel::FinishLoad()
     RebuildBoard();
     SetBoardTop(m_iGameboardId);
     SetTerrain(m_iTerrainId);
+    // Whatever earlier levels drew, this level's spares and drops follow from the seed alone.
+    CGameRandom::Restart();
 }
 
 void CGameLevel::RebuildBoard()

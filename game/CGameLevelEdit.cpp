@@ -2,6 +2,7 @@
 // choosing cells for new objects, and deleting objects.
 #include "game/CGameLevel.h"
 
+#include "engine/XRandom.h"
 #include "game/CBoard.h"
 #include "game/CFieldObject.h"
 #include "game/CGameLevelXml.h"
@@ -149,8 +150,10 @@ bool CGameLevel::AddFieldObject(int objType)
         return false;
     CFieldObject& object = m_pFieldObjects[static_cast<size_t>(m_iNumFieldObjects)];
     object.Init(m_pEngine, objType);
-    const float angle = CGameRandom::Unit() * kTwoPi;
-    const float radius = kSceneryMinRadius + CGameRandom::Unit() * (kSceneryMaxRadius - kSceneryMinRadius);
+    // Scenery only stands round the board, so its place is drawn like an effect's, not a rule's.
+    XRandom& random = XRandom::Effects();
+    const float angle = random.Unit() * kTwoPi;
+    const float radius = kSceneryMinRadius + random.Unit() * (kSceneryMaxRadius - kSceneryMinRadius);
     object.SetPosition(std::cos(angle) * radius, 0.0f, std::sin(angle) * radius);
     SeatOnTerrain(object);
     ++m_iNumFieldObjects;

@@ -6,6 +6,7 @@
 #include "engine/XDXTexture.h"
 #include "engine/XGameEngine.h"
 #include "engine/XParticleSystem.h"
+#include "engine/XRandom.h"
 #include "game/CGameLevelXml.h"
 #include "game/GameRandom.h"
 #include "platform/gfx/Device.h"
@@ -212,7 +213,7 @@ void CPlayBlock::AttachTypeResources()
         mesh = SharedMeshOf(kMeshSmasher);
         const int frames = FrameCountOf(mesh);
         animation.SetRate(kBlockFramesPerSecond);
-        animation.PlayForward(frames > 0 ? CGameRandom::Below(frames) : 0, true);
+        animation.PlayForward(frames > 0 ? XRandom::Effects().Below(frames) : 0, true);
     }
     else if (m_iType == kTypeBomb)
     {

@@ -2,7 +2,7 @@
 #include "game/CRain.h"
 
 #include "engine/XGameEngine.h"
-#include "game/GameRandom.h"
+#include "engine/XRandom.h"
 #include "platform/gfx/Device.h"
 
 using namespace plk::gfx;
@@ -28,8 +28,9 @@ void CRain::Create()
 
 void CRain::Respawn(Drop& drop)
 {
-    drop.position = {(CGameRandom::Unit() - 0.5f) * kBoxWidth, kFloorY + CGameRandom::Unit() * kBoxHeight,
-                     (CGameRandom::Unit() - 0.5f) * kBoxDepth};
+    XRandom& random = XRandom::Effects();
+    drop.position = {(random.Unit() - 0.5f) * kBoxWidth, kFloorY + random.Unit() * kBoxHeight,
+                     (random.Unit() - 0.5f) * kBoxDepth};
     drop.speed = kFallSpeed;
     drop.state = kFalling;
     drop.splashLeft = 0.0f;

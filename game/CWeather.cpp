@@ -2,8 +2,8 @@
 #include "game/CWeather.h"
 
 #include "engine/XGameEngine.h"
+#include "engine/XRandom.h"
 #include "game/CGameLevel.h"
-#include "game/GameRandom.h"
 
 namespace
 {
@@ -51,7 +51,7 @@ void CWeather::ApplyFrame(XGameEngine* engine, const CGameLevel& level)
         m_sndRain.Play(true);
     else if (!raining && m_sndRain.IsPlaying())
         m_sndRain.Stop();
-    if (raining && !m_sndThunder.IsPlaying() && CGameRandom::Below(kThunderOdds) == 0)
+    if (raining && !m_sndThunder.IsPlaying() && XRandom::Effects().Below(kThunderOdds) == 0)
         m_sndThunder.Play(false);
     if (!engine)
         return;

@@ -1,26 +1,35 @@
-// The game's random wrapper over the C library's rand.
+// The rules' generator, kept apart from the effects' one.
 #include "game/GameRandom.h"
 
-#include <cassert>
-#include <cstdlib>
+#include "engine/XRandom.h"
+
+namespace
+{
+struct RulesRandom
+{
+    unsigned seed = 1;
+    XRandom generator{1};
+};
+
+RulesRandom& Rules()
+{
+    static RulesRandom rules;
+    return rules;
+}
+} // namespace
 
 void CGameRandom::Seed(unsigned seed)
 {
-    std::srand(seed);
+    Rules().seed = seed;
+    Restart();
 }
 
-int CGameRandom::Next()
+void CGameRandom::Restart()
 {
-    return std::rand();
+    Rules().generator.Seed(Rules().seed);
 }
 
 int CGameRandom::Below(int n)
 {
-    assert(n > 0 && "CGameRandom::Below needs a positive modulus");
-    return std::rand() % n;
-}
-
-float CGameRandom::Unit()
-{
-    return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX);
+    return Rules().generator.Below(n);
 }

@@ -18,18 +18,10 @@
 
 using plk::gfx::Vector3;
 
-const std::array<Vector3, CPlayScreen::kArrowCount> CPlayScreen::kDirections = {
-    Vector3{0.0f, 10.0f, 0.0f}, Vector3{0.0f, -10.0f, 0.0f}, Vector3{10.0f, 0.0f, 0.0f},
-    Vector3{-10.0f, 0.0f, 0.0f}, Vector3{0.0f, 0.0f, 10.0f}, Vector3{0.0f, 0.0f, -10.0f}};
-
 namespace
 {
 const int kLeftButton = 0;
 const int kRightButton = 1;
-// A push: velocity = this times the arrow's direction (length 10), so 80 units per second.
-const float kPushFactor = 8.0f;
-// A cube can be picked while no velocity component exceeds this.
-const float kPickStill = 0.01f;
 // Camera moves are spread over the frames at these rates per elapsed millisecond.
 const float kTiltRate = 0.06f;
 const float kAngleRate = 0.12f;
@@ -38,8 +30,6 @@ const float kZoomRate = 0.15f;
 // zoom per wheel step.
 const float kMouseTurn = 0.3f;
 const float kWheelZoom = 10.0f;
-// Arrow index of each sideways neighbour in the probe's order (+z, -z, +x, -x).
-const int kArrowPlusX = 2, kArrowMinusX = 3, kArrowPlusZ = 4, kArrowMinusZ = 5;
 const float kDegreesToRadians = 0.017453292f;
 
 // Moves pending toward 0 by at most limit and returns the part taken.
@@ -166,28 +156,10 @@ void CPlayScreen::MyUpdate()
     UpdateSpareButtons();
 }
 
-CPlayBlock* CPlayScreen::SelectedBlock() const
+CPlayRules::Arrows CPlayScreen::OfferedArrows() const
 {
-    int index = m_pLevel->IndexOfPlayBlock(m_pLevel->GetSelected());
-    return index >= 0 ? &m_pLevel->GetPlayBlock(index) : nullptr;
-}
-
-std::array<bool, CPlayScreen::kArrowCount> CPlayScreen::OfferedArrows() const
-{
-    std::array<bool, kArrowCount> offered{};
-    const CPlayBlock* block = SelectedBlock();
-    if (!block || block->GetState() != CPlayBlock::kStateOnBoard)
-        return offered;
-    const Vector3& p = block->GetPosition();
-    std::array<int, CBoard::kSideCount> probe = m_pLevel->GetBoard().ProbeNeighbours(p.x, p.y, p.z);
-    if (probe[CBoard::kAbove] == CBoard::kProbeBlock)
-        return offered;
-    auto open = [](int answer) { return answer == CBoard::kProbeFree || answer == CBoard::kProbeTeleporter; };
-    offered[kArrowPlusX] = open(probe[CBoard::kPlusX]);
-    offered[kArrowMinusX] = open(probe[CBoard::kMinusX]);
-    offered[kArrowPlusZ] = open(probe[CBoard::kPlusZ]);
-    offered[kArrowMinusZ] = open(probe[CBoard::kMinusZ]);
-    return offered;
+    const CPlayBlock* block = CPlayRules::SelectedBlock(*m_pLevel);
+    return block ? CPlayRules::OfferedArrows(*m_pLevel, *block) : CPlayRules::Arrows{};
 }
 
 void CPlayScreen::PlaceArrows(const CPlayBlock& block)
@@ -199,26 +171,8 @@ void CPlayScreen::PlaceArrows(const CPlayBlock& block)
 void CPlayScreen::UpdateSelection()
 {
     CGameLevel& level = *m_pLevel;
-    CPlayBlock* selected = SelectedBlock();
-    if (selected && selected->GetState() != CPlayBlock::kStateOnBoard)
-    {
-        level.ClearSelection();
-        selected = nullptr;
-    }
-    if (!level.GetSelected())
-    {
-        int index = level.IndexOfPlayBlock(level.GetPreviousSelected());
-        if (index >= 0)
-        {
-            CPlayBlock& previous = level.GetPlayBlock(index);
-            const Vector3& v = previous.m_vVelocity;
-            if (previous.GetState() == CPlayBlock::kStateOnBoard && v.x == 0.0f && v.y == 0.0f && v.z == 0.0f)
-            {
-                level.SetSelected(&previous);
-                selected = &previous;
-            }
-        }
-    }
+    CPlayRules::FollowSelection(level);
+    CPlayBlock* selected = CPlayRules::SelectedBlock(level);
 
     XDXInput& input = m_pEngine->m_input;
     // Only a released button picks, and the ray test against every cube's triangles is not free.
@@ -231,14 +185,9 @@ void CPlayScreen::UpdateSelection()
     if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
         return;
     for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
-    {
-        CPlayBlock& block = level.GetPlayBlock(i);
-        const Vector3& v = block.m_vVelocity;
-        if (block.GetState() == CPlayBlock::kStateOnBoard && v.x <= kPickStill && v.y <= kPickStill &&
-            v.z <= kPickStill)
-            input.TestPick(&block);
-    }
-    std::array<bool, kArrowCount> offered = OfferedArrows();
+        if (CPlayRules::CanPick(level.GetPlayBlock(i)))
+            input.TestPick(&level.GetPlayBlock(i));
+    const CPlayRules::Arrows offered = OfferedArrows();
     if (selected)
     {
         PlaceArrows(*selected);
@@ -252,11 +201,11 @@ void CPlayScreen::UpdateSelection()
     for (int i = 0; i < kArrowCount; ++i)
         if (picked == &m_arrows[i] && selected)
         {
-            selected->PlaySlideSound();
-            selected->m_vVelocity.x = kPushFactor * kDirections[i].x;
-            selected->m_vVelocity.z = kPushFactor * kDirections[i].z;
-            level.SetSelected(nullptr);
-            m_sndSelectArrow.Play(false);
+            if (CPlayRules::Push(level, static_cast<CPlayRules::Arrow>(i)))
+            {
+                selected->PlaySlideSound();
+                m_sndSelectArrow.Play(false);
+            }
             return;
         }
     level.SetSelected(picked);
@@ -316,15 +265,6 @@ void CPlayScreen::UpdateSpareButtons()
 
 void CPlayScreen::DropSpare(int index)
 {
-    CPlayBlock& spare = m_pLevel->GetSpare(index);
-    if (spare.GetType() == CPlayBlock::kTypeNone)
-        return;
-    int gx, gy, gz;
-    if (!m_pLevel->GetBoard().FindDropCell(gx, gy, gz))
-        return;
-    if (!m_pLevel->AddBlock(spare.GetType(), gx, gy, gz))
-        return;
-    spare.Init(m_pEngine, CPlayBlock::kTypeNone, false);
-    m_pLevel->RefillSpares();
-    m_sndBlockDrop.Play(false);
+    if (CPlayRules::DropSpare(*m_pLevel, index))
+        m_sndBlockDrop.Play(false);
 }

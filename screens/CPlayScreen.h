@@ -6,6 +6,7 @@
 #include "engine/XDXSound.h"
 #include "engine/XGameScreen.h"
 #include "foundation/XString.h"
+#include "game/CPlayRules.h"
 #include "game/CWeather.h"
 #include "platform/gfx/Math.h"
 
@@ -20,9 +21,9 @@ class XDXFont;
 class CPlayScreen : public XGameScreen
 {
 public:
-    static const int kArrowCount = 6;
-    // Unit steps of the six arrows (length 10, one cell): up, down, +x, -x, +z, -z.
-    static const std::array<plk::gfx::Vector3, kArrowCount> kDirections;
+    // The rules' arrows under the names the screen draws and picks them by.
+    static constexpr int kArrowCount = CPlayRules::kArrowCount;
+    static constexpr const std::array<plk::gfx::Vector3, kArrowCount>& kDirections = CPlayRules::kDirections;
 
     CPlayScreen(CGameLevel* level, bool builderMode, const XString& levelName, bool isSavedGame);
     ~CPlayScreen() override;
@@ -37,8 +38,8 @@ public:
     static plk::gfx::Matrix ViewProjection(unsigned width, unsigned height);
 
     bool IsPaused() const { return m_bPaused; }
-    // Which arrows the selected cube offers now (none when a cube lies on top of it).
-    std::array<bool, kArrowCount> OfferedArrows() const;
+    // Which arrows the selected cube offers now (none when nothing or no cube is selected).
+    CPlayRules::Arrows OfferedArrows() const;
 
 private:
     // CPlayScreen.cpp
@@ -48,7 +49,6 @@ private:
     void UpdateSpareButtons();
     void DropSpare(int index);
     void PlaceArrows(const CPlayBlock& block);
-    CPlayBlock* SelectedBlock() const;
     void LogFailure(const char* what, const XString& message) const;
     // CPlayScreenDraw.cpp
     void ApplyMusic();

@@ -93,7 +93,7 @@ void CPlayScreen::MyDraw()
 
 void CPlayScreen::DrawArrows()
 {
-    const CPlayBlock* selected = SelectedBlock();
+    const CPlayBlock* selected = CPlayRules::SelectedBlock(*m_pLevel);
     if (!selected || !m_pArrowMesh)
         return;
     std::array<bool, kArrowCount> offered = OfferedArrows();

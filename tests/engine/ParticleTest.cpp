@@ -1,11 +1,11 @@
 // Particle update rules without a window: lifetime, planes, wind drag, emission shapes and the
 // recycling of particle records.
 #include "engine/XParticleSystem.h"
+#include "engine/XRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace
 {
@@ -110,7 +110,7 @@ TEST(Particles, WindDragsVelocityTowardTheWindWithoutOvershooting)
 
 TEST(Particles, AnXOnlyShapeEmitsOnTheXAxisBetweenTheRadiiOnEitherSide)
 {
-    std::srand(3);
+    XRandom::Effects().Seed(3);
     XParticleSystem system;
     Steady(system, 400);
     system.m_iParticlesPerEmission = 400;
@@ -146,7 +146,7 @@ TEST(Particles, AnXOnlyShapeEmitsOnTheXAxisBetweenTheRadiiOnEitherSide)
 
 TEST(Particles, CircleAndShellShapesStayWithinTheirRadii)
 {
-    std::srand(5);
+    XRandom::Effects().Seed(5);
     XParticleSystem circle;
     Steady(circle, 200);
     circle.m_iParticlesPerEmission = 200;

@@ -5,12 +5,12 @@
 #include "engine/XDXMeshObject.h"
 #include "engine/XGameEngine.h"
 #include "engine/XMeshAnimation.h"
+#include "engine/XRandom.h"
 #include "tests/engine/EngineTempFolder.h"
 #include "tests/engine/XFileWriter.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 
 namespace
@@ -122,7 +122,7 @@ TEST_F(SceneObjectTest, TheBoxRepeatsItsTextureEveryTwentyUnitsAndFacesOutward)
 
 TEST_F(SceneObjectTest, ObjectsInitialisedTogetherStartTheirAnimationsApart)
 {
-    std::srand(7);
+    XRandom::Effects().Seed(7);
     std::set<float> starts;
     for (int i = 0; i < 20; ++i)
     {

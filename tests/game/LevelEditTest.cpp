@@ -1,5 +1,6 @@
 // The level builder's editing: where new walls, teleporters and scenery go, and deleting objects
 // with the later ones moving down.
+#include "engine/XRandom.h"
 #include "game/CBoard.h"
 #include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
@@ -99,7 +100,7 @@ TEST(LevelEdit, TeleportersGoOnAFreeCellWithSomethingBelowUpToTen)
 
 TEST(LevelEdit, SceneryLandsAroundTheBoard)
 {
-    CGameRandom::Seed(9);
+    XRandom::Effects().Seed(9);
     CGameLevel level(nullptr);
     for (int i = 0; i < 20; ++i)
     {

@@ -1,8 +1,8 @@
 // Weather: fog distances from the level, drops that fall, splash and start again, and a dry
 // level that neither rains nor thunders.
+#include "engine/XRandom.h"
 #include "game/CGameLevel.h"
 #include "game/CWeather.h"
-#include "game/GameRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(WeatherFog, LevelFogEndsCloserTheMoreFogItHas)
 
 TEST(WeatherRain, DropsStayInTheBoxFallSplashAndStartAgain)
 {
-    CGameRandom::Seed(11);
+    XRandom::Effects().Seed(11);
     CRain rain;
     rain.Create();
     ASSERT_EQ(static_cast<size_t>(CRain::kDropCount), rain.GetDrops().size());
@@ -79,9 +79,7 @@ TEST(WeatherRain, DryLevelMakesNoRainAndNoThunder)
     CWeather weather;
     weather.Start(nullptr, level);
     const CRain::Drop before = weather.GetRain().GetDrops()[0];
-    CGameRandom::Seed(1);
-    const int nextDraw = CGameRandom::Next();
-    CGameRandom::Seed(1);
+    XRandom untouched = XRandom::Effects();
     for (int frame = 0; frame < 600; ++frame)
     {
         weather.ApplyFrame(nullptr, level);
@@ -90,5 +88,5 @@ TEST(WeatherRain, DryLevelMakesNoRainAndNoThunder)
     EXPECT_FALSE(weather.IsRainSoundPlaying());
     EXPECT_FALSE(weather.IsThunderPlaying());
     EXPECT_FLOAT_EQ(before.position.y, weather.GetRain().GetDrops()[0].position.y) << "no rain, no falling";
-    EXPECT_EQ(nextDraw, CGameRandom::Next()) << "a dry level draws no thunder chances";
+    EXPECT_EQ(untouched.Next(), XRandom::Effects().Next()) << "a dry level draws no thunder chances";
 }

@@ -1,10 +1,14 @@
 // The solution file and the replayer's player rules: what a recorded solution may say, and that a
-// replay cannot make a push the play screen would not offer.
+// replay picks and pushes exactly what the play screen lets a player pick and push.
+#include "game/CBoard.h"
 #include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "screens/CPlayScreen.h"
 #include "tools/levelplay/LevelReplay.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -82,4 +86,46 @@ TEST(Replay, OffersOnlyThePushesThePlayScreenOffersAndEndsWon)
     EXPECT_TRUE(replay.GetResult().won);
     EXPECT_EQ(0, replay.GetResult().blocksLeft);
     EXPECT_GT(replay.GetResult().blockScore, 0);
+}
+
+TEST(Replay, PicksAndOffersArrowsAsThePlayScreenDoesWhileCubesMove)
+{
+    CLevelReplay replay(DataFolder().c_str());
+    ASSERT_TRUE(replay.LoadDocument("RulesLevel", kDocument, 1)) << replay.GetErrorMsg().GetBuffer();
+    CGameLevel& level = replay.GetLevel();
+    CPlayScreen screen(&level, false, "RulesLevel", false);
+    replay.Frame();
+    ASSERT_TRUE(replay.Push(5, 1, 9, -1, 0));
+
+    const int dx[] = {1, -1, 0, 0};
+    const int dz[] = {0, 0, 1, -1};
+    const int arrows[] = {2, 3, 4, 5}; // the screen's +x, -x, +z, -z
+    bool pickedWhileSliding = false;
+    for (int frame = 0; frame < 80; ++frame)
+    {
+        replay.Frame();
+        for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+        {
+            CPlayBlock& cube = level.GetPlayBlock(i);
+            if (cube.GetState() != CPlayBlock::kStateOnBoard)
+                continue;
+            int gx, gy, gz;
+            CBoard::CellOf(cube.GetPosition(), gx, gy, gz);
+            const plk::gfx::Vector3& v = cube.m_vVelocity;
+            // The play screen's pick test is signed: a cube sliding toward -x can be picked.
+            const bool pickable = v.x <= 0.01f && v.y <= 0.01f && v.z <= 0.01f;
+            EXPECT_EQ(pickable ? &cube : nullptr, replay.CubeAt(gx, gy, gz))
+                << "frame " << frame << ", cube " << i << " moving " << v.x << " " << v.y << " " << v.z;
+            pickedWhileSliding = pickedWhileSliding || (pickable && v.x < 0.0f);
+            if (!pickable)
+                continue;
+            level.SetSelected(&cube);
+            const std::array<bool, 6> offered = screen.OfferedArrows();
+            for (int d = 0; d < 4; ++d)
+                EXPECT_EQ(offered[static_cast<size_t>(arrows[d])], replay.CanPush(gx, gy, gz, dx[d], dz[d]))
+                    << "frame " << frame << ", cube " << i << ", arrow " << arrows[d];
+        }
+        level.ClearSelection();
+    }
+    EXPECT_TRUE(pickedWhileSliding) << "the pushed stone slid toward -x";
 }

@@ -1,9 +1,10 @@
-// The headless replayer: the play screen's selection, arrow and spare rules over the real board.
+// The headless replayer: a solution's moves made through the play rules over the real level.
 #include "tools/levelplay/LevelReplay.h"
 
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
+#include "game/CPlayRules.h"
 #include "game/GameRandom.h"
 
 #include <cmath>
@@ -11,10 +12,8 @@
 namespace
 {
 
-// A cube can be picked while no velocity component exceeds this (signed: a falling cube can).
-const float kPickableSpeed = 0.01f;
-// The arrows are unit vectors of length 10, and a push is 8 times the arrow: 80 units a second.
-const float kPushSpeed = 80.0f;
+// A solution's "at rest" waits until no velocity component of any cube exceeds this either way.
+const float kRestingSpeed = 0.01f;
 
 bool LoadCubeMeshesOnce(const XString& dataFolder)
 {
@@ -33,7 +32,7 @@ bool LoadCubeMeshesOnce(const XString& dataFolder)
 bool IsResting(const CPlayBlock& block)
 {
     const plk::gfx::Vector3& v = block.m_vVelocity;
-    return std::fabs(v.x) <= kPickableSpeed && std::fabs(v.y) <= kPickableSpeed && std::fabs(v.z) <= kPickableSpeed;
+    return std::fabs(v.x) <= kRestingSpeed && std::fabs(v.y) <= kRestingSpeed && std::fabs(v.z) <= kRestingSpeed;
 }
 
 } // namespace
@@ -47,7 +46,7 @@ CLevelReplay::CLevelReplay(const XString& dataFolder, float frameMs)
 
 CLevelReplay::~CLevelReplay() = default;
 
-bool CLevelReplay::Start(unsigned seed)
+void CLevelReplay::Start()
 {
     m_result = ReplayResult();
     m_bOver = false;
@@ -56,8 +55,6 @@ bool CLevelReplay::Start(unsigned seed)
     // The time factor applies on the status bar's first look at the clock.
     m_result.secondsLeft = m_pLevel->SecondsLeft();
     m_result.msLeft = m_pLevel->GetTimeLeft();
-    CGameRandom::Seed(seed);
-    return true;
 }
 
 bool CLevelReplay::Load(const XString& levelName, unsigned seed)
@@ -72,7 +69,8 @@ bool CLevelReplay::Load(const XString& levelName, unsigned seed)
         m_strErrorMsg += m_pLevel->GetErrorMsg();
         return false;
     }
-    return Start(seed);
+    Start();
+    return true;
 }
 
 bool CLevelReplay::LoadDocument(const XString& levelName, const XString& document, unsigned seed)
@@ -87,7 +85,8 @@ bool CLevelReplay::LoadDocument(const XString& levelName, const XString& documen
         m_strErrorMsg += m_pLevel->GetErrorMsg();
         return false;
     }
-    return Start(seed);
+    Start();
+    return true;
 }
 
 bool CLevelReplay::Frame()
@@ -95,6 +94,7 @@ bool CLevelReplay::Frame()
     if (m_bOver)
         return false;
     CBoard::PlayLevelFrame(*m_pLevel, m_fFrameMs);
+    CPlayRules::FollowSelection(*m_pLevel);
     ++m_result.frames;
     m_result.secondsLeft = m_pLevel->SecondsLeft();
     m_result.msLeft = m_pLevel->GetTimeLeft();
@@ -136,7 +136,7 @@ CPlayBlock* CLevelReplay::CubeAt(int gx, int gy, int gz)
         int x, y, z;
         CBoard::CellOf(block->GetPosition(), x, y, z);
         if (x == gx && y == gy && z == gz)
-            return IsResting(*block) ? block : nullptr;
+            return CPlayRules::CanPick(*block) ? block : nullptr;
     }
     return nullptr;
 }
@@ -144,41 +144,21 @@ CPlayBlock* CLevelReplay::CubeAt(int gx, int gy, int gz)
 bool CLevelReplay::CanPush(int gx, int gy, int gz, int dx, int dz)
 {
     const CPlayBlock* block = CubeAt(gx, gy, gz);
-    if (!block || (dx == 0) == (dz == 0))
-        return false;
-    const plk::gfx::Vector3& p = block->GetPosition();
-    const auto probe = m_pLevel->GetBoard().ProbeNeighbours(p.x, p.y, p.z);
-    if (probe[CBoard::kAbove] == CBoard::kProbeBlock)
-        return false;
-    const int side = dx > 0 ? CBoard::kPlusX : dx < 0 ? CBoard::kMinusX : dz > 0 ? CBoard::kPlusZ : CBoard::kMinusZ;
-    return probe[side] == CBoard::kProbeFree || probe[side] == CBoard::kProbeTeleporter;
+    const CPlayRules::Arrow arrow = CPlayRules::ArrowOf(dx, dz);
+    return block && arrow != CPlayRules::kArrowCount && CPlayRules::OfferedArrows(*m_pLevel, *block)[arrow];
 }
 
 bool CLevelReplay::Push(int gx, int gy, int gz, int dx, int dz)
 {
     if (!CanPush(gx, gy, gz, dx, dz))
         return false;
-    CPlayBlock* block = CubeAt(gx, gy, gz);
-    block->m_vVelocity.x = kPushSpeed * static_cast<float>(dx);
-    block->m_vVelocity.z = kPushSpeed * static_cast<float>(dz);
-    m_pLevel->ClearSelection();
-    return true;
+    m_pLevel->SetSelected(CubeAt(gx, gy, gz));
+    return CPlayRules::Push(*m_pLevel, CPlayRules::ArrowOf(dx, dz));
 }
 
 bool CLevelReplay::DropSpare(int slot)
 {
-    if (slot < 0 || slot >= CGameLevel::kSpareCount)
-        return false;
-    CPlayBlock& spare = m_pLevel->GetSpare(slot);
-    const int type = spare.GetType();
-    if (type == CPlayBlock::kTypeNone)
-        return false;
-    int gx, gy, gz;
-    if (!m_pLevel->GetBoard().FindDropCell(gx, gy, gz) || !m_pLevel->AddBlock(type, gx, gy, gz))
-        return false;
-    spare.Init(nullptr, CPlayBlock::kTypeNone, false);
-    m_pLevel->RefillSpares();
-    return true;
+    return CPlayRules::DropSpare(*m_pLevel, slot);
 }
 
 bool CLevelReplay::ApplyMove(const SolutionMove& move)

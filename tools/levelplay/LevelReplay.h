@@ -1,6 +1,7 @@
 // Plays a level headless through the real rules at a fixed frame step: loads the compiled level,
-// sets the hardest difficulty, applies a recorded solution's pushes and spare drops as a player
-// would (only cubes at rest, only offered arrows) and reports whether it was won in time.
+// sets the hardest difficulty, applies a recorded solution's pushes and spare drops through the
+// same rule functions the play screen calls (only pickable cubes, only offered arrows) and reports
+// whether it was won in time.
 #pragma once
 
 #include "foundation/XString.h"
@@ -24,27 +25,30 @@ struct ReplayResult
 class CLevelReplay
 {
 public:
-    // The engine's frame cap: 40 frames a second.
+    // The game time of one frame that recorded solutions are made and checked at (40 frames a
+    // second). The game itself steps by whatever time the engine measured for the frame; a replay
+    // needs one fixed step to come out the same every time.
     static constexpr float kFrameMs = 25.0f;
     // The hardest difficulty, the one with the least time.
     static constexpr int kHardest = 3;
 
     // dataFolder ends in a separator (the game's "…\\data\\"); the cube meshes are loaded from it
     // once per process, so that the lifter's morph runs as long as in the game. frameMs is the
-    // game time of one frame: the engine's cap, or a scripted run's fixed step.
+    // game time of one frame: kFrameMs, or a scripted run's fixed step.
     explicit CLevelReplay(const XString& dataFolder, float frameMs = kFrameMs);
     ~CLevelReplay();
     CLevelReplay(const CLevelReplay&) = delete;
     CLevelReplay& operator=(const CLevelReplay&) = delete;
 
-    // Seeds the random generator, loads the level from the levels folder with CGameLevel::Load
+    // Seeds the rules' random generator, loads the level from the levels folder with CGameLevel::Load
     // at the hardest difficulty and applies the difficulty's time factor, as the status bar's
     // first look at the clock does.
     bool Load(const XString& levelName, unsigned seed);
     // The same from a plain document (the solver); terrain and scenery are of no interest there.
     bool LoadDocument(const XString& levelName, const XString& document, unsigned seed);
 
-    // One frame of play: the level's update, then the end test. False once the level is over.
+    // One frame of play: the level's update and the selection's follow-up as the play screen runs
+    // them, then the end test. False once the level is over.
     bool Frame();
     bool IsOver() const { return m_bOver; }
     // Plays on from a board the caller has set up again (the solver's restored positions).
@@ -55,16 +59,17 @@ public:
     }
     const ReplayResult& GetResult() const { return m_result; }
 
-    // Every cube on the board rests and none is being removed.
+    // Every cube on the board rests (no velocity component beyond 0.01 either way) and none is
+    // being removed: when a solution's "at rest" moves are made.
     bool IsAtRest();
     // The cube on the board in that cell that a player could pick; null when there is none.
     CPlayBlock* CubeAt(int gx, int gy, int gz);
-    // The play screen's arrow rule: a pickable cube with nothing on top and a free or
-    // teleporter cell on that side.
+    // The cube in that cell can be picked and offers the arrow of the step (dx, dz).
     bool CanPush(int gx, int gy, int gz, int dx, int dz);
-    // Pushes as a click on the arrow does; false (and nothing moves) when the arrow is not offered.
+    // Picks the cube and clicks the arrow as a player does; false (and nothing moves) when the
+    // cube cannot be picked or the arrow is not offered.
     bool Push(int gx, int gy, int gz, int dx, int dz);
-    // Drops the spare of that button; false when it is empty or no cell is free.
+    // Clicks the spare's button; false when it is empty or no cell is free.
     bool DropSpare(int slot);
 
     // Plays the whole solution, then lets the level run until it ends (or maxFrames pass).
@@ -78,7 +83,7 @@ public:
     const XString& GetErrorMsg() const { return m_strErrorMsg; }
 
 private:
-    bool Start(unsigned seed);
+    void Start();
     bool ApplyMove(const SolutionMove& move);
 
     XString m_strDataFolder;

@@ -2,5 +2,7 @@
 seed 1
 drop 0
 drop 1
-push 2 0 0 +x
-push 9 0 0 +z
+push 0 0 5 +x
+push 0 0 4 +z
+push 3 0 1 +z
+push 0 0 9 +x

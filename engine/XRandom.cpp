@@ -1,0 +1,21 @@
+// The fixed-algorithm generator and the effects' instance of it.
+#include "engine/XRandom.h"
+
+#include <cassert>
+
+int XRandom::Below(int n)
+{
+    assert(n > 0 && "XRandom::Below needs a positive modulus");
+    return static_cast<int>(Next() % static_cast<uint32_t>(n));
+}
+
+float XRandom::Unit()
+{
+    return static_cast<float>(static_cast<double>(Next()) / static_cast<double>(std::mt19937::max()));
+}
+
+XRandom& XRandom::Effects()
+{
+    static XRandom effects;
+    return effects;
+}
