@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 namespace
@@ -90,6 +91,49 @@ TEST(BoardMatch, MultipliersMultiplyAndDifficultyScalesTheLevelScore)
                 shown = world.level.GetScorePopups().Get(slot).value;
         EXPECT_EQ(shown, difficulty == 3 ? 3420 : 2280);
     }
+}
+
+TEST(BoardMatch, HugeMultipliedGroupsStopAtTheLargestScoreInsteadOfWrapping)
+{
+    // 12 x3 cubes: 12 x 305 x 3^12 still fits; 13 pass the int range, and from 20 on so does the
+    // multiplier alone.
+    const struct
+    {
+        int size;
+        int score;
+    } cases[] = {{12, 1945074060}, {13, INT_MAX}, {20, INT_MAX}, {70, INT_MAX}};
+    for (const auto& c : cases)
+    {
+        BoardWorld world;
+        for (int i = 0; i < c.size; ++i)
+            world.Cube(20 + kRed, i % 10, 0, i / 10);
+        world.Run(1);
+        EXPECT_EQ(world.total.score, c.score) << c.size << " cubes";
+        EXPECT_EQ(world.total.removed, c.size);
+        ASSERT_EQ(world.popups.ActiveCount(), 1);
+        EXPECT_EQ(world.popups.Get(0).value, c.score) << "the floating text shows what is paid";
+    }
+}
+
+TEST(BoardMatch, TheLevelsBlockScoreAndRemovedCountStopAtTheLargestInt)
+{
+    LevelWorld world;
+    world.level.SetDifficulty(3);
+    for (int i = 0; i < 13; ++i)
+        world.Cube(20 + kRed, i % 10, 0, i / 10);
+    world.Run(1);
+    EXPECT_EQ(world.level.GetBlockScore(), INT_MAX);
+
+    LevelWorld nearTop;
+    nearTop.level.SetDifficulty(3);
+    nearTop.level.SetBlockScore(INT_MAX - 100);
+    nearTop.level.SetNumBlocksRemoved(INT_MAX - 1);
+    nearTop.Cube(kBlue, 0, 0, 0);
+    nearTop.Cube(kBlue, 1, 0, 0);
+    nearTop.Cube(kBlue, 2, 0, 0);
+    nearTop.Run(1);
+    EXPECT_EQ(nearTop.level.GetBlockScore(), INT_MAX) << "165 x 1.5 more than INT_MAX - 100";
+    EXPECT_EQ(nearTop.level.GetNumBlocksRemoved(), INT_MAX);
 }
 
 TEST(BoardMatch, ExtraTimeCubesEarnTwentySecondsScaledByTheReverseFactor)
