@@ -136,6 +136,31 @@ TEST(BoardMatch, TheLevelsBlockScoreAndRemovedCountStopAtTheLargestInt)
     EXPECT_EQ(nearTop.level.GetNumBlocksRemoved(), INT_MAX);
 }
 
+TEST(BoardMatch, ASmashersFloatingScoreIsWhatItPays)
+{
+    for (int difficulty = 1; difficulty <= 3; ++difficulty)
+    {
+        LevelWorld world;
+        world.level.SetDifficulty(difficulty);
+        CPlayBlock& smasher = world.Cube(CPlayBlock::kTypeSmasher, 0, 0, 5);
+        world.Cube(10 + kRed, 2, 0, 5);
+        world.Run(1);
+        smasher.m_vVelocity.x = 80.0f;
+        int shown = 0;
+        for (int frame = 0; frame < 20 && world.level.GetBlockScore() == 0; ++frame)
+        {
+            world.Run(1);
+            for (int slot = 0; slot < CScorePopups::kSlots; ++slot)
+                if (world.level.GetScorePopups().Get(slot).active)
+                    shown = world.level.GetScorePopups().Get(slot).value;
+        }
+        // 75 x 2 raw points, times 0.5, 1 or 1.5.
+        const int paid[] = {75, 150, 225};
+        EXPECT_EQ(world.level.GetBlockScore(), paid[difficulty - 1]) << "difficulty " << difficulty;
+        EXPECT_EQ(shown, paid[difficulty - 1]) << "difficulty " << difficulty;
+    }
+}
+
 TEST(BoardMatch, ExtraTimeCubesEarnTwentySecondsScaledByTheReverseFactor)
 {
     const int expectedSeconds[] = {60, 40, 20}; // difficulty 1, 2, 3
