@@ -98,7 +98,8 @@ bool CGameLevel::AddBlock(int type, int gx, int gy, int gz)
     CPlayBlock& block = GetPlayBlock(slot);
     if (!m_pBoard->PlaceNewBlock(&block, type, gx, gy, gz))
         return false;
-    ++m_iExBlocksAdded;
+    // A damaged saved game may carry a count at the top of the range already.
+    m_iExBlocksAdded = Points::Add(m_iExBlocksAdded, 1);
     const plk::gfx::Vector3& p = block.GetPosition();
     m_pScorePopups->Add(plk::gfx::Vector3{p.x, p.y + kPopupHeight, p.z}, ScaleByDifficulty(-kDropCost),
                         CScorePopups::kFlagPoints);

@@ -296,6 +296,17 @@ TEST(BoardSpares, DroppingASpareCostsAndLandsInAFreeCell)
     EXPECT_EQ(y, x == 4 && z == 6 ? 0 : 1) << "the dropped cube rests on what is below it";
 }
 
+TEST(BoardSpares, ADroppedSpareCountAtTheTopOfTheRangeStaysThere)
+{
+    LevelWorld world;
+    world.Cube(kGreen, 5, 0, 5);
+    world.level.SetExBlocksAdded(INT_MAX);
+    world.Run(1);
+    ASSERT_TRUE(world.level.AddBlock(kRed, 3, 0, 3));
+    EXPECT_EQ(world.level.GetExBlocksAdded(), INT_MAX);
+    EXPECT_EQ(world.level.LevelScore(false), -INT_MAX) << "every point is charged, and no more";
+}
+
 TEST(BoardSpares, AddBlockReusesAGoneSlot)
 {
     LevelWorld world;
