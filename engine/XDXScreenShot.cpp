@@ -4,10 +4,16 @@
 #include "engine/XGameEngine.h"
 #include "platform/fs/Directory.h"
 #include "platform/fs/FileWriter.h"
+#include "platform/fs/Path.h"
 #include "platform/gfx/Device.h"
 #include "platform/window/ProgramPath.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace
 {
@@ -15,6 +21,26 @@ namespace
 const int kFileHeaderSize = 14;
 const int kInfoHeaderSize = 40;
 const int kBitsPerPixel = 24;
+const char* const kExtension = ".bmp";
+
+// The number of a file named N.bmp (the extension in any case, as the program's paths ignore
+// case); false for every other name, and for numbers so large that the next one would wrap.
+bool ShotNumber(const std::string& name, unsigned& number)
+{
+    const size_t extensionLength = std::strlen(kExtension);
+    if (name.size() <= extensionLength ||
+        !plk::fs::NamesEqualNoCase(std::string_view(name).substr(name.size() - extensionLength), kExtension))
+        return false;
+    const std::string digits = name.substr(0, name.size() - extensionLength);
+    if (digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
+    if (errno == ERANGE || value >= std::numeric_limits<unsigned>::max())
+        return false;
+    number = static_cast<unsigned>(value);
+    return true;
+}
 
 void PutU16(std::vector<char>& out, size_t at, uint16_t value)
 {
@@ -69,6 +95,19 @@ bool XDXScreenShot::SetDirectory(const char* folder)
                 plk::fs::CreateDirectory(prefix);
         }
     }
+
+    // Shots of earlier runs stay: numbering goes on after the highest one in the folder.
+    m_uiShotsTaken = 0;
+    std::vector<plk::fs::DirEntry> entries;
+    if (plk::fs::ListDirectory(path, entries) == 0)
+    {
+        for (const plk::fs::DirEntry& entry : entries)
+        {
+            unsigned number = 0;
+            if (!entry.isDirectory && ShotNumber(entry.name, number) && number >= m_uiShotsTaken)
+                m_uiShotsTaken = number + 1;
+        }
+    }
     return true;
 }
 
@@ -104,7 +143,7 @@ bool XDXScreenShot::TakeScreenShot()
     }
     XString fileName = m_strFolder;
     fileName += m_uiShotsTaken;
-    fileName += ".bmp";
+    fileName += kExtension;
 
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;

@@ -9,15 +9,18 @@
 class XDXScreenShot
 {
 public:
-    // Enabled, numbered from 0, folder "capture\" beside the program.
+    // Enabled, folder "capture\" beside the program, numbered as SetDirectory says.
     XDXScreenShot();
 
-    // folder null or empty = "capture\" beside the program; creates the missing folders.
+    // folder null or empty = "capture\" beside the program; creates the missing folders. The next
+    // shot takes the number after the highest N.bmp already in the folder (0 in an empty one), so
+    // a new run never replaces an earlier run's shots.
     bool SetDirectory(const char* folder);
     // Writes folder + number + ".bmp" from the engine's back buffer; call after drawing, before presenting.
     bool TakeScreenShot();
     void SetEnabled(bool enabled) { m_bEnabled = enabled; }
 
+    // The number of the next file.
     unsigned GetShotsTaken() const { return m_uiShotsTaken; }
     const XString& GetDirectory() const { return m_strFolder; }
     const XString& GetErrorMsg() const { return m_strErrorMsg; }

@@ -5,6 +5,7 @@
 #include "game/CPlayBlock.h"
 #include "game/CTeleporter.h"
 #include "game/GameRandom.h"
+#include "game/Points.h"
 
 #include <cmath>
 
@@ -218,7 +219,7 @@ void CBoard::HitBlock(const Contact& contact, StepResult& result)
         {
             other.SetState(CPlayBlock::kStateRemoving);
             int points = kSmashPoints * other.GetMultiplier();
-            result.score += points;
+            result.score = Points::Add(result.score, points);
             result.removed += 1;
             ShowPoints(block.GetPosition(), points, 0);
         }

@@ -9,6 +9,7 @@
 #include "game/CScorePopups.h"
 #include "game/CTeleporter.h"
 #include "game/CWallBlock.h"
+#include "game/Points.h"
 
 namespace
 {
@@ -38,9 +39,9 @@ void CBoard::PlayLevelFrame(CGameLevel& level, float elapsedMs)
     level.SetBlocksLeft(static_cast<unsigned>(board.CountBlocksLeft(removeToWin)));
 
     if (score != 0)
-        level.SetBlockScore(level.GetBlockScore() + score);
+        level.SetBlockScore(Points::Add(level.GetBlockScore(), score));
     // Every removal counts, also those worth no points (a smasher reaching a wall).
-    level.SetNumBlocksRemoved(level.GetNumBlocksRemoved() + result.removed);
+    level.SetNumBlocksRemoved(Points::Add(level.GetNumBlocksRemoved(), result.removed));
     level.SetTimeLeft(level.GetTimeLeft() + static_cast<float>(bonusSeconds * kMillisecondsPerSecond));
     if (result.removed > 0)
     {
@@ -97,7 +98,8 @@ bool CGameLevel::AddBlock(int type, int gx, int gy, int gz)
     CPlayBlock& block = GetPlayBlock(slot);
     if (!m_pBoard->PlaceNewBlock(&block, type, gx, gy, gz))
         return false;
-    ++m_iExBlocksAdded;
+    // A damaged saved game may carry a count at the top of the range already.
+    m_iExBlocksAdded = Points::Add(m_iExBlocksAdded, 1);
     const plk::gfx::Vector3& p = block.GetPosition();
     m_pScorePopups->Add(plk::gfx::Vector3{p.x, p.y + kPopupHeight, p.z}, ScaleByDifficulty(-kDropCost),
                         CScorePopups::kFlagPoints);

@@ -4,8 +4,11 @@
 
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
+#include "game/Points.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 using plk::gfx::Vector3;
 
@@ -44,7 +47,8 @@ void CBoard::ShowPoints(const Vector3& at, int value, int flag)
     if (!m_pPopups)
         return;
     float factor = flag == CScorePopups::kFlagSeconds ? ReverseFactor(m_iDifficulty) : DifficultyFactor(m_iDifficulty);
-    m_pPopups->Add(Vector3{at.x, at.y + kPopupHeight, at.z}, static_cast<int>(value * factor), flag);
+    m_pPopups->Add(Vector3{at.x, at.y + kPopupHeight, at.z},
+                   Points::Truncate(static_cast<double>(value) * static_cast<double>(factor)), flag);
 }
 
 void CBoard::RebuildGrids()
@@ -133,13 +137,14 @@ void CBoard::MatchAndScore(StepResult* result)
 void CBoard::ScoreGroup(int size, StepResult& result)
 {
     // Each group starts afresh: its multiplier and the cube its text floats above are its own.
-    int multiplier = 1;
+    // Thirteen x3 cubes already multiply past the int range; the product stops at its top.
+    int64_t multiplier = 1;
     const CPlayBlock* label = nullptr;
     const CPlayBlock* last = nullptr;
     for (int cellIndex : m_matchList)
     {
         CPlayBlock& block = *m_blocks[m_cells[cellIndex].block];
-        multiplier *= block.GetMultiplier();
+        multiplier = std::min<int64_t>(multiplier * block.GetMultiplier(), Points::kMost);
         block.SetState(CPlayBlock::kStateRemoving);
         if (block.IsExTime())
         {
@@ -150,16 +155,16 @@ void CBoard::ScoreGroup(int size, StepResult& result)
             label = &block;
         last = &block;
     }
-    int base = size <= 6 ? kGroupPoints[size - kMinGroup] : size * kLargeGroupPoints;
-    int points = base * multiplier;
+    const int64_t base = size <= 6 ? kGroupPoints[size - kMinGroup] : int64_t{size} * kLargeGroupPoints;
+    const int points = Points::Clamp(base * multiplier);
     ShowPoints((label ? label : last)->GetPosition(), points, CScorePopups::kFlagPoints);
-    result.score += points;
+    result.score = Points::Add(result.score, points);
     result.removed += size;
 }
 
 void CBoard::Explode(CPlayBlock* bomb, StepResult& result)
 {
-    result.score += kBombPoints;
+    result.score = Points::Add(result.score, kBombPoints);
     result.removed += 1;
     int blastTotal = kBombPoints;
     const Vector3 centre = bomb->GetPosition();
@@ -194,7 +199,7 @@ void CBoard::Explode(CPlayBlock* bomb, StepResult& result)
                 victim.SetState(CPlayBlock::kStateRemoving);
                 int points = kBlastPoints * victim.GetMultiplier();
                 result.removed += 1;
-                result.score += points;
+                result.score = Points::Add(result.score, points);
                 blastTotal += points;
             }
     ShowPoints(centre, blastTotal, CScorePopups::kFlagPoints);

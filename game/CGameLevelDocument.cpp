@@ -25,6 +25,8 @@ const float kDefaultTilt = 45.0f;
 const int kDefaultRed = 55;
 const int kDefaultGreen = 120;
 const int kDefaultBlue = 255;
+// No level lasts longer than a day, and the seconds a day shows stay far inside an int.
+const float kLongestTimeMs = 86400000.0f;
 
 bool HasDigit(const XString& name)
 {
@@ -242,15 +244,17 @@ bool CGameLevel::ReadDocument(const XString& name, const XString& document, bool
     }
 
     m_uiBlocksLeft = ReadUnsigned(document, "BlocksLeft");
-    m_fTimeLeft = ReadFloat(document, "TimeLeft");
+    m_fTimeLeft = ReadFloat(document, "TimeLeft", 0.0f, kLongestTimeMs);
     m_strLevelMusic = ElementText(document, "LevelMusic");
     m_strLevelName = ElementText(document, "LevelName");
     m_strLevelFileName = ElementText(document, "LevelFileName");
     m_strObjective = ElementText(document, "Objective");
-    m_fCameraTilt = ReadFloat(document, "CameraTilt");
-    m_fCameraAngle = ReadFloat(document, "CameraAngle");
-    m_fCameraZoom = ReadFloat(document, "CameraZoom");
-    // A camera outside its limits (an empty or hand-edited file) would look from inside the board.
+    // A camera outside the player's own limits (an empty or hand-edited file) would look from
+    // inside the board: AdjustCamera holds tilt and zoom within them once they are read as finite
+    // numbers, and wraps the angle that ReadAngle has brought within one turn.
+    m_fCameraTilt = ReadFloat(document, "CameraTilt", -kWorldReach, kWorldReach);
+    m_fCameraAngle = ReadAngle(document, "CameraAngle");
+    m_fCameraZoom = ReadFloat(document, "CameraZoom", -kWorldReach, kWorldReach);
     AdjustCamera(0.0f, 0.0f, 0.0f);
     m_iGameboardId = ReadInt(document, "GameboardId");
     m_iTerrainId = ReadInt(document, "TerrainId");

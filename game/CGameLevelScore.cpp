@@ -4,8 +4,9 @@
 
 #include "foundation/XTextCipher.h"
 #include "game/CGameLevelCipher.h"
+#include "game/Points.h"
 
-#include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -27,6 +28,11 @@ const float kBonusPerSecond = 10.0f;
 // Cost of one spare cube dropped by the player, before the difficulty factor.
 const float kSpareCost = 200.0f;
 
+int SpareCost(int exBlocksAdded, float factor)
+{
+    return Points::Truncate(static_cast<double>(exBlocksAdded) * kSpareCost * factor);
+}
+
 } // namespace
 
 float CGameLevel::DifficultyFactor() const
@@ -45,12 +51,12 @@ float CGameLevel::ReverseDifficultyFactor() const
 
 int CGameLevel::ScaleByDifficulty(int points) const
 {
-    return static_cast<int>(static_cast<float>(points) * DifficultyFactor());
+    return Points::Truncate(static_cast<double>(points) * DifficultyFactor());
 }
 
 int CGameLevel::ScaleByReverseDifficulty(int points) const
 {
-    return static_cast<int>(static_cast<float>(points) * ReverseDifficultyFactor());
+    return Points::Truncate(static_cast<double>(points) * ReverseDifficultyFactor());
 }
 
 float CGameLevel::ScaledTimeLeft() const
@@ -72,24 +78,26 @@ int CGameLevel::SecondsLeft()
     const float seconds = m_fTimeLeft / kMsPerSecond;
     if (seconds < kNoSecondsLeft)
         return 0;
-    return static_cast<int>(seconds);
+    return Points::Truncate(seconds);
 }
 
 int CGameLevel::TimeBonus()
 {
-    return static_cast<int>(static_cast<float>(SecondsLeft()) * kBonusPerSecond * DifficultyFactor());
+    return Points::Truncate(static_cast<double>(SecondsLeft()) * kBonusPerSecond * DifficultyFactor());
 }
 
 int CGameLevel::LevelScore(bool withBonus)
 {
-    const int spareCost = static_cast<int>(static_cast<float>(m_iExBlocksAdded) * kSpareCost * DifficultyFactor());
-    return m_iBlockScore - spareCost + (withBonus ? TimeBonus() : 0);
+    const int64_t bonus = withBonus ? TimeBonus() : 0;
+    const int spareCost = SpareCost(m_iExBlocksAdded, DifficultyFactor());
+    return Points::Clamp(int64_t{m_iBlockScore} - spareCost + bonus);
 }
 
 int CGameLevel::GameTotal(bool withBonus)
 {
-    const int spareCost = static_cast<int>(static_cast<float>(m_iExBlocksAdded) * kSpareCost * DifficultyFactor());
-    return m_iTotalScore - spareCost + m_iBlockScore + (withBonus ? TimeBonus() : 0);
+    const int64_t bonus = withBonus ? TimeBonus() : 0;
+    const int spareCost = SpareCost(m_iExBlocksAdded, DifficultyFactor());
+    return Points::Clamp(int64_t{m_iTotalScore} - spareCost + m_iBlockScore + bonus);
 }
 
 XString CGameLevel::MakeGameSession(const XString& levelName)

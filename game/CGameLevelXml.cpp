@@ -3,6 +3,7 @@
 
 #include "engine/XDXMeshObject.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +16,7 @@ const char kTab = '\t';
 const char* const kCrLf = "\r\n";
 // Radians to the degrees the document stores.
 const float kDegreesPerRadian = 57.2957795f;
+const double kFullTurn = 360.0;
 
 void AppendOpen(XString& out, int depth, const char* name)
 {
@@ -115,11 +117,20 @@ unsigned ReadUnsigned(const XString& document, const char* name)
     return value > static_cast<long long>(UINT_MAX) ? UINT_MAX : static_cast<unsigned>(value);
 }
 
-float ReadFloat(const XString& document, const char* name)
+float ReadFloat(const XString& document, const char* name, float lowest, float highest)
 {
-    const float value = static_cast<float>(ElementText(document, name).ToDouble());
-    // A NaN or infinite time, camera or position would poison every later computation.
-    return std::isfinite(value) ? value : 0.0f;
+    // Clamped as a double: a value beyond the float range has no float to convert to.
+    const double read = ElementText(document, name).ToDouble();
+    const double value = std::isnan(read) ? 0.0 : read;
+    return static_cast<float>(std::clamp(value, static_cast<double>(lowest), static_cast<double>(highest)));
+}
+
+float ReadAngle(const XString& document, const char* name)
+{
+    const double value = ElementText(document, name).ToDouble();
+    if (!std::isfinite(value))
+        return 0.0f;
+    return static_cast<float>(std::fmod(value, kFullTurn));
 }
 
 bool ReadBool(const XString& document, const char* name)
@@ -194,10 +205,14 @@ void AppendPlacement(XString& out, const XDXMeshObject& object)
 
 void ReadPlacement(const XString& objectText, XDXMeshObject& object)
 {
-    object.SetPosition(ReadFloat(objectText, "XPos"), ReadFloat(objectText, "YPos"), ReadFloat(objectText, "ZPos"));
-    object.SetRotationDegrees(ReadFloat(objectText, "XAngle"), ReadFloat(objectText, "YAngle"),
-                              ReadFloat(objectText, "ZAngle"));
-    object.SetScale(ReadFloat(objectText, "XScale"), ReadFloat(objectText, "YScale"), ReadFloat(objectText, "ZScale"));
+    object.SetPosition(ReadFloat(objectText, "XPos", -kWorldReach, kWorldReach),
+                       ReadFloat(objectText, "YPos", -kWorldReach, kWorldReach),
+                       ReadFloat(objectText, "ZPos", -kWorldReach, kWorldReach));
+    object.SetRotationDegrees(ReadAngle(objectText, "XAngle"), ReadAngle(objectText, "YAngle"),
+                              ReadAngle(objectText, "ZAngle"));
+    object.SetScale(ReadFloat(objectText, "XScale", -kMaxScale, kMaxScale),
+                    ReadFloat(objectText, "YScale", -kMaxScale, kMaxScale),
+                    ReadFloat(objectText, "ZScale", -kMaxScale, kMaxScale));
 }
 
 } // namespace LevelXml

@@ -9,6 +9,12 @@ class XDXMeshObject;
 namespace LevelXml
 {
 
+// No level places anything this far from the board's centre (scenery stands within 200 units of
+// it): positions and sizes beyond are damage, and far larger ones overflow the cell arithmetic.
+constexpr float kWorldReach = 1000.0f;
+// A scale beyond this would stretch one object across the whole world.
+constexpr float kMaxScale = 100.0f;
+
 // TAB <name>value</name> CR LF, with depth tabs in front.
 void AppendText(XString& out, int depth, const char* name, const XString& value);
 void AppendInt(XString& out, int depth, const char* name, int value);
@@ -24,8 +30,13 @@ XString ElementText(const XString& document, const char* name, unsigned start = 
 int ReadInt(const XString& document, const char* name);
 // Negative texts read as 0.
 unsigned ReadUnsigned(const XString& document, const char* name);
-// Like atof, except that a value that is not finite reads as 0.
-float ReadFloat(const XString& document, const char* name);
+// Like atof, then held within lowest..highest: a file's float feeds casts to cell numbers and
+// seconds that a huge value would overflow. A NaN reads as 0 before the clamp, an infinity as the
+// end it points to.
+float ReadFloat(const XString& document, const char* name, float lowest, float highest);
+// Degrees brought within one turn (-360..360) by dropping whole turns, so the direction is kept;
+// a NaN or an infinity reads as 0.
+float ReadAngle(const XString& document, const char* name);
 // True exactly when the text begins with "true" in any case.
 bool ReadBool(const XString& document, const char* name);
 
@@ -39,7 +50,8 @@ XString ObjectText(const XString& document, const char* kind, int index);
 // the element found.
 XString ObjectElement(const XString& document, const char* kind, int index, unsigned& cursor);
 
-// XPos .. ZScale: position, rotation in degrees, scale.
+// XPos .. ZScale: position, rotation in degrees, scale. Reading holds positions within
+// kWorldReach of the centre and scales within kMaxScale either way.
 void AppendPlacement(XString& out, const XDXMeshObject& object);
 void ReadPlacement(const XString& objectText, XDXMeshObject& object);
 

@@ -394,8 +394,9 @@ void CPlayBlock::AdvanceFade(float dt)
 {
     if (m_iStateChangeTimeLeft < 0 || m_iCurState == kStateGone)
         return;
-    const float left = static_cast<float>(m_iStateChangeTimeLeft) - dt;
-    m_iStateChangeTimeLeft = left < 1.0f ? 0 : static_cast<int>(left);
+    // In double: a float rounds a saved time near the int limit up past it.
+    const double left = static_cast<double>(m_iStateChangeTimeLeft) - dt;
+    m_iStateChangeTimeLeft = left < 1.0 ? 0 : static_cast<int>(left);
     if (m_iStateChangeTimeLeft == 0 && m_iCurState == kStateRemoving && !m_bRunEffect)
     {
         m_iCurState = kStateGone;

@@ -145,9 +145,10 @@ void CWallBlock::ReadXml(XGameEngine* engine, const XString& document, int index
 {
     const XString text = ObjectText(document, "WallBlock", index);
     Init(engine, ReadInt(text, "WallType"));
-    // A wall thinner than a cell would let cubes stop inside it; sizes below 10 read as 10.
-    Rebuild(std::max(ReadFloat(text, "Width"), kMinSize), std::max(ReadFloat(text, "Height"), kMinSize),
-            std::max(ReadFloat(text, "Depth"), kMinSize));
+    // A wall thinner than a cell would let cubes stop inside it; sizes below 10 read as 10, and no
+    // wall outgrows the world.
+    Rebuild(ReadFloat(text, "Width", kMinSize, kWorldReach), ReadFloat(text, "Height", kMinSize, kWorldReach),
+            ReadFloat(text, "Depth", kMinSize, kWorldReach));
     m_bAlphaBlend = ReadBool(text, "AlphaBlend");
     ReadPlacement(text, *this);
 }

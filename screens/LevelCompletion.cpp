@@ -2,6 +2,7 @@
 #include "screens/LevelCompletion.h"
 
 #include "game/CGameLevel.h"
+#include "game/Points.h"
 #include "platform/fs/FileReader.h"
 
 namespace
@@ -28,12 +29,12 @@ bool LevelFileExists(const XString& path)
 
 int CLevelCompletion::PenaltyPerCube(const CGameLevel& level)
 {
-    return static_cast<int>(kPenaltyPerSpare * level.DifficultyFactor());
+    return Points::Truncate(kPenaltyPerSpare * level.DifficultyFactor());
 }
 
 int CLevelCompletion::PenaltyTotal(const CGameLevel& level)
 {
-    return static_cast<int>(static_cast<float>(level.GetExBlocksAdded()) * kPenaltyPerSpare *
+    return Points::Truncate(static_cast<double>(level.GetExBlocksAdded()) * kPenaltyPerSpare *
                             level.DifficultyFactor());
 }
 

@@ -1,14 +1,16 @@
 // The parts of the drawing layer that work without a window: line breaking, vertex buffers,
-// colour keys, bitmap files and the display-format rules.
+// colour keys, screenshot files and their numbering, and the display-format rules.
 #include "engine/XDXFont.h"
 #include "engine/XDXScreenShot.h"
 #include "engine/XGameEngine.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/gfx/Texture.h"
 #include "platform/gfx/VertexBuffer.h"
+#include "tests/engine/EngineTempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 using namespace plk::gfx;
@@ -111,6 +113,27 @@ TEST(ScreenShot, BitmapFileHasTheHeadersOfA24BitBottomUpImage)
     EXPECT_EQ(1u | (24u << 16), u32(26));
     EXPECT_EQ(0u, u32(30));
     EXPECT_EQ(7, file[54]);
+}
+
+TEST(ScreenShot, ANewRunNumbersOnAfterTheHighestShotInTheFolder)
+{
+    EngineTempFolder folder;
+    XDXScreenShot shots;
+    ASSERT_TRUE(shots.SetDirectory(folder.GamePath().c_str()));
+    EXPECT_EQ(0u, shots.GetShotsTaken()) << "an empty folder starts at 0";
+
+    folder.Write("3.bmp", "earlier run");
+    folder.Write("12.BMP", "earlier run");
+    folder.Write("40.bmp.txt", "not a shot");
+    folder.Write("x90.bmp", "not a shot");
+    folder.Write("4294967295.bmp", "no next number after this one");
+    std::filesystem::create_directory(folder.Path() + "/77.bmp");
+    ASSERT_TRUE(shots.SetDirectory(folder.GamePath().c_str()));
+    EXPECT_EQ(13u, shots.GetShotsTaken());
+
+    XDXScreenShot missing;
+    ASSERT_TRUE(missing.SetDirectory((folder.Path() + "/new\\shots\\").c_str()));
+    EXPECT_EQ(0u, missing.GetShotsTaken()) << "a folder made now starts at 0";
 }
 
 TEST(Fonts, PointSizesBecomeNegativeCharacterHeights)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 namespace
@@ -89,6 +90,74 @@ TEST(BoardMatch, MultipliersMultiplyAndDifficultyScalesTheLevelScore)
             if (world.level.GetScorePopups().Get(slot).active)
                 shown = world.level.GetScorePopups().Get(slot).value;
         EXPECT_EQ(shown, difficulty == 3 ? 3420 : 2280);
+    }
+}
+
+TEST(BoardMatch, HugeMultipliedGroupsStopAtTheLargestScoreInsteadOfWrapping)
+{
+    // 12 x3 cubes: 12 x 305 x 3^12 still fits; 13 pass the int range, and from 20 on so does the
+    // multiplier alone.
+    const struct
+    {
+        int size;
+        int score;
+    } cases[] = {{12, 1945074060}, {13, INT_MAX}, {20, INT_MAX}, {70, INT_MAX}};
+    for (const auto& c : cases)
+    {
+        BoardWorld world;
+        for (int i = 0; i < c.size; ++i)
+            world.Cube(20 + kRed, i % 10, 0, i / 10);
+        world.Run(1);
+        EXPECT_EQ(world.total.score, c.score) << c.size << " cubes";
+        EXPECT_EQ(world.total.removed, c.size);
+        ASSERT_EQ(world.popups.ActiveCount(), 1);
+        EXPECT_EQ(world.popups.Get(0).value, c.score) << "the floating text shows what is paid";
+    }
+}
+
+TEST(BoardMatch, TheLevelsBlockScoreAndRemovedCountStopAtTheLargestInt)
+{
+    LevelWorld world;
+    world.level.SetDifficulty(3);
+    for (int i = 0; i < 13; ++i)
+        world.Cube(20 + kRed, i % 10, 0, i / 10);
+    world.Run(1);
+    EXPECT_EQ(world.level.GetBlockScore(), INT_MAX);
+
+    LevelWorld nearTop;
+    nearTop.level.SetDifficulty(3);
+    nearTop.level.SetBlockScore(INT_MAX - 100);
+    nearTop.level.SetNumBlocksRemoved(INT_MAX - 1);
+    nearTop.Cube(kBlue, 0, 0, 0);
+    nearTop.Cube(kBlue, 1, 0, 0);
+    nearTop.Cube(kBlue, 2, 0, 0);
+    nearTop.Run(1);
+    EXPECT_EQ(nearTop.level.GetBlockScore(), INT_MAX) << "165 x 1.5 more than INT_MAX - 100";
+    EXPECT_EQ(nearTop.level.GetNumBlocksRemoved(), INT_MAX);
+}
+
+TEST(BoardMatch, ASmashersFloatingScoreIsWhatItPays)
+{
+    for (int difficulty = 1; difficulty <= 3; ++difficulty)
+    {
+        LevelWorld world;
+        world.level.SetDifficulty(difficulty);
+        CPlayBlock& smasher = world.Cube(CPlayBlock::kTypeSmasher, 0, 0, 5);
+        world.Cube(10 + kRed, 2, 0, 5);
+        world.Run(1);
+        smasher.m_vVelocity.x = 80.0f;
+        int shown = 0;
+        for (int frame = 0; frame < 20 && world.level.GetBlockScore() == 0; ++frame)
+        {
+            world.Run(1);
+            for (int slot = 0; slot < CScorePopups::kSlots; ++slot)
+                if (world.level.GetScorePopups().Get(slot).active)
+                    shown = world.level.GetScorePopups().Get(slot).value;
+        }
+        // 75 x 2 raw points, times 0.5, 1 or 1.5.
+        const int paid[] = {75, 150, 225};
+        EXPECT_EQ(world.level.GetBlockScore(), paid[difficulty - 1]) << "difficulty " << difficulty;
+        EXPECT_EQ(shown, paid[difficulty - 1]) << "difficulty " << difficulty;
     }
 }
 
@@ -225,6 +294,17 @@ TEST(BoardSpares, DroppingASpareCostsAndLandsInAFreeCell)
     int x, y, z;
     CellOfBlock(world.level.GetPlayBlock(before), x, y, z);
     EXPECT_EQ(y, x == 4 && z == 6 ? 0 : 1) << "the dropped cube rests on what is below it";
+}
+
+TEST(BoardSpares, ADroppedSpareCountAtTheTopOfTheRangeStaysThere)
+{
+    LevelWorld world;
+    world.Cube(kGreen, 5, 0, 5);
+    world.level.SetExBlocksAdded(INT_MAX);
+    world.Run(1);
+    ASSERT_TRUE(world.level.AddBlock(kRed, 3, 0, 3));
+    EXPECT_EQ(world.level.GetExBlocksAdded(), INT_MAX);
+    EXPECT_EQ(world.level.LevelScore(false), -INT_MAX) << "every point is charged, and no more";
 }
 
 TEST(BoardSpares, AddBlockReusesAGoneSlot)

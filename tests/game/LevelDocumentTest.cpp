@@ -1,6 +1,7 @@
 // The level document: exact bytes, every field read back, the reading rules, empty and damaged
 // documents, and files on disk.
 #include "foundation/XString.h"
+#include "game/CBoard.h"
 #include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -398,6 +400,88 @@ TEST(LevelDocument, NonNumbersReadLikeTheRuntimeConversions)
     EXPECT_FLOAT_EQ(300.0f, level.GetCameraZoom());
     EXPECT_EQ(0u, level.GetCurLevel());
     EXPECT_EQ(2147483647, level.GetBlockScore());
+}
+
+TEST(LevelDocument, HugeAndNonFiniteFloatsReadWithinTheirRangesAndPlayStaysFinite)
+{
+    std::string doc = Str(WriteFilled(true));
+    // Replaces the text of the first element of that name at or after the given one's tag.
+    auto set = [&doc](const std::string& element, const std::string& value, const std::string& after) {
+        const size_t from = after.empty() ? 0 : doc.find(after);
+        const size_t begin = doc.find("<" + element + ">", from) + element.size() + 2;
+        doc.replace(begin, doc.find("</" + element + ">", begin) - begin, value);
+    };
+    set("TimeLeft", "1e13", "");
+    set("CameraTilt", "nan", "");
+    set("CameraAngle", "1e30", "");
+    set("CameraZoom", "-inf", "");
+    set("Width", "1e30", "<WallBlock_0>");
+    set("Height", "inf", "<WallBlock_0>");
+    set("Depth", "nan", "<WallBlock_0>");
+    set("XPos", "1e30", "<WallBlock_0>");
+    set("XPos", "1e30", "<PlayBlock_0>");
+    set("YPos", "-inf", "<PlayBlock_0>");
+    set("ZPos", "nan", "<PlayBlock_0>");
+    set("XAngle", "1e30", "<PlayBlock_0>");
+    set("YAngle", "-inf", "<PlayBlock_0>");
+    set("XScale", "1e30", "<PlayBlock_0>");
+    set("ZPos", "-1e30", "<Teleporter_0>");
+    set("YPos", "1e300", "<FieldObject_0>");
+    set("ZScale", "-1e39", "<FieldObject_0>");
+
+    CGameLevel level(nullptr);
+    ASSERT_TRUE(level.LoadFromDocument("MySave", doc.c_str(), false, true));
+    EXPECT_FLOAT_EQ(86400000.0f, level.GetTimeLeft()) << "no level lasts more than a day";
+    EXPECT_EQ(86400, level.SecondsLeft());
+    EXPECT_FLOAT_EQ(10.0f, level.GetCameraTilt()) << "a NaN tilt reads as 0, then the lowest tilt";
+    EXPECT_GE(level.GetCameraAngle(), 0.0f);
+    EXPECT_LT(level.GetCameraAngle(), 360.0f);
+    EXPECT_FLOAT_EQ(130.0f, level.GetCameraZoom());
+
+    const CWallBlock& wall = level.GetWall(0);
+    EXPECT_FLOAT_EQ(1000.0f, wall.GetWidth());
+    EXPECT_FLOAT_EQ(1000.0f, wall.GetHeight());
+    EXPECT_FLOAT_EQ(10.0f, wall.GetDepth()) << "a NaN size reads as the thinnest wall";
+    EXPECT_FLOAT_EQ(1000.0f, wall.GetPosition().x);
+
+    const CPlayBlock& cube = level.GetPlayBlock(0);
+    EXPECT_FLOAT_EQ(1000.0f, cube.GetPosition().x);
+    EXPECT_FLOAT_EQ(-1000.0f, cube.GetPosition().y);
+    EXPECT_FLOAT_EQ(0.0f, cube.GetPosition().z);
+    EXPECT_LE(std::fabs(cube.GetRotation().x), 6.2832f) << "a turn of 1e30 degrees is within one turn";
+    EXPECT_FLOAT_EQ(0.0f, cube.GetRotation().y);
+    EXPECT_FLOAT_EQ(100.0f, cube.GetScale().x);
+    EXPECT_FLOAT_EQ(-1000.0f, level.GetTeleporter(0).GetPosition().z);
+    EXPECT_FLOAT_EQ(1000.0f, level.GetFieldObject(0).GetPosition().y);
+    EXPECT_FLOAT_EQ(-100.0f, level.GetFieldObject(0).GetScale().z);
+
+    const int kFrames = 200;
+    const float kFrameMs = 25.0f;
+    for (int frame = 0; frame < kFrames; ++frame)
+    {
+        CBoard::PlayLevelFrame(level, kFrameMs);
+        for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+        {
+            const plk::gfx::Vector3& p = level.GetPlayBlock(i).GetPosition();
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z))
+                << "cube " << i << " after frame " << frame;
+        }
+    }
+    EXPECT_EQ(86400 - 5, level.SecondsLeft()) << "200 frames of 25 ms";
+}
+
+TEST(LevelDocument, AFadeSavedAtTheLargestTimeRunsDown)
+{
+    std::string doc = Str(WriteFilled(true));
+    doc.replace(doc.find("<StateChangeMaxTime>0<"), 22, "<StateChangeMaxTime>2147483647<");
+    doc.replace(doc.find("<StateChangeTimeLeft>0<"), 23, "<StateChangeTimeLeft>2147483647<");
+    doc.replace(doc.find("<CurState>0<"), 12, "<CurState>1<");
+    CGameLevel level(nullptr);
+    ASSERT_TRUE(level.LoadFromDocument("MySave", doc.c_str(), false, true));
+    for (int frame = 0; frame < 4; ++frame)
+        CBoard::PlayLevelFrame(level, 25.0f);
+    EXPECT_EQ(2147483647 - 100, level.GetPlayBlock(0).GetStateChangeTimeLeft());
+    EXPECT_EQ(CPlayBlock::kStateRemoving, level.GetPlayBlock(0).GetState());
 }
 
 TEST(LevelDocument, NewGameGetsASessionLaterLevelsKeepIt)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace
 {
 
@@ -52,6 +54,44 @@ TEST(LevelScore, LevelAndGameTotalsChargeDroppedSpares)
     EXPECT_EQ(2970, level.LevelScore(true));
     EXPECT_EQ(12520, level.GameTotal(false));
     EXPECT_EQ(12970, level.GameTotal(true));
+}
+
+TEST(LevelScore, TotalsOfASavedGameNearTheTopStayThereAsLevelsAreAdded)
+{
+    const char* saved = "<GameLevel><TotalScore>2147483000</TotalScore><BlockScore>2147483000</BlockScore>"
+                        "<Difficulty>3</Difficulty><ExBlocksAdded>1</ExBlocksAdded><CurLevel>3</CurLevel>"
+                        "<TimeLeft>60000.000000</TimeLeft></GameLevel>";
+    CGameLevel level(nullptr);
+    ASSERT_TRUE(level.LoadFromDocument("MySave", saved, false, true));
+    // 60 s x 10 x 1.5 of time bonus, 300 for the spare.
+    EXPECT_EQ(2147483000 - 300 + 900, level.LevelScore(true));
+    EXPECT_EQ(INT_MAX, level.GameTotal(true));
+    EXPECT_EQ(INT_MAX, level.GameTotal(false));
+
+    // The finished level is banked as the next one loads, and that one's points add to the top.
+    level.SetAddLevelToTotal(true);
+    const char* next = "<GameLevel><CurLevel>4</CurLevel></GameLevel>";
+    ASSERT_TRUE(level.LoadFromDocument("MyLevel4", next, false, false));
+    EXPECT_EQ(INT_MAX, level.GetTotalScore());
+    level.SetBlockScore(5000);
+    EXPECT_EQ(INT_MAX, level.GameTotal(true));
+    EXPECT_EQ(5000, level.LevelScore(false));
+}
+
+TEST(LevelScore, ScalingAndChargingAtTheEdgesOfTheRangeSaturates)
+{
+    CGameLevel level(nullptr);
+    level.SetDifficulty(3);
+    EXPECT_EQ(INT_MAX, level.ScaleByDifficulty(INT_MAX));
+    EXPECT_EQ(-INT_MAX, level.ScaleByDifficulty(INT_MIN)) << "the range is kept symmetric";
+    level.SetDifficulty(1);
+    EXPECT_EQ(INT_MAX, level.ScaleByReverseDifficulty(INT_MAX));
+    // A damaged save's spare count costs everything, but no more than the range holds.
+    level.SetExBlocksAdded(INT_MAX);
+    level.SetBlockScore(0);
+    level.SetTotalScore(INT_MIN);
+    EXPECT_EQ(-INT_MAX, level.LevelScore(false));
+    EXPECT_EQ(-INT_MAX, level.GameTotal(false));
 }
 
 TEST(LevelScore, UnderOneSecondCountsAsNoTimeLeft)

@@ -83,6 +83,24 @@ TEST(LevelCompleteCard, NoSparesDroppedShowsAZeroPenalty)
     EXPECT_EQ("0", Str(lines[3].value));
 }
 
+TEST(LevelCompleteCard, TotalsNearTheTopOfTheRangeShowTheLargestNumber)
+{
+    CGameLevel level(nullptr);
+    Finish(level, 3);
+    level.SetTotalScore(2147483000);
+    level.SetBlockScore(2147483000);
+    // A damaged save's spare count: the penalty is as large as a number can be, not wrapped.
+    level.SetExBlocksAdded(2000000000);
+    const auto lines = CLevelCompletion::Lines(level);
+    EXPECT_EQ("-2147483647", Str(lines[3].value));
+    EXPECT_EQ("403", Str(lines[4].value)) << "2147483000 + 1050 - 2147483647";
+    level.SetExBlocksAdded(0);
+    const auto clean = CLevelCompletion::Lines(level);
+    EXPECT_EQ("0", Str(clean[3].value));
+    EXPECT_EQ("2147483647", Str(clean[4].value));
+    EXPECT_EQ("2147483647", Str(clean[5].value));
+}
+
 TEST(NextLevel, NameIsThePartBeforeTheFirstDigitAndTheNextNumber)
 {
     EXPECT_EQ("StdLevel8", Str(CLevelCompletion::NextLevelName(XString("StdLevel7"), 8)));
