@@ -46,6 +46,9 @@ void CGameMenu::UpdateCard()
     {
         m_bDone = true;
         Close();
+        // Nothing of a level that did not load can be played: the way on is the title.
+        if (m_mode == MenuMode::LoadFailed)
+            ScreenFlow::ToTitle(m_pEngine, m_pLevel);
     }
 }
 
