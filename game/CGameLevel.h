@@ -61,7 +61,8 @@ public:
     // Whatever the outcome, nothing of the level before stays: its objects, scores, time, cubes
     // left, colours to clear, names, scenery, spares and selection start from their defaults
     // before the file is read. After a failure the level may be half filled, IsLoaded() is false,
-    // and it must not be played.
+    // and it must not be played. A level keeps the running game's total and difficulty; a saved
+    // game brings its own, as the player saved them.
     bool Load(const XString& name, bool builderMode, bool isSavedGame);
     // True from a successful Load or LoadFromDocument until the next one starts.
     bool IsLoaded() const { return m_bLoaded; }

@@ -172,11 +172,12 @@ bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSaved
     m_strErrorMsg = "";
     m_bBuilderMode = builderMode;
     const bool newBuilderLevel = name == CGameLevel::kNewBuilderLevel;
-    // The finished level is banked before its values are cleared; a new builder level belongs
-    // to no game.
+    // The finished level is banked before its values are cleared. A saved game brings its own
+    // total, and a new builder level belongs to no game.
     if (m_bAddLevelToTotal && !newBuilderLevel)
     {
-        m_iTotalScore = GameTotal(true);
+        if (!isSavedGame)
+            m_iTotalScore = GameTotal(true);
         m_bAddLevelToTotal = false;
     }
     ResetLevelState();
@@ -238,12 +239,14 @@ bool CGameLevel::ReadDocument(const XString& name, const XString& document, bool
         return false;
     }
     m_strSignatureKey = ElementText(document, "SignatureKey");
+    // A level's file holds 0 for both: the running game's total and chosen difficulty go on. A
+    // saved game is the game as the player saved it, whatever was played before it was loaded.
     const int totalScore = ReadInt(document, "TotalScore");
-    if (totalScore != 0)
+    if (isSavedGame || totalScore != 0)
         m_iTotalScore = totalScore;
     m_iBlockScore = ReadInt(document, "BlockScore");
     m_iNumBlocksRemoved = ReadInt(document, "NumBlocksRemoved");
-    if (m_iDifficulty == 0)
+    if (isSavedGame || m_iDifficulty == 0)
         m_iDifficulty = ReadInt(document, "Difficulty");
     for (int i = 0; i < kColourCount; ++i)
     {
