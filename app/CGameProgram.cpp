@@ -3,11 +3,11 @@
 
 #include "app/CSharedLoader.h"
 #include "app/config/CGameFolders.h"
-#include "app/config/CLogFile.h"
 #include "engine/XDXSound.h"
 #include "engine/XGameEngine.h"
 #include "engine/XRandom.h"
 #include "engine/XScreenTransition.h"
+#include "foundation/CLogFile.h"
 #include "foundation/VideoModeSettings.h"
 #include "foundation/XException.h"
 #include "game/CGameLevel.h"

@@ -37,6 +37,7 @@ int ClampChannel(int value)
 } // namespace
 
 const char* const CGameLevel::kSignature = "Vantorel Software";
+const char* const CGameLevel::kDefaultMusic = "Music0.wav";
 
 CGameLevel::CGameLevel(XGameEngine* engine)
     : m_pEngine(engine)
@@ -49,7 +50,7 @@ CGameLevel::CGameLevel(XGameEngine* engine)
     , m_pScorePopups(std::make_unique<CScorePopups>())
 {
     m_abRemoveToWin.fill(true);
-    m_strLevelMusic = "Music0.wav";
+    m_strLevelMusic = kDefaultMusic;
 }
 
 CGameLevel::~CGameLevel() = default;
@@ -58,10 +59,16 @@ XString CGameLevel::BuildPath(const XString& name, bool isSavedGame) const
 {
     XString path(m_strDataFolder);
     path += isSavedGame ? "savedgames\\" : "levels\\";
-    path += name;
-    if (!name.EndsWithNoCase(".dat"))
-        path += ".dat";
+    path += FileName(name);
     return path;
+}
+
+XString CGameLevel::FileName(const XString& name)
+{
+    XString fileName(name);
+    if (!name.EndsWithNoCase(".dat"))
+        fileName += ".dat";
+    return fileName;
 }
 
 unsigned CGameLevel::FirstNumberIn(const XString& name)

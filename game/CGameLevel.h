@@ -35,6 +35,9 @@ public:
     static constexpr unsigned kStatusMessageMs = 40000;
     // The origin mark that standard and tutorial levels must carry.
     static const char* const kSignature;
+    // The time limit and music of a level before a file gives its own.
+    static constexpr float kDefaultTimeLeftMs = 60000.0f;
+    static const char* const kDefaultMusic;
 
     explicit CGameLevel(XGameEngine* engine);
     ~CGameLevel();
@@ -44,16 +47,25 @@ public:
     // The data folder (install folder + "data\\"); levels and saved games lie in its subfolders.
     void SetDataFolder(const XString& folder) { m_strDataFolder = folder; }
     const XString& GetDataFolder() const { return m_strDataFolder; }
-    // Data folder + "levels\\" or + "savedgames\\" + name, with ".dat" unless already there.
+    // Data folder + "levels\\" or + "savedgames\\" + FileName(name).
     XString BuildPath(const XString& name, bool isSavedGame) const;
+    // The name of a level's or saved game's file: name with ".dat" unless already there.
+    static XString FileName(const XString& name);
 
     // Writes the enciphered document. A level (not a saved game) first resets its game state
     // (CurLevel from the name's digits, scores 0); those resets stay even when the write fails.
     bool Save(const XString& name, bool isSavedGame);
-    // Reads a level or saved game and rebuilds the board. False when the file cannot be read, a
-    // standard or tutorial level lacks the origin mark, or a standard level's number disagrees
-    // with its name; the level may then be half filled and must not be played.
+    // Reads a level or saved game and rebuilds the board. False when the file cannot be read,
+    // does not decipher to a whole GameLevel document (damaged or cut short), a standard or
+    // tutorial level lacks the origin mark, or a standard level's number disagrees with its name.
+    // Whatever the outcome, nothing of the level before stays: its objects, scores, time, cubes
+    // left, colours to clear, names, scenery, spares and selection start from their defaults
+    // before the file is read. After a failure the level may be half filled, IsLoaded() is false,
+    // and it must not be played. A level keeps the running game's total and difficulty; a saved
+    // game brings its own, as the player saved them.
     bool Load(const XString& name, bool builderMode, bool isSavedGame);
+    // True from a successful Load or LoadFromDocument until the next one starts.
+    bool IsLoaded() const { return m_bLoaded; }
     // Saved games and the builder's last edited level.
     static const char* const kAutoSaveName;     // "AutoSave", in the saved games folder
     static const char* const kLastEditedName;   // "_LAST3D1T_L3V3L", in the levels folder
@@ -66,7 +78,8 @@ public:
     // Before a test play: scores reset, the level written as the last edited level.
     bool SaveLastEdited();
 
-    // Load from an already deciphered document instead of a file (level compiler, tests).
+    // Load from an already deciphered document instead of a file (level compiler, tests). The
+    // text is read as it stands, without the whole-document check of Load.
     bool LoadFromDocument(const XString& name, const XString& document, bool builderMode, bool isSavedGame);
     // The plain document as Save writes it; scaledTime writes TimeLeft scaled by the difficulty.
     void WriteDocument(XString& out, bool isSavedGame, bool scaledTime) const;
@@ -248,6 +261,8 @@ public:
 
 private:
     bool PrepareLoad(const XString& name, bool builderMode, bool isSavedGame);
+    // Every value of a level back to its default: nothing of the level before survives a load.
+    void ResetLevelState();
     bool ReadDocument(const XString& name, const XString& document, bool isSavedGame);
     void ReadObjects(const XString& document);
     void FinishLoad();
@@ -273,7 +288,7 @@ private:
     unsigned m_uiCurLevel = 0;
     XString m_strGameSession;
     unsigned m_uiBlocksLeft = 0;
-    float m_fTimeLeft = 60000.0f;
+    float m_fTimeLeft = kDefaultTimeLeftMs;
     XString m_strLevelMusic;
     XString m_strLevelName;
     XString m_strLevelFileName;
@@ -290,6 +305,7 @@ private:
     bool m_bBuilderMode = false;
     bool m_bAddLevelToTotal = false;
     bool m_bTimeAdjusted = false;
+    bool m_bLoaded = false;
     XString m_strStatusMessage;
     unsigned m_uiStatusMessageTime = 0;
     std::atomic<bool> m_bSharedLoaded{false};

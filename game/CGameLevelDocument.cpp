@@ -6,6 +6,7 @@
 #include "game/CFieldObject.h"
 #include "game/CGameLevelXml.h"
 #include "game/CPlayBlock.h"
+#include "game/CScorePopups.h"
 #include "game/CTeleporter.h"
 #include "game/CWallBlock.h"
 #include "game/GameRandom.h"
@@ -31,6 +32,13 @@ const float kLongestTimeMs = 86400000.0f;
 bool HasDigit(const XString& name)
 {
     return name.FindOneOf("0123456789") >= 0;
+}
+
+// A GameLevel element from its opening to its closing tag, as the level compiler demands.
+bool IsLevelDocument(const XString& document)
+{
+    const int open = document.Find("<GameLevel>");
+    return open >= 0 && document.Find("</GameLevel>", static_cast<unsigned>(open)) > open;
 }
 
 } // namespace
@@ -128,46 +136,65 @@ bool CGameLevel::Save(const XString& name, bool isSavedGame)
     return true;
 }
 
+void CGameLevel::ResetLevelState()
+{
+    m_bLoaded = false;
+    m_strSignature = "";
+    m_strSignatureKey = "";
+    m_iBlockScore = 0;
+    m_iNumBlocksRemoved = 0;
+    m_abRemoveToWin.fill(true);
+    m_iBgRed = kDefaultRed;
+    m_iBgGreen = kDefaultGreen;
+    m_iBgBlue = kDefaultBlue;
+    m_iExBlocksAdded = 0;
+    m_uiCurLevel = 0;
+    m_uiBlocksLeft = 0;
+    m_fTimeLeft = kDefaultTimeLeftMs;
+    m_strLevelMusic = kDefaultMusic;
+    m_strLevelName = "";
+    m_strLevelFileName = "";
+    m_strObjective = "";
+    m_fCameraTilt = kDefaultTilt;
+    m_fCameraAngle = 0.0f;
+    m_bFogEnabled = false;
+    m_iFogAmount = 0;
+    m_bRainEnabled = false;
+    m_iNumWalls = m_iNumPlayBlocks = m_iNumTeleporters = m_iNumFieldObjects = 0;
+    // The selection and the board point into slots that the file may fill with other objects.
+    ClearSelection();
+    m_pBoard->Clear();
+    m_pScorePopups->Clear();
+    if (!m_bBuilderMode)
+        EmptySpares();
+    SetBoardTop(0);
+    SetTerrain(0);
+}
+
 bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSavedGame)
 {
     m_strErrorMsg = "";
     m_bBuilderMode = builderMode;
-    m_strSignature = "";
+    const bool newBuilderLevel = name == CGameLevel::kNewBuilderLevel;
+    // The finished level is banked before its values are cleared. A saved game brings its own
+    // total, and a new builder level belongs to no game.
+    if (m_bAddLevelToTotal && !newBuilderLevel)
+    {
+        if (!isSavedGame)
+            m_iTotalScore = GameTotal(true);
+        m_bAddLevelToTotal = false;
+    }
+    ResetLevelState();
     if (isSavedGame)
     {
         m_bTimeAdjusted = true;
         m_uiStatusMessageTime = 0;
     }
-    m_fCameraTilt = kDefaultTilt;
-    m_fCameraAngle = 0.0f;
-    m_iNumWalls = m_iNumPlayBlocks = m_iNumTeleporters = m_iNumFieldObjects = 0;
-    m_bFogEnabled = false;
-    m_bRainEnabled = false;
-    m_iBgRed = kDefaultRed;
-    m_iBgGreen = kDefaultGreen;
-    m_iBgBlue = kDefaultBlue;
-    m_abRemoveToWin.fill(true);
-
-    if (name == CGameLevel::kNewBuilderLevel)
+    else if (!newBuilderLevel)
     {
-        m_iGameboardId = 0;
-        m_iTerrainId = 0;
-        m_iExBlocksAdded = 0;
-        m_iFogAmount = 0;
-        m_strLevelName = "";
-        m_strObjective = "";
-        m_strLevelFileName = "";
-        return false;
-    }
-    if (m_bAddLevelToTotal)
-    {
-        m_iTotalScore = GameTotal(true);
-        m_bAddLevelToTotal = false;
-    }
-    m_iExBlocksAdded = 0;
-    if (!isSavedGame)
         m_bTimeAdjusted = false;
-    return true;
+    }
+    return !newBuilderLevel;
 }
 
 bool CGameLevel::Load(const XString& name, bool builderMode, bool isSavedGame)
@@ -182,8 +209,15 @@ bool CGameLevel::Load(const XString& name, bool builderMode, bool isSavedGame)
             m_strErrorMsg += document.GetErrorMsg();
             return false;
         }
-        // A file that does not decipher simply lacks its elements, which then read as missing.
+        // The cipher carries no check of its own, but a file cut short, or damaged in its first
+        // bytes (the key of all the others), deciphers to noise throughout: it has no closing tag.
         DecipherDocument(document);
+        if (!IsLevelDocument(document))
+        {
+            m_strErrorMsg = "Error: in CGameLevel::Load, the file holds no whole level; it may be damaged. File=";
+            m_strErrorMsg += path;
+            return false;
+        }
         if (!ReadDocument(name, document, isSavedGame))
             return false;
     }
@@ -209,12 +243,14 @@ bool CGameLevel::ReadDocument(const XString& name, const XString& document, bool
         return false;
     }
     m_strSignatureKey = ElementText(document, "SignatureKey");
+    // A level's file holds 0 for both: the running game's total and chosen difficulty go on. A
+    // saved game is the game as the player saved it, whatever was played before it was loaded.
     const int totalScore = ReadInt(document, "TotalScore");
-    if (totalScore != 0)
+    if (isSavedGame || totalScore != 0)
         m_iTotalScore = totalScore;
     m_iBlockScore = ReadInt(document, "BlockScore");
     m_iNumBlocksRemoved = ReadInt(document, "NumBlocksRemoved");
-    if (m_iDifficulty == 0)
+    if (isSavedGame || m_iDifficulty == 0)
         m_iDifficulty = ReadInt(document, "Difficulty");
     for (int i = 0; i < kColourCount; ++i)
     {
@@ -286,15 +322,12 @@ void CGameLevel::ReadObjects(const XString& document)
 
 void CGameLevel::FinishLoad()
 {
-    if (!m_bBuilderMode)
-        EmptySpares();
-    // The old selection points into slots that now hold other objects.
-    ClearSelection();
     RebuildBoard();
     SetBoardTop(m_iGameboardId);
     SetTerrain(m_iTerrainId);
     // Whatever earlier levels drew, this level's spares and drops follow from the seed alone.
     CGameRandom::Restart();
+    m_bLoaded = true;
 }
 
 void CGameLevel::RebuildBoard()

@@ -65,6 +65,7 @@ CGameMenu::CGameMenu(CGameLevel* level, int frameStyle, MenuMode mode, const XSt
     }
     case MenuMode::LoadGame:
     case MenuMode::TitleLoadGame: m_list.ListSavedGames(data); break;
+    case MenuMode::LoadFailed: m_strFile = text; break;
     case MenuMode::ConfirmDeleteLevel:
     case MenuMode::ConfirmDeleteGame:
     {
@@ -136,6 +137,14 @@ XString CGameMenu::LevelSetStart(const CLevelSetList& sets, unsigned entry)
     XString name(entry == 0 || entry > sets.GetCount() ? XString("StdLevel") : sets.GetName(entry - 1));
     name += "1";
     return name;
+}
+
+XString CGameMenu::LoadFailedText(const XString& fileName)
+{
+    XString text("This level could not be loaded: ");
+    text += fileName;
+    text += ". It may be damaged.";
+    return text;
 }
 
 bool CGameMenu::IsList() const
@@ -256,6 +265,7 @@ void CGameMenu::MyDraw()
     case MenuMode::Help: DrawHelp(); break;
     case MenuMode::LevelComplete:
     case MenuMode::BuilderTestComplete: DrawSummary(); break;
+    case MenuMode::LoadFailed: DrawLoadFailed(); break;
     default:
         if (IsList() && m_list.GetCount() > 0)
             DrawList();
@@ -272,7 +282,8 @@ void CGameMenu::MyUpdate()
     switch (m_mode)
     {
     case MenuMode::LevelStart:
-    case MenuMode::Help: UpdateCard(); break;
+    case MenuMode::Help:
+    case MenuMode::LoadFailed: UpdateCard(); break;
     case MenuMode::ChooseDifficulty: UpdateDifficulty(); break;
     case MenuMode::LevelComplete:
     case MenuMode::BuilderTestComplete: UpdateSummary(); break;

@@ -1,6 +1,6 @@
 // The one framed overlay of the game: the level-start card, the difficulty choice, the help card,
-// text prompts, lists of levels, saved games, music and level sets, and the delete questions,
-// selected by its mode.
+// text prompts, lists of levels, saved games, music and level sets, the delete questions and the
+// card of a level that could not be loaded, selected by its mode.
 #pragma once
 
 #include "engine/XDXFont.h"
@@ -34,12 +34,15 @@ enum class MenuMode
     TitleLoadGame = 19,
     ChooseMusic = 20,
     ChooseLevelSet = 21,
+    // A level or saved game that could not be loaded: any key or click leads to the title.
+    LoadFailed = 22,
 };
 
 class CGameMenu : public XGameScreen
 {
 public:
-    // text: the full path of the file a delete question is about; unused by the other modes.
+    // text: the full path of the file a delete question is about, or the file name of the level
+    // that could not be loaded; unused by the other modes.
     // answer: receives a delete question's result (true = deleted); may be null.
     CGameMenu(CGameLevel* level, int frameStyle, MenuMode mode, const XString& text, bool* answer);
 
@@ -56,6 +59,8 @@ public:
     static int ClampSeconds(const XString& typed);
     // The first level of list entry i of the level-set menu (0 = the standard series).
     static XString LevelSetStart(const class CLevelSetList& sets, unsigned entry);
+    // What the load-failure card says about the level file of that name.
+    static XString LoadFailedText(const XString& fileName);
 
     MenuMode GetMode() const { return m_mode; }
     const CTextEntry& GetEntry() const { return m_entry; }
@@ -85,6 +90,7 @@ private:
     void DrawTextFrame();
     void DrawList();
     void DrawSummary();
+    void DrawLoadFailed();
     void PrintText(XDXFont& font, const XString& text, float x, float y, float width, float height, uint32_t colour,
                    uint32_t format);
     void DrawSprite(const char* name, float x, float y);
@@ -110,7 +116,7 @@ private:
     int m_iFrameStyle;
     MenuMode m_mode;
     bool* m_pAnswer;
-    XString m_strFile; // the delete question's file
+    XString m_strFile; // the delete question's file, or the level that could not be loaded
 
     std::array<XDXTexture, kFrameParts> m_texFrame;
     XDXTexture m_texFill;

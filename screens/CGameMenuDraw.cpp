@@ -40,6 +40,7 @@ const int kDifficultyRows = 2;
 const int kHelpColumns = 11;
 const int kHelpRows = 12;
 const int kObjectiveRows = 6;
+const int kLoadFailedRows = 3;
 const int kListColumns = 8;
 const int kListRows = 9;
 
@@ -194,6 +195,20 @@ void CGameMenu::DrawHelp()
     PrintText(m_font, m_entry.GetText(), left + kTextMargin, top + kTextMargin,
               static_cast<float>(kHelpColumns) * tile - 2.0f * kTextMargin,
               static_cast<float>(kHelpRows) * tile - 2.0f * kTextMargin, kWhite, plk::gfx::kDtWordBreak);
+}
+
+void CGameMenu::DrawLoadFailed()
+{
+    const float tile = static_cast<float>(plk::ui::kFrameTile);
+    const float left = CentredLeft(kCardColumns, static_cast<float>(plk::ui::kPlayAreaCentreX));
+    const float top = CentredTop(kLoadFailedRows);
+    const float width = static_cast<float>(kCardColumns) * tile;
+    const float height = static_cast<float>(kLoadFailedRows) * tile;
+    DrawFrame(left, top, kCardColumns, kLoadFailedRows);
+    PrintText(m_font, LoadFailedText(m_strFile), left + kTextMargin, top + kTextMargin, width - 2.0f * kTextMargin,
+              height - tile - kTextMargin, kWhite, plk::gfx::kDtCenter | plk::gfx::kDtWordBreak);
+    PrintText(m_font, XString("Press any key to return to the title..."), left, top + height - tile * 0.85f, width,
+              tile * 0.5f, kWhite, plk::gfx::kDtCenter | plk::gfx::kDtSingleLine);
 }
 
 void CGameMenu::DrawTextFrame()

@@ -38,6 +38,9 @@ void CGameMenu::UpdateCard()
     {
         m_bDone = true;
         Close();
+        // Nothing of a level that did not load can be played: the way on is the title.
+        if (m_mode == MenuMode::LoadFailed)
+            ScreenFlow::ToTitle(m_pEngine, m_pLevel);
     }
 }
 
@@ -280,10 +283,8 @@ void CGameMenu::AcceptList()
         if (!m_pLevel->Load(CMenuList::DisplayName(entry), true, false))
             ScreenFlow::LogFailure("CGameMenu::Accept", "m_pLevel->Load", m_pLevel->GetErrorMsg());
         break;
+    // The saved game brings its own scores and difficulty, whatever was played before.
     case MenuMode::LoadGame:
-        m_pLevel->ResetScores();
-        ScreenFlow::StartPlay(m_pEngine, m_pLevel, CMenuList::DisplayName(entry), true);
-        break;
     case MenuMode::TitleLoadGame: ScreenFlow::StartPlay(m_pEngine, m_pLevel, CMenuList::DisplayName(entry), true); break;
     case MenuMode::ChooseLevelSet:
     {

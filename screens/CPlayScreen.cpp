@@ -10,11 +10,12 @@
 #include "game/CPlayBlock.h"
 #include "platform/gfx/DeviceLighting.h"
 #include "platform/window/KeyCodes.h"
+#include "screens/CGameMenu.h"
 #include "screens/CScreenFlow.h"
 #include "ui/UiLayout.h"
 
 #include <cmath>
-#include <cstdio>
+#include <new>
 
 using plk::gfx::Vector3;
 
@@ -53,7 +54,7 @@ CPlayScreen::~CPlayScreen() = default;
 
 void CPlayScreen::LogFailure(const char* what, const XString& message) const
 {
-    std::fprintf(stderr, "Error: in CPlayScreen::MyInit, %s failed. Msg=%s\n", what, message.GetBuffer());
+    ScreenFlow::LogFailure("CPlayScreen::MyInit", what, message);
 }
 
 void CPlayScreen::MyInit()
@@ -89,11 +90,16 @@ void CPlayScreen::MyInit()
     if (!m_pTextFont->Create("Arial", 28, true, false))
         LogFailure("m_pTextFont->Create", m_pTextFont->GetErrorMsg());
 
-    const bool loaded = m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame);
-    if (!loaded)
+    if (!m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame))
+    {
+        // Nothing of the level is played, scored or auto-saved: the card says why and leads back
+        // to the title, and the status bar never ends a level that is not there.
         LogFailure("m_pLevel->Load", m_pLevel->GetErrorMsg());
-    // A level that did not load must not overwrite the last good auto-save.
-    if (loaded && !m_pLevel->AutoSaveAtLevelStart())
+        ScreenFlow::Overlay(m_pEngine, new (std::nothrow) CGameMenu(m_pLevel, 0, MenuMode::LoadFailed,
+                                                                    CGameLevel::FileName(m_strLevelName), nullptr));
+        return;
+    }
+    if (!m_pLevel->AutoSaveAtLevelStart())
         LogFailure("m_pLevel->AutoSaveAtLevelStart", m_pLevel->GetErrorMsg());
     if (!m_bBuilderMode)
         m_pLevel->RefillSpares();

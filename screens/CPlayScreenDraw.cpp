@@ -66,7 +66,8 @@ void CPlayScreen::ApplyMusic()
 
 void CPlayScreen::MyDraw()
 {
-    if (!m_pEngine->GetDevice())
+    // A level that did not load has nothing to show, and its music must not start under the card.
+    if (!m_pEngine->GetDevice() || !m_pLevel->IsLoaded())
         return;
     m_weather.ApplyFrame(m_pEngine, *m_pLevel);
     ApplyMusic();

@@ -1,10 +1,10 @@
 // Queuing of screens in the game's three ways, and the helpers every screen shares.
 #include "screens/CScreenFlow.h"
 
-#include "app/config/CLogFile.h"
 #include "engine/XDXSound.h"
 #include "engine/XGameEngine.h"
 #include "engine/XScreenTransition.h"
+#include "foundation/CLogFile.h"
 #include "screens/CLevelIntro.h"
 #include "screens/CPlayScreen.h"
 #include "screens/CStatusBar.h"

@@ -51,7 +51,8 @@ public:
     // together. Null: never paused.
     void FollowPlay(const CPlayScreen* play) { m_pPlay = play; }
 
-    // Time first: a level whose last cube goes in the frame its time runs out is lost.
+    // Time first: a level whose last cube goes in the frame its time runs out is lost. A level
+    // that did not load never ends, neither won nor lost: nothing of it is played.
     static LevelEnd CheckEnd(CGameLevel& level);
     // The button under a point of the 1024 x 768 design, kNoButton for none.
     static Button ButtonAt(float x, float y);

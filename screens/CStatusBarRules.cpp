@@ -22,6 +22,9 @@ bool Inside(const plk::ui::Rect& r, float x, float y)
 
 CStatusBar::LevelEnd CStatusBar::CheckEnd(CGameLevel& level)
 {
+    // A level that did not load has neither time nor cubes of its own: its zeros are no result.
+    if (!level.IsLoaded())
+        return LevelEnd::kPlaying;
     if (level.SecondsLeft() == 0)
         return LevelEnd::kLost;
     return level.GetBlocksLeft() == 0 ? LevelEnd::kWon : LevelEnd::kPlaying;

@@ -1,6 +1,8 @@
 // The install, data and levels folders and how the install folder is found.
 #include "app/config/CGameFolders.h"
 
+#include "foundation/CLogFile.h"
+
 namespace
 {
 
@@ -54,6 +56,7 @@ void CGameFolders::SetInstallFolder(const XString& installFolder)
     g_strData += "data\\";
     g_strLevels = g_strData;
     g_strLevels += "levels\\";
+    CLogFile::SetDataFolder(g_strData);
 }
 
 const XString& CGameFolders::Install()

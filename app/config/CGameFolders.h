@@ -16,6 +16,7 @@ public:
     // nothing set, when neither gives a path.
     static bool ReadConfiguration(const XString& installDir);
     // Sets the folders from an install folder; a single backslash is kept or added at its end.
+    // The log follows: CLogFile writes under the new data folder from then on.
     static void SetInstallFolder(const XString& installFolder);
 
     // Each ends with a backslash; empty until set.

@@ -1,5 +1,6 @@
 // Install path from the registry or the command line, and the folders built from it.
 #include "app/config/CGameFolders.h"
+#include "foundation/CLogFile.h"
 #include "tests/app/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,7 @@ TEST_F(ConfigurationTest, MachineValueComesFirstAndGetsItsBackslash)
     EXPECT_STREQ("/opt/plinkett3\\", CGameFolders::Install().GetBuffer());
     EXPECT_STREQ("/opt/plinkett3\\data\\", CGameFolders::Data().GetBuffer());
     EXPECT_STREQ("/opt/plinkett3\\data\\levels\\", CGameFolders::Levels().GetBuffer());
+    EXPECT_STREQ("/opt/plinkett3\\data\\", CLogFile::GetDataFolder().GetBuffer()) << "the log lies in the data folder";
 }
 
 TEST_F(ConfigurationTest, EmptyMachineValueFallsThroughToTheUser)

@@ -283,9 +283,12 @@ TEST(LevelDocument, ScoresAndDifficultyCarryOverAsTheRulesSay)
     CGameLevel level(nullptr);
     level.SetTotalScore(5000);
     level.SetDifficulty(1);
-    ASSERT_TRUE(level.LoadFromDocument("MySave", savedWithZeroTotal, false, true));
-    EXPECT_EQ(5000, level.GetTotalScore()) << "a 0 in the file keeps the total in memory";
+    ASSERT_TRUE(level.LoadFromDocument("MyLevel4", savedWithZeroTotal, false, false));
+    EXPECT_EQ(5000, level.GetTotalScore()) << "a 0 in a level's file keeps the total in memory";
     EXPECT_EQ(1, level.GetDifficulty()) << "a chosen difficulty is kept";
+    ASSERT_TRUE(level.LoadFromDocument("MySave", savedWithZeroTotal, false, true));
+    EXPECT_EQ(0, level.GetTotalScore()) << "a saved game's total is the one saved";
+    EXPECT_EQ(3, level.GetDifficulty()) << "a saved game's difficulty is the one saved";
 
     CGameLevel fresh(nullptr);
     ASSERT_TRUE(fresh.LoadFromDocument("MySave", WriteFilled(true), false, true));

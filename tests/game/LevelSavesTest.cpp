@@ -55,6 +55,44 @@ TEST(LevelSaves, AutoSaveOnlyFromTheSecondLevelOn)
     EXPECT_EQ(5, resumed.GetPlayBlock(0).GetType());
 }
 
+TEST(LevelSaves, SavedGameLoadedAfterAnotherGamePlaysAsItWasSaved)
+{
+    LevelTestFolder folder;
+    const XString data(folder.GamePath().c_str());
+    // Saved on Hard: one on the first level with nothing banked yet, one later on.
+    CGameLevel hard(nullptr);
+    hard.SetDataFolder(data);
+    hard.SetDifficulty(3);
+    LoadSeriesLevel(hard, 1);
+    // Play has begun: the time limit is scaled for Hard.
+    ASSERT_EQ(42, hard.SecondsLeft());
+    ASSERT_TRUE(hard.Save("Hard start", true));
+    LoadSeriesLevel(hard, 3);
+    hard.SetTotalScore(2500);
+    ASSERT_TRUE(hard.Save("Hard later", true));
+
+    // A game played on Easy, left for the title with points banked and a finished level's
+    // score still to be banked.
+    CGameLevel level(nullptr);
+    level.SetDataFolder(data);
+    level.SetDifficulty(1);
+    LoadSeriesLevel(level, 2);
+    level.SetTotalScore(900);
+    level.SetBlockScore(400);
+    level.SetAddLevelToTotal(true);
+
+    ASSERT_TRUE(level.Load("Hard start", false, true));
+    EXPECT_EQ(3, level.GetDifficulty()) << "the saved game's difficulty, not the last game's";
+    EXPECT_EQ(0, level.GetTotalScore()) << "nothing of the last game's total";
+    EXPECT_FALSE(level.GetAddLevelToTotal());
+    EXPECT_EQ(42, level.SecondsLeft()) << "70 % of the minute at Hard, scaled once";
+
+    level.SetDifficulty(1);
+    ASSERT_TRUE(level.Load("Hard later", false, true));
+    EXPECT_EQ(3, level.GetDifficulty());
+    EXPECT_EQ(2500, level.GetTotalScore());
+}
+
 TEST(LevelSaves, BuilderNeverAutoSaves)
 {
     LevelTestFolder folder;

@@ -31,6 +31,8 @@ public:
     XString DataFolder() const { return XString((m_path + "/data\\").c_str()); }
     std::string LevelFile(const std::string& name) const { return m_path + "/data/levels/" + name + ".dat"; }
     std::string SavedGameFile(const std::string& name) const { return m_path + "/data/savedgames/" + name + ".dat"; }
+    // A file or folder under the data folder, named with "/".
+    std::string DataFile(const std::string& relative) const { return m_path + "/data/" + relative; }
     // An empty file is enough where only a level's existence counts.
     void TouchLevel(const std::string& name) const { std::ofstream(LevelFile(name)) << "x"; }
 

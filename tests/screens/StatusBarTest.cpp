@@ -4,6 +4,7 @@
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
 #include "screens/CStatusBar.h"
+#include "tests/screens/ScreensTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,12 @@ const int kBlue = 0;
 // A frame of 25 ms, 40 frames a second: a slow machine's frame.
 const float kFrameMs = 25.0f;
 
+// A level of no file of its own, as the rules and the builder start one.
+void LoadEmpty(CGameLevel& level)
+{
+    ASSERT_TRUE(level.LoadFromDocument("Custom", "<GameLevel></GameLevel>", false, false));
+}
+
 // Red is the only colour to remove: two red cubes in a row, a third two cells away, and a blue
 // cube that does not count.
 struct RedRowLevel
@@ -23,6 +30,7 @@ struct RedRowLevel
 
     RedRowLevel()
     {
+        LoadEmpty(level);
         level.SetDifficulty(2);
         level.SetTimeLeft(60000.0f);
         for (int c = 0; c < CGameLevel::kColourCount; ++c)
@@ -79,10 +87,31 @@ TEST(StatusBarEnd, DifficultyScalesTheTimeBeforeItIsTested)
 {
     // 1.4 s of limit is 0.98 s at the hardest difficulty: already lost.
     CGameLevel level(nullptr);
+    LoadEmpty(level);
     level.SetDifficulty(3);
     level.SetTimeLeft(1400.0f);
     level.SetBlocksLeft(5);
     EXPECT_EQ(CStatusBar::LevelEnd::kLost, CStatusBar::CheckEnd(level));
+}
+
+TEST(StatusBarEnd, LevelThatDidNotLoadNeverEnds)
+{
+    // The last level won, then the next one fails to load: its zeros are neither a win nor a loss.
+    RedRowLevel play;
+    play.PushLastRed();
+    play.Run(52);
+    ASSERT_EQ(CStatusBar::LevelEnd::kWon, CStatusBar::CheckEnd(play.level));
+    ScreensTestFolder folder;
+    play.level.SetDataFolder(folder.DataFolder());
+    play.level.SetAddLevelToTotal(true);
+    ASSERT_FALSE(play.level.Load(XString("MyLevel2"), false, false));
+    EXPECT_EQ(CStatusBar::LevelEnd::kPlaying, CStatusBar::CheckEnd(play.level));
+    play.level.SetTimeLeft(0.0f);
+    EXPECT_EQ(CStatusBar::LevelEnd::kPlaying, CStatusBar::CheckEnd(play.level));
+
+    CGameLevel never(nullptr);
+    never.SetBlocksLeft(0);
+    EXPECT_EQ(CStatusBar::LevelEnd::kPlaying, CStatusBar::CheckEnd(never)) << "nothing ever loaded";
 }
 
 TEST(StatusBarButtons, EachButtonAnswersOverItsSpriteOnly)

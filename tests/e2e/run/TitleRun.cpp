@@ -66,6 +66,30 @@ void TitleRun::HideData(const std::string& name)
     fs::remove(m_install / "data" / name, ignored);
 }
 
+void TitleRun::CutLevel(const std::string& fileName, std::uintmax_t size)
+{
+    // The levels folder is shared with the staging: this run gets a folder of its own, linking
+    // every other level and holding a cut copy of this one.
+    const fs::path levels = m_install / "data" / "levels";
+    const fs::path staged = fs::read_symlink(levels);
+    fs::remove(levels);
+    fs::create_directory(levels);
+    for (const fs::directory_entry& entry : fs::directory_iterator(staged))
+        if (entry.path().filename() != fileName)
+            fs::create_symlink(entry.path(), levels / entry.path().filename());
+    fs::copy_file(staged / fileName, levels / fileName);
+    fs::resize_file(levels / fileName, size);
+}
+
+std::vector<std::string> TitleRun::SavedGames() const
+{
+    std::vector<std::string> names;
+    std::error_code missing;
+    for (fs::directory_iterator it(m_install / "data" / "savedgames", missing), end; !missing && it != end; ++it)
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
 int TitleRun::Run(const std::string& script, int maxFrames)
 {
     const fs::path scriptFile = m_root / "script.txt";

@@ -4,6 +4,7 @@
 
 #include "foundation/XString.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ public:
     bool ReadSavedGame(const char* name, CGameLevel& level) const;
     // Takes a file of the staged data out of this run's data folder.
     void HideData(const std::string& name);
+    // Cuts this run's own copy of a staged level file to size bytes; the staged file is untouched.
+    void CutLevel(const std::string& fileName, std::uintmax_t size);
+    // The names in the run's saved-games folder (none when the folder was never made).
+    std::vector<std::string> SavedGames() const;
 
 private:
     std::filesystem::path m_root;

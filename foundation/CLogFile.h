@@ -13,11 +13,16 @@ public:
     static const uint32_t kSizeLimit = 104857600;
     static const char* const kRelativePath;
 
+    // The data folder that Write appends under, for the whole process. The program sets it once
+    // at start-up, before any screen may log; until then Write goes under the working folder.
+    static void SetDataFolder(const XString& dataFolder);
+    static const XString& GetDataFolder();
+
     CLogFile();
 
     // Sets the text to "" before the next entry.
     void Clear();
-    // Appends the text to the log of CGameFolders::Data(), with "\r\n" unless it already ends so.
+    // Appends the text to the log under GetDataFolder(), with "\r\n" unless it already ends so.
     // Failures are ignored: the log must never stop the game.
     void Write();
     // The same into the log under dataFolder (tests, and callers that know their folder).

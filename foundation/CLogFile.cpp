@@ -1,7 +1,6 @@
 // Appending entries to the game's log file.
-#include "app/config/CLogFile.h"
+#include "foundation/CLogFile.h"
 
-#include "app/config/CGameFolders.h"
 #include "platform/fs/Path.h"
 
 #include <filesystem>
@@ -21,7 +20,25 @@ long long FileSize(const XString& path)
     return error ? -1 : static_cast<long long>(size);
 }
 
+// A function's static, so that a log line written while other statics are still being built
+// finds the folder already constructed.
+XString& DataFolderStore()
+{
+    static XString folder;
+    return folder;
+}
+
 } // namespace
+
+void CLogFile::SetDataFolder(const XString& dataFolder)
+{
+    DataFolderStore() = dataFolder;
+}
+
+const XString& CLogFile::GetDataFolder()
+{
+    return DataFolderStore();
+}
 
 CLogFile::CLogFile() : XString(true, false)
 {
@@ -34,7 +51,7 @@ void CLogFile::Clear()
 
 void CLogFile::Write()
 {
-    WriteTo(CGameFolders::Data());
+    WriteTo(GetDataFolder());
 }
 
 void CLogFile::WriteTo(const XString& dataFolder)
