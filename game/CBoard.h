@@ -13,6 +13,7 @@ class CScorePopups;
 class CTeleporter;
 class CWallBlock;
 class XDXMeshObject;
+class XGameEngine;
 
 class CBoard
 {
@@ -92,12 +93,13 @@ public:
     // Cubes on the board (not gone) of a colour to remove, stone, bomb and smasher excepted.
     int CountBlocksLeft(const bool removeToWin[10]) const;
     // Fills every empty spare (type -1) with a drawn type; see the draw table in CBoardSpares.cpp.
-    void RefillSpares(CPlayBlock* const spares[3]);
+    // The engine (null headless) is the one the cubes are initialised with.
+    void RefillSpares(XGameEngine* engine, CPlayBlock* const spares[3]);
     // A free cell for a dropped spare: from the top level down, up to 100 random tries per level.
     bool FindDropCell(int& gx, int& gy, int& gz) const;
     // Makes block a new cube of type standing in cell (gx, gy, gz) and adds it to the board; the
     // level chooses the slot, counts the cost and shows the floating text.
-    bool PlaceNewBlock(CPlayBlock* block, int type, int gx, int gy, int gz);
+    bool PlaceNewBlock(XGameEngine* engine, CPlayBlock* block, int type, int gx, int gy, int gz);
 
     // One frame of a level in play: spares, time, terrain, physics and matching, scores, extra
     // time and the count of cubes left; elapsedMs is the frame's game time.

@@ -1,8 +1,6 @@
-// The level's frame over its board (play and builder), the spare blocks' refill and dropping a
-// new cube on the board.
+// The level's frame over its board, in play and in the builder.
 #include "game/CBoard.h"
 
-#include "engine/XGameEngine.h"
 #include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -13,10 +11,6 @@
 
 namespace
 {
-// What a dropped cube costs, in points before the difficulty factor; shown as it drops.
-const int kDropCost = 200;
-// Floating texts appear this far above the cube they belong to.
-const float kPopupHeight = 8.0f;
 const int kMillisecondsPerSecond = 1000;
 } // namespace
 
@@ -64,46 +58,4 @@ void CBoard::BuilderLevelFrame(CGameLevel& level, float elapsedMs)
         level.GetTeleporter(i).Update(elapsedMs);
     for (int i = 0; i < level.GetNumFieldObjects(); ++i)
         level.GetFieldObject(i).Update(elapsedMs);
-}
-
-void CGameLevel::Update()
-{
-    const float elapsedMs = m_pEngine ? static_cast<float>(m_pEngine->GetFrameDelta()) : 0.0f;
-    if (m_bBuilderMode)
-        CBoard::BuilderLevelFrame(*this, elapsedMs);
-    else
-        CBoard::PlayLevelFrame(*this, elapsedMs);
-}
-
-void CGameLevel::RefillSpares()
-{
-    CPlayBlock* spares[kSpareCount] = {&GetSpare(0), &GetSpare(1), &GetSpare(2)};
-    m_pBoard->RefillSpares(spares);
-}
-
-bool CGameLevel::AddBlock(int type, int gx, int gy, int gz)
-{
-    int slot = -1;
-    for (int i = 0; i < m_iNumPlayBlocks && slot < 0; ++i)
-        if (GetPlayBlock(i).GetState() == CPlayBlock::kStateGone)
-            slot = i;
-    if (slot < 0)
-    {
-        // Appending stops at 599 cubes, as adding walls does.
-        if (m_iNumPlayBlocks >= kMaxPlayBlocks - 1)
-            return false;
-        slot = m_iNumPlayBlocks;
-        SetNumPlayBlocks(m_iNumPlayBlocks + 1);
-    }
-    CPlayBlock& block = GetPlayBlock(slot);
-    if (!m_pBoard->PlaceNewBlock(&block, type, gx, gy, gz))
-        return false;
-    // A damaged saved game may carry a count at the top of the range already.
-    m_iExBlocksAdded = Points::Add(m_iExBlocksAdded, 1);
-    const plk::gfx::Vector3& p = block.GetPosition();
-    m_pScorePopups->Add(plk::gfx::Vector3{p.x, p.y + kPopupHeight, p.z}, ScaleByDifficulty(-kDropCost),
-                        CScorePopups::kFlagPoints);
-    m_pSelected = &block;
-    m_pPreviousSelected = nullptr;
-    return true;
 }

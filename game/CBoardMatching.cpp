@@ -4,6 +4,7 @@
 
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
+#include "game/Difficulty.h"
 #include "game/Points.h"
 
 #include <algorithm>
@@ -31,22 +32,14 @@ const int kBlastPoints = 75;
 // The blast reaches every cell whose box a sphere of this radius around the bomb touches.
 const float kBlastRadius = 20.0f;
 const int kBlastCells = 2;
-
-float DifficultyFactor(int difficulty)
-{
-    return difficulty == 1 ? 0.5f : (difficulty == 3 ? 1.5f : 1.0f);
-}
-float ReverseFactor(int difficulty)
-{
-    return difficulty == 1 ? 1.5f : (difficulty == 3 ? 0.5f : 1.0f);
-}
 } // namespace
 
 void CBoard::ShowPoints(const Vector3& at, int value, int flag)
 {
     if (!m_pPopups)
         return;
-    float factor = flag == CScorePopups::kFlagSeconds ? ReverseFactor(m_iDifficulty) : DifficultyFactor(m_iDifficulty);
+    const float factor = flag == CScorePopups::kFlagSeconds ? Difficulty::ReverseFactor(m_iDifficulty)
+                                                            : Difficulty::Factor(m_iDifficulty);
     m_pPopups->Add(Vector3{at.x, at.y + kPopupHeight, at.z},
                    Points::Truncate(static_cast<double>(value) * static_cast<double>(factor)), flag);
 }

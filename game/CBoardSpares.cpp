@@ -2,7 +2,6 @@
 // draw table), where a dropped spare lands, and how many cubes are still to be removed.
 #include "game/CBoard.h"
 
-#include "engine/XGameEngine.h"
 #include "game/CPlayBlock.h"
 #include "game/GameRandom.h"
 
@@ -44,7 +43,7 @@ int CBoard::CountBlocksLeft(const bool removeToWin[10]) const
     return count;
 }
 
-void CBoard::RefillSpares(CPlayBlock* const spares[3])
+void CBoard::RefillSpares(XGameEngine* engine, CPlayBlock* const spares[3])
 {
     int counts[CPlayBlock::kColourCount] = {};
     bool any = false;
@@ -75,7 +74,7 @@ void CBoard::RefillSpares(CPlayBlock* const spares[3])
                 type = draw.coloured ? draw.type + colour : draw.type;
                 break;
             }
-        spares[i]->Init(XGameEngine::GetEngine(), type, false);
+        spares[i]->Init(engine, type, false);
     }
 }
 
@@ -97,9 +96,9 @@ bool CBoard::FindDropCell(int& gx, int& gy, int& gz) const
     return false;
 }
 
-bool CBoard::PlaceNewBlock(CPlayBlock* block, int type, int gx, int gy, int gz)
+bool CBoard::PlaceNewBlock(XGameEngine* engine, CPlayBlock* block, int type, int gx, int gy, int gz)
 {
-    block->Init(XGameEngine::GetEngine(), type, false);
+    block->Init(engine, type, false);
     plk::gfx::Vector3 centre = CellCentre(gx, gy, gz);
     block->SetPosition(centre.x, gy * kCellSize + kFloorY + kCellSize * 0.5f, centre.z);
     block->SetState(CPlayBlock::kStateOnBoard);

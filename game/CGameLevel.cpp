@@ -10,6 +10,8 @@
 #include "game/CScorePopups.h"
 #include "game/CTeleporter.h"
 #include "game/CWallBlock.h"
+#include "game/Difficulty.h"
+#include "game/Points.h"
 
 #include <algorithm>
 #include <cassert>
@@ -28,6 +30,8 @@ const float kDegreesToRadians = 0.017453292f;
 // One press of a background button moves a channel by this much.
 const int kBackgroundStep = 5;
 const int kMaxChannel = 255;
+// Floating texts appear this far above the cube they belong to.
+const float kPopupHeight = 8.0f;
 
 int ClampChannel(int value)
 {
@@ -195,6 +199,48 @@ void CGameLevel::EmptySpares()
 {
     for (int i = 0; i < kSpareCount; ++i)
         m_pSpares[static_cast<size_t>(i)].Init(m_pEngine, CPlayBlock::kTypeNone, false);
+}
+
+void CGameLevel::Update()
+{
+    const float elapsedMs = m_pEngine ? static_cast<float>(m_pEngine->GetFrameDelta()) : 0.0f;
+    if (m_bBuilderMode)
+        CBoard::BuilderLevelFrame(*this, elapsedMs);
+    else
+        CBoard::PlayLevelFrame(*this, elapsedMs);
+}
+
+void CGameLevel::RefillSpares()
+{
+    CPlayBlock* spares[kSpareCount] = {&GetSpare(0), &GetSpare(1), &GetSpare(2)};
+    m_pBoard->RefillSpares(m_pEngine, spares);
+}
+
+bool CGameLevel::AddBlock(int type, int gx, int gy, int gz)
+{
+    int slot = -1;
+    for (int i = 0; i < m_iNumPlayBlocks && slot < 0; ++i)
+        if (GetPlayBlock(i).GetState() == CPlayBlock::kStateGone)
+            slot = i;
+    if (slot < 0)
+    {
+        // Appending stops at 599 cubes, as adding walls does.
+        if (m_iNumPlayBlocks >= kMaxPlayBlocks - 1)
+            return false;
+        slot = m_iNumPlayBlocks;
+        SetNumPlayBlocks(m_iNumPlayBlocks + 1);
+    }
+    CPlayBlock& block = GetPlayBlock(slot);
+    if (!m_pBoard->PlaceNewBlock(m_pEngine, &block, type, gx, gy, gz))
+        return false;
+    // A damaged saved game may carry a count at the top of the range already.
+    m_iExBlocksAdded = Points::Add(m_iExBlocksAdded, 1);
+    const plk::gfx::Vector3& p = block.GetPosition();
+    m_pScorePopups->Add(plk::gfx::Vector3{p.x, p.y + kPopupHeight, p.z}, ScaleByDifficulty(-Difficulty::kSpareCost),
+                        CScorePopups::kFlagPoints);
+    m_pSelected = &block;
+    m_pPreviousSelected = nullptr;
+    return true;
 }
 
 CWallBlock& CGameLevel::GetWall(int i)

@@ -4,6 +4,7 @@
 
 #include "foundation/XTextCipher.h"
 #include "game/CGameLevelCipher.h"
+#include "game/Difficulty.h"
 #include "game/Points.h"
 
 #include <cstdint>
@@ -11,42 +12,31 @@
 namespace
 {
 
-// Difficulty 1 gives 40 % more time and half the points; 3 gives 30 % less time and half as
-// many points again.
-const float kEasyFactor = 0.5f;
-const float kHardFactor = 1.5f;
-const float kNormalFactor = 1.0f;
+// Easy gives 40 % more time, hard 30 % less.
 const float kEasyTimeScale = 1.4f;
 const float kHardTimeCut = 0.3f;
-const int kEasy = 1;
-const int kHard = 3;
+using Difficulty::kEasy;
+using Difficulty::kHard;
 const float kMsPerSecond = 1000.0f;
 // A quotient below this counts as no time at all.
 const float kNoSecondsLeft = 0.01f;
 // Points of time bonus per second left, before the difficulty factor.
 const float kBonusPerSecond = 10.0f;
-// Cost of one spare cube dropped by the player, before the difficulty factor.
-const float kSpareCost = 200.0f;
-
 int SpareCost(int exBlocksAdded, float factor)
 {
-    return Points::Truncate(static_cast<double>(exBlocksAdded) * kSpareCost * factor);
+    return Points::Truncate(static_cast<double>(exBlocksAdded) * Difficulty::kSpareCost * factor);
 }
 
 } // namespace
 
 float CGameLevel::DifficultyFactor() const
 {
-    if (m_iDifficulty == kEasy)
-        return kEasyFactor;
-    return m_iDifficulty == kHard ? kHardFactor : kNormalFactor;
+    return Difficulty::Factor(m_iDifficulty);
 }
 
 float CGameLevel::ReverseDifficultyFactor() const
 {
-    if (m_iDifficulty == kEasy)
-        return kHardFactor;
-    return m_iDifficulty == kHard ? kEasyFactor : kNormalFactor;
+    return Difficulty::ReverseFactor(m_iDifficulty);
 }
 
 int CGameLevel::ScaleByDifficulty(int points) const

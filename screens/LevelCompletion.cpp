@@ -2,14 +2,15 @@
 #include "screens/LevelCompletion.h"
 
 #include "game/CGameLevel.h"
+#include "game/Difficulty.h"
 #include "game/Points.h"
 #include "platform/fs/FileReader.h"
 
 namespace
 {
 
-// Cost of one dropped spare cube before the difficulty factor; negative because it is taken off.
-const float kPenaltyPerSpare = -200.0f;
+// Negative because the cost of the dropped spares is taken off.
+const double kPenaltyPerSpare = -static_cast<double>(Difficulty::kSpareCost);
 const char* const kTutorialPrefix = "__Lrn";
 
 XString Decimal(int value)

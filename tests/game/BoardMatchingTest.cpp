@@ -237,7 +237,7 @@ TEST(BoardSpares, DrawsFollowTheSeedAndTheColoursOnTheBoard)
         {
             for (CPlayBlock& spare : spares)
                 spare.Init(nullptr, CPlayBlock::kTypeNone, false);
-            world.board.RefillSpares(pointers);
+            world.board.RefillSpares(nullptr, pointers);
             for (CPlayBlock& spare : spares)
                 types.push_back(spare.GetType());
         }
@@ -265,7 +265,7 @@ TEST(BoardSpares, AFullSpareIsKeptAndAnEmptyBoardStillGetsAColour)
     spares[1].Init(nullptr, CPlayBlock::kTypeNone, false);
     spares[2].Init(nullptr, CPlayBlock::kTypeNone, false);
     CPlayBlock* pointers[3] = {&spares[0], &spares[1], &spares[2]};
-    world.board.RefillSpares(pointers);
+    world.board.RefillSpares(nullptr, pointers);
     EXPECT_EQ(spares[0].GetType(), 20 + kRed);
     EXPECT_NE(spares[1].GetType(), kNoType);
     EXPECT_NE(spares[2].GetType(), kNoType);
