@@ -103,6 +103,12 @@ int CGameProgram::Run(int argc, const char* const* argv)
     return 0;
 }
 
+void CGameProgram::LogLoaderErrors(CSharedLoader& loader)
+{
+    for (const XString& line : loader.TakeErrors())
+        CLogFile::WriteLine(line);
+}
+
 bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandLine)
 {
     VideoModeSettings mode;
@@ -167,10 +173,10 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
                                                  [game] { game->SetSharedLoaded(true); });
         loader->Start();
         if (loader->Wait(kLoaderWaitMs))
-        {
-            for (const XString& line : loader->GetErrors())
-                CLogFile::WriteLine(line);
-        }
+            LogLoaderErrors(*loader);
+        else
+            CLogFile::WriteLine(XString("Error: in WinMain, the shared resources are still loading after the "
+                                        "start-up wait; the title is shown and levels start once they are loaded."));
 
         auto* transition = new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs));
         auto* splash = new (std::nothrow) CSplashIntro(level.get());
@@ -191,7 +197,10 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
     }
     // Shutdown in reverse: shared resources (once the loader has ended), the level, the engine.
     if (loader)
+    {
         loader->Unload();
+        LogLoaderErrors(*loader);
+    }
     level.reset();
     engine.reset();
 }

@@ -9,6 +9,7 @@
 
 class XGameEngine;
 class CGameLevel;
+class CSharedLoader;
 
 class CGameProgram
 {
@@ -18,7 +19,8 @@ public:
 
     static const char* const kStartBanner;
     static const char* const kExitLine;
-    // The loader gets this long at start-up; the game goes on without its resources after it.
+    // The loader gets this long at start-up; after it the title is shown, and a level waits at the
+    // title until the loader is done.
     static const unsigned kLoaderWaitMs = 30000;
     static const unsigned kTransitionMs = 700;
 
@@ -39,6 +41,8 @@ public:
 private:
     void Fatal(const XString& logLine, const XString& boxText, const char* caption);
     void RunEngine(const CCommandLine& commandLine);
+    // Writes the loader's failures that are not in the log yet; nothing while it still runs.
+    static void LogLoaderErrors(CSharedLoader& loader);
     bool SetupEngine(XGameEngine& engine, const CCommandLine& commandLine);
 
     MessageBoxFn m_messageBox;

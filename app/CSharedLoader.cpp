@@ -7,6 +7,8 @@
 #include "foundation/XException.h"
 
 #include <chrono>
+#include <exception>
+#include <new>
 #include <system_error>
 
 namespace
@@ -45,32 +47,56 @@ CSharedLoader::~CSharedLoader()
 void CSharedLoader::RunSteps()
 {
     for (Step& step : m_steps)
-    {
-        XString error;
-        bool ok = true;
-        try
-        {
-            ok = !step.load || step.load(error);
-        }
-        catch (const XException& e)
-        {
-            // An exception must not end the process from a thread nobody catches on.
-            ok = false;
-            error = e.GetMessage();
-        }
-        if (!ok)
-        {
-            XString line("Error: in CSharedLoader, loading the ");
-            line += step.name;
-            line += " failed. Msg=";
-            line += error;
-            m_errors.push_back(line);
-        }
-    }
+        RunStep(step);
     if (m_published)
         m_published();
     // Publishes m_errors too: the main thread reads them only after it saw the flag.
     m_loaded.store(true, std::memory_order_release);
+}
+
+void CSharedLoader::RunStep(Step& step)
+{
+    // Nothing may leave the thread: an exception that ends a thread's function ends the process.
+    try
+    {
+        XString error;
+        if (!step.load || step.load(error))
+            return;
+        Record(step.name, error.GetBuffer());
+    }
+    catch (const XException& e)
+    {
+        Record(step.name, e.GetMessage());
+    }
+    catch (const std::bad_alloc&)
+    {
+        Record(step.name, "out of memory");
+    }
+    catch (const std::exception& e)
+    {
+        Record(step.name, e.what());
+    }
+    catch (...)
+    {
+        Record(step.name, "an exception of unknown type");
+    }
+}
+
+void CSharedLoader::Record(const char* stepName, const char* error) noexcept
+{
+    try
+    {
+        XString line("Error: in CSharedLoader, loading the ");
+        line += stepName;
+        line += " failed. Msg=";
+        line += error;
+        m_errors.push_back(line);
+    }
+    catch (...)
+    {
+        // Memory ran out again while the failure was written down; TakeErrors still tells of it.
+        ++m_uiUnrecorded;
+    }
 }
 
 bool CSharedLoader::Start()
@@ -110,4 +136,21 @@ bool CSharedLoader::Unload()
             step->unload();
     m_bUnloaded = true;
     return true;
+}
+
+std::vector<XString> CSharedLoader::TakeErrors()
+{
+    std::vector<XString> errors;
+    if (!m_loaded.load(std::memory_order_acquire))
+        return errors;
+    errors.swap(m_errors);
+    if (m_uiUnrecorded > 0)
+    {
+        XString line;
+        line.Format("Error: in CSharedLoader, %u more loading failures could not be recorded (out of memory).",
+                    m_uiUnrecorded);
+        errors.push_back(line);
+        m_uiUnrecorded = 0;
+    }
+    return errors;
 }

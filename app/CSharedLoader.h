@@ -41,16 +41,20 @@ public:
     // Returns whether the unloaders ran.
     bool Unload();
 
-    // Failures of the loaders, one line each; read after Wait returned true.
-    const std::vector<XString>& GetErrors() const { return m_errors; }
+    // Failures of the loaders, one line each, handed over once: empty while the loader runs, and
+    // on every later call. A step that returned false or threw anything at all counts as failed.
+    std::vector<XString> TakeErrors();
 
 private:
     void RunSteps();
+    void RunStep(Step& step);
+    void Record(const char* stepName, const char* error) noexcept;
 
     std::vector<Step> m_steps;
     std::function<void()> m_published;
     std::atomic<bool> m_loaded{false};
     std::vector<XString> m_errors;
+    unsigned m_uiUnrecorded = 0;
     std::thread m_thread;
     bool m_bUnloaded = false;
 };

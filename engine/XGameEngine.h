@@ -72,6 +72,10 @@ public:
     void End2D();
     // Applies the automation options: fixed steps, frame limit, capture folder, script.
     bool SetOptions(const XEngineOptions& options);
+    // Sleeps ms on the main thread without it counting as game time: neither the next frame delta
+    // nor GetTime include the pause, so the level's clock and the physics never see it. With
+    // fixed steps every frame still lasts exactly its step.
+    void Hold(unsigned ms);
     // Takes a screenshot at the end of the next drawn frame, as the Print Screen key does.
     void RequestScreenShot() { m_bShotRequested = true; }
 
@@ -107,6 +111,8 @@ private:
     void DeleteAll(XLinkList<XGameScreen*>& list);
     void PumpEvents(bool& quit);
     void WaitForFrameCap();
+    // The timer less every pause taken with Hold: the clock that frames are stamped with.
+    unsigned ClockNow() const;
 
     plk::Window m_window;
     plk::gfx::Device m_device;
@@ -118,6 +124,7 @@ private:
     bool m_bShowStatistics = false;
     unsigned m_uiFrameTime = 0;
     unsigned m_uiFrameDelta = 0;
+    unsigned m_uiHeldMs = 0; // time spent in Hold since Run started
     unsigned m_uiDrawTime = 0, m_uiUpdateTime = 0, m_uiInputTime = 0;
     XDateTime m_dtRunStart;
     XLinkList<XGameScreen*> m_llActive;

@@ -6,6 +6,7 @@
 #include "platform/time/Timer.h"
 #include "platform/window/Events.h"
 
+#include <chrono>
 #include <thread>
 
 using namespace plk::gfx;
@@ -42,14 +43,27 @@ void XGameEngine::WaitForFrameCap()
     const unsigned minimum = static_cast<unsigned>(1000.0f / m_fTargetFrameRate);
     // A wait on the millisecond timer, because a sleep can overshoot by a whole scheduler tick;
     // yielding lets the other threads of the machine run meanwhile.
-    while (plk::TimerElapsed() - m_uiFrameTime < minimum && !plk::TimerWrapped())
+    while (ClockNow() - m_uiFrameTime < minimum && !plk::TimerWrapped())
         std::this_thread::yield();
+}
+
+unsigned XGameEngine::ClockNow() const
+{
+    return plk::TimerElapsed() - m_uiHeldMs;
+}
+
+void XGameEngine::Hold(unsigned ms)
+{
+    const unsigned start = plk::TimerElapsed();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    m_uiHeldMs += plk::TimerElapsed() - start;
 }
 
 bool XGameEngine::Run()
 {
     m_strErrorMsg = "";
-    m_uiFrameTime = m_options.fixedStepMs != 0 ? 0 : plk::TimerElapsed();
+    m_uiHeldMs = 0;
+    m_uiFrameTime = m_options.fixedStepMs != 0 ? 0 : ClockNow();
     m_uiFrameDelta = m_uiDrawTime = m_uiUpdateTime = m_uiInputTime = 0;
     m_dtRunStart.SetNow();
     unsigned measureStart = plk::TimerElapsed();
@@ -114,7 +128,7 @@ bool XGameEngine::Frame(bool& quit)
         return true;
 
     WaitForFrameCap();
-    const unsigned now = m_options.fixedStepMs != 0 ? m_uiFrameTime + m_options.fixedStepMs : plk::TimerElapsed();
+    const unsigned now = m_options.fixedStepMs != 0 ? m_uiFrameTime + m_options.fixedStepMs : ClockNow();
     m_uiFrameDelta = now - m_uiFrameTime;
     m_uiFrameTime = now;
     return true;

@@ -11,9 +11,7 @@
 #include "screens/CTitleScreen.h"
 #include "ui/UiLayout.h"
 
-#include <chrono>
 #include <new>
-#include <thread>
 
 namespace ScreenFlow
 {
@@ -54,7 +52,8 @@ void ToTitle(XGameEngine* engine, CGameLevel* level)
 void SelectPause(XDXSound& selectSound)
 {
     selectSound.Play(false);
-    std::this_thread::sleep_for(std::chrono::milliseconds(kSelectPauseMs));
+    if (XGameEngine* engine = XGameEngine::GetEngine())
+        engine->Hold(kSelectPauseMs);
 }
 
 void LogFailure(const char* where, const char* member, const XString& error)

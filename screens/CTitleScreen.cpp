@@ -27,6 +27,7 @@ const int kTutorialDifficulty = 2;
 const int kFootnoteHeight = 28;
 const char* const kFootnote =
     "New Game to play, Tutorial to learn the rules, Load Game to resume a saved game, Esc to quit.";
+const char* const kLoadingNote = "Loading the cubes, walls and scenery, one moment...";
 
 // Tile file, column and row in the 3 x 3 grid; row C has only its middle tile.
 struct Tile
@@ -128,7 +129,8 @@ void CTitleScreen::MyDraw()
     if (m_font.GetFont())
     {
         const int top = static_cast<int>(static_cast<float>(plk::ui::kDesignH - kFootnoteHeight) * sy);
-        m_font.Print(kFootnote, 0, top, static_cast<int>(m_pEngine->GetWidth()),
+        const char* note = m_iHeldButton >= 0 ? kLoadingNote : kFootnote;
+        m_font.Print(note, 0, top, static_cast<int>(m_pEngine->GetWidth()),
                      static_cast<int>(static_cast<float>(kFootnoteHeight) * sy), kFootnoteColour,
                      plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtSingleLine);
     }
@@ -149,6 +151,11 @@ void CTitleScreen::MyUpdate()
         m_pEngine->RequestQuit();
         return;
     }
+    if (m_iHeldButton >= 0)
+    {
+        ActWhenLoaded(m_iHeldButton);
+        return;
+    }
     const float x = static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine);
     const float y = static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine);
     const int button = ButtonAt(x, y);
@@ -162,8 +169,22 @@ void CTitleScreen::MyUpdate()
     if (button >= 0 && input.MouseButtonReleased(0))
     {
         ScreenFlow::SelectPause(m_sndSelect);
-        Act(button);
+        ActWhenLoaded(button);
     }
+}
+
+void CTitleScreen::ActWhenLoaded(int button)
+{
+    // A level uses the shared cubes, walls and scenery, and the first level of a run is always
+    // reached from a title button: until their loader is done the button is held while the
+    // title goes on drawing.
+    if (!m_pLevel->IsSharedLoaded())
+    {
+        m_iHeldButton = button;
+        return;
+    }
+    m_iHeldButton = -1;
+    Act(button);
 }
 
 void CTitleScreen::Act(int button)

@@ -39,6 +39,8 @@ private:
     static const int kTiles = 7;
 
     void Act(int button);
+    // Acts on button once the shared resources are loaded; until then holds it.
+    void ActWhenLoaded(int button);
     void NewGame();
 
     CGameLevel* m_pLevel;
@@ -51,6 +53,7 @@ private:
     XDXSound m_sndSelect;
     std::array<bool, kButtonCount> m_abHovered{};
     int m_iHovered = -1;
+    int m_iHeldButton = -1; // chosen before the shared resources were loaded, -1 for none
     bool m_bEscapeHeld = false; // Esc was down at the title's last update
     bool m_bLeaving = false;
 };

@@ -16,9 +16,12 @@ namespace plk::gfx
 namespace
 {
 
-std::atomic<uint64_t> g_currentGeneration{0};
+// A context is current on the thread that made it so, and on no other: a thread without one
+// sees neither a generation nor a device, so its textures and meshes never reach OpenGL or the
+// sprite queue of the drawing thread.
+thread_local uint64_t g_currentGeneration = 0;
+thread_local Device* g_currentDevice = nullptr;
 std::atomic<uint64_t> g_lastGeneration{0};
-Device* g_currentDevice = nullptr;
 
 // Direct3D clips depth to 0..1, OpenGL to -1..1: this matrix after the projection makes
 // clip z' = 2z - w, so the same projection matrices serve both.

@@ -106,7 +106,7 @@ public:
     void FlushSprites();
     // Called by a texture that goes away: sprites queued with it are drawn now.
     void ForgetTexture(const Texture* texture);
-    // The device that holds the current context, if any.
+    // The device whose context is current on the calling thread; null on every other thread.
     static Device* Current();
 
     // SDL's or OpenGL's words on the last failure.

@@ -9,7 +9,7 @@
 namespace plk::gfx
 {
 
-// A number that changes whenever a device creates its context; 0 while there is none.
+// A number that changes whenever a device creates its context; 0 on a thread where none is current.
 // GPU objects remember it to notice that their names belong to a context that is gone.
 uint64_t CurrentContextGeneration();
 void SetCurrentContextGeneration(uint64_t generation);

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-
 #include <mutex>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace
@@ -51,13 +52,18 @@ TEST(SharedLoaderTest, LoadsInOrderOnItsThreadThenUnloadsInReverse)
         EXPECT_TRUE(loader.Start());
         ASSERT_TRUE(loader.Wait(10000));
         EXPECT_TRUE(levelFlag);
-        EXPECT_TRUE(loader.GetErrors().empty());
+        EXPECT_TRUE(loader.TakeErrors().empty());
         EXPECT_TRUE(loader.Unload());
         EXPECT_FALSE(loader.Unload()) << "unloading twice would free twice";
     }
     const std::vector<std::string> expected = {"load scenery", "load walls",   "load cubes",
                                                "unload cubes", "unload walls", "unload scenery"};
     EXPECT_EQ(expected, journal.lines);
+}
+
+bool Mentions(const XString& line, const char* part)
+{
+    return std::strstr(line.GetBuffer(), part) != nullptr;
 }
 
 TEST(SharedLoaderTest, AFailingOrThrowingLoaderIsReportedAndTheOthersStillRun)
@@ -68,10 +74,36 @@ TEST(SharedLoaderTest, AFailingOrThrowingLoaderIsReportedAndTheOthersStillRun)
     CSharedLoader loader(std::move(steps), nullptr);
     loader.Start();
     ASSERT_TRUE(loader.Wait(10000));
-    ASSERT_EQ(2u, loader.GetErrors().size());
-    EXPECT_NE(nullptr, std::strstr(loader.GetErrors()[0].GetBuffer(), "wall"));
-    EXPECT_NE(nullptr, std::strstr(loader.GetErrors()[0].GetBuffer(), "missing file"));
-    EXPECT_NE(nullptr, std::strstr(loader.GetErrors()[1].GetBuffer(), "out of memory"));
+    const std::vector<XString> errors = loader.TakeErrors();
+    ASSERT_EQ(2u, errors.size());
+    EXPECT_TRUE(Mentions(errors[0], "walls")) << errors[0].GetBuffer();
+    EXPECT_TRUE(Mentions(errors[0], "missing file")) << errors[0].GetBuffer();
+    EXPECT_TRUE(Mentions(errors[1], "out of memory")) << errors[1].GetBuffer();
+    EXPECT_TRUE(loader.TakeErrors().empty()) << "each failure is handed over once";
+    EXPECT_TRUE(loader.Unload());
+}
+
+// Whatever a step throws on the loader thread is a failure of that step: the process goes on,
+// the later steps run, the flag is set and the unloaders still run at shutdown.
+TEST(SharedLoaderTest, AnyExceptionOnTheLoaderThreadIsAFailureOfItsStep)
+{
+    Journal journal;
+    auto steps = Steps(journal, -1);
+    steps[0].load = [](XString&) -> bool { throw std::bad_alloc(); };
+    steps[1].load = [](XString&) -> bool { throw std::runtime_error("mesh file is truncated"); };
+    steps.push_back({"odd", [](XString&) -> bool { throw 42; }, nullptr});
+    std::atomic<bool> levelFlag{false};
+    CSharedLoader loader(std::move(steps), [&] { levelFlag = true; });
+    EXPECT_TRUE(loader.Start());
+    ASSERT_TRUE(loader.Wait(10000));
+    EXPECT_TRUE(levelFlag);
+    const std::vector<XString> errors = loader.TakeErrors();
+    ASSERT_EQ(3u, errors.size());
+    EXPECT_TRUE(Mentions(errors[0], "loading the scenery failed. Msg=out of memory")) << errors[0].GetBuffer();
+    EXPECT_TRUE(Mentions(errors[1], "loading the walls failed. Msg=mesh file is truncated")) << errors[1].GetBuffer();
+    EXPECT_TRUE(Mentions(errors[2], "loading the odd failed. Msg=an exception of unknown type"))
+        << errors[2].GetBuffer();
+    EXPECT_EQ(std::vector<std::string>{"load cubes"}, journal.lines) << "the step after the throwing ones ran";
     EXPECT_TRUE(loader.Unload());
 }
 
@@ -89,6 +121,7 @@ TEST(SharedLoaderTest, WaitGivesUpAfterItsTimeAndUnloadWaitsForTheThread)
     CSharedLoader loader(std::move(steps), nullptr);
     loader.Start();
     EXPECT_FALSE(loader.Wait(20));
+    EXPECT_TRUE(loader.TakeErrors().empty()) << "nothing is read from a loader that still runs";
     release = true;
     EXPECT_TRUE(loader.Unload());
     EXPECT_TRUE(unloaded);
