@@ -6,7 +6,8 @@
 // The service namespaces are derived from the base URL the game was configured with, so a server
 // reached under another name (a host name instead of 127.0.0.1) sees other namespace URIs: it
 // should match the operation by its local name and accept any namespace ending in "ws/" (login)
-// or "ws/gamescore/" (scores).
+// or "ws/gamescore/" (scores), and answer in the namespace the request used: the client reads only
+// a response element in the namespace it sent.
 struct CServiceConfig
 {
     // The reference score server's default address.
