@@ -6,6 +6,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -252,8 +253,8 @@ bool CHttpClient::Navigate(const XString& url, const CHttpRequest& request)
     if (!supported)
         return fail("the URL is neither http:// nor https://.", url.GetBuffer());
 
-    // Every line is ours, in our order: curl's own Host, Accept, Content-Length, Content-Type
-    // and Expect are replaced or suppressed.
+    // Every line is ours, in our order (curl moves Host to the top): curl's own Host, Accept,
+    // Content-Length, Content-Type and Expect are replaced or suppressed.
     XString lines;
     lines.Format("Content-Length: %u\r\n", request.body.GetLength());
     if (!request.contentType.IsEmpty())
@@ -275,7 +276,7 @@ bool CHttpClient::Navigate(const XString& url, const CHttpRequest& request)
     if (request.contentType.IsEmpty())
         lines += "Content-Type:\r\n";
 
-    curl_slist* list = nullptr;
+    // curl keeps the list's head; a failed append leaves the list as it was.
     std::unique_ptr<curl_slist, ListDeleter> headerList;
     unsigned start = 0;
     while (start < lines.GetLength())
@@ -286,12 +287,11 @@ bool CHttpClient::Navigate(const XString& url, const CHttpRequest& request)
         start = static_cast<unsigned>(end) + 2;
         if (line.IsEmpty())
             continue;
-        curl_slist* grown = curl_slist_append(list, line.GetBuffer());
-        if (!grown)
+        curl_slist* head = curl_slist_append(headerList.get(), line.GetBuffer());
+        if (!head)
             return fail("memory for the header list could not be allocated.", nullptr);
-        list = grown;
-        headerList.release();
-        headerList.reset(list);
+        if (!headerList)
+            headerList.reset(head);
     }
 
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
@@ -313,7 +313,7 @@ bool CHttpClient::Navigate(const XString& url, const CHttpRequest& request)
     // A resolver thread still running must not hold up a call that gives up.
     curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(e, CURLOPT_HTTPHEADER, list);
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, headerList.get());
     curl_easy_setopt(e, CURLOPT_POST, 1L);
     if (request.method != "POST")
         curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, request.method.GetBuffer());

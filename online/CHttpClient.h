@@ -26,8 +26,9 @@ struct CHttpRequest
 };
 
 // One object per call and thread. The request goes out exactly as
-//   METHOD path?query HTTP/1.1 / Content-Length / Content-Type / extra headers /
-//   Host: host (":port" unless the scheme's default port) / User-Agent / blank line / body
+//   METHOD path?query HTTP/1.1 / Host: host (":port" unless the scheme's default port) /
+//   Content-Length / Content-Type / extra headers / User-Agent / blank line / body
+// (Host first, as HTTP/1.1 recommends and libcurl insists.)
 // Redirects are not followed. "https://" URLs are verified against the system's certificates.
 class CHttpClient
 {
