@@ -8,6 +8,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2
   nettle-dev libexpat1-dev uuid-dev libcurl4-openssl-dev
+  libcpp-httplib-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick sox
 )
