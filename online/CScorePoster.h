@@ -57,7 +57,7 @@ class CScorePoster
 {
 public:
     // The longest wait for workers when the program ends.
-    static const unsigned kShutdownMs = 1000;
+    static constexpr unsigned kShutdownMs = 1000;
 
     explicit CScorePoster(const CServiceConfig& service = CServiceConfig());
     // Shutdown(kShutdownMs).

@@ -13,7 +13,7 @@ struct CServiceConfig
     // The reference score server's default address.
     static const char* const kDefaultBaseUrl;
     // Connecting, and the longest silence while sending or receiving.
-    static const unsigned kDefaultTimeoutMs = 10000;
+    static constexpr unsigned kDefaultTimeoutMs = 10000;
 
     XString baseUrl = kDefaultBaseUrl; // "http://" or "https://", host, optional port, path ending in "/"
     unsigned timeoutMs = kDefaultTimeoutMs;

@@ -10,13 +10,13 @@ class CSoapClient
 {
 public:
     // Call results, also kept as the client's error state.
-    static const int kSuccess = 0;
-    static const int kGenerateError = 3;   // the request could not be written
-    static const int kConnectError = 4;    // lookup, connect, send or receive failed, or an unexpected failure status
-    static const int kServerError = 6;     // a success status other than 200 and 202
-    static const int kSoapFault = 7;       // status 500 with a fault, see GetFault()
-    static const int kParseFaultError = 8; // status 500 whose body is no fault
-    static const int kReadError = 9;       // status 200 whose body is no response of the operation
+    static constexpr int kSuccess = 0;
+    static constexpr int kGenerateError = 3;   // the request could not be written
+    static constexpr int kConnectError = 4;    // lookup, connect, send or receive failed, or an unexpected failure status
+    static constexpr int kServerError = 6;     // a success status other than 200 and 202
+    static constexpr int kSoapFault = 7;       // status 500 with a fault, see GetFault()
+    static constexpr int kParseFaultError = 8; // status 500 whose body is no fault
+    static constexpr int kReadError = 9;       // status 200 whose body is no response of the operation
 
     explicit CSoapClient(const XString& endpoint);
 
