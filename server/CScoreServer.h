@@ -16,9 +16,9 @@ namespace plk::server
 class CScoreServer
 {
 public:
-    static const int kDefaultPort = 8780;
+    static constexpr int kDefaultPort = 8780;
     // Larger request bodies are answered with 413 before they are read.
-    static const std::size_t kMaxBodyBytes = 64 * 1024;
+    static constexpr std::size_t kMaxBodyBytes = 64 * 1024;
     static const char* const kLoginPath;    // "/ws/login/login.asmx"
     static const char* const kGameScorePath; // "/ws/gamescore/gamescore.asmx"
 

@@ -47,13 +47,13 @@ struct CScoreRequest
 class CScoreService
 {
 public:
-    static const std::int64_t kSessionSeconds = 24 * 60 * 60;
-    static const int kMinNameLength = 1;
-    static const int kMaxNameLength = 32;
-    static const int kMinPasswordLength = 6;
-    static const int kMaxPasswordLength = 64;
+    static constexpr std::int64_t kSessionSeconds = 24 * 60 * 60;
+    static constexpr int kMinNameLength = 1;
+    static constexpr int kMaxNameLength = 32;
+    static constexpr int kMinPasswordLength = 6;
+    static constexpr int kMaxPasswordLength = 64;
     // Far more than seven short lines enciphered and in Base64 can need.
-    static const std::size_t kMaxDataLength = 8192;
+    static constexpr std::size_t kMaxDataLength = 8192;
 
     // seriesNames: the level-file prefixes whose scores are taken (Windows-1252, as the game's
     // files name them); the key of a posting ends in one of them.

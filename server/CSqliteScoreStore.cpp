@@ -91,12 +91,20 @@ std::vector<std::uint8_t> ColumnBlob(sqlite3_stmt* statement, int column)
 
 std::unique_ptr<CSqliteScoreStore> CSqliteScoreStore::Open(const std::string& path, std::string& error)
 {
+    std::unique_ptr<CSqliteScoreStore> store = OpenAndSetUp(path, error);
+    if (!store)
+        error = "cannot use " + path + " as the score database: " + error;
+    return store;
+}
+
+std::unique_ptr<CSqliteScoreStore> CSqliteScoreStore::OpenAndSetUp(const std::string& path, std::string& error)
+{
     sqlite3* db = nullptr;
     // The mutex of this class serialises every call, so SQLite's own locking is not needed.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK)
     {
-        error = "cannot open " + path + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+        error = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
         return nullptr;
     }
@@ -111,7 +119,7 @@ std::unique_ptr<CSqliteScoreStore> CSqliteScoreStore::Open(const std::string& pa
         Use use(mode);
         if (sqlite3_step(mode) != SQLITE_ROW || ColumnText(mode, 0) != "wal")
         {
-            error = path + " refuses write-ahead logging: " + store->Failure("journal_mode");
+            error = "it refuses write-ahead logging: " + store->Failure("journal_mode");
             return nullptr;
         }
     }
@@ -135,14 +143,13 @@ std::unique_ptr<CSqliteScoreStore> CSqliteScoreStore::Open(const std::string& pa
     }
     if (found > kSchemaVersion)
     {
-        error = path + " was written by a newer score server (schema " + std::to_string(found) + ")";
+        error = "it was written by a newer score server (schema " + std::to_string(found) + ")";
         return nullptr;
     }
     const std::string setup = std::string("BEGIN;") + kSchema + "PRAGMA user_version=" +
                               std::to_string(kSchemaVersion) + ";COMMIT;";
     if (!store->Execute(setup.c_str(), error))
     {
-        error = path + " is no score database: " + error;
         std::string ignored;
         store->Execute("ROLLBACK", ignored);
         return nullptr;

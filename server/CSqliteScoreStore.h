@@ -34,6 +34,7 @@ public:
 
 private:
     explicit CSqliteScoreStore(sqlite3* db);
+    static std::unique_ptr<CSqliteScoreStore> OpenAndSetUp(const std::string& path, std::string& error);
     bool Execute(const char* sql, std::string& error);
     // The prepared statement for sql, made on first use and reset for reuse.
     sqlite3_stmt* Prepare(const char* sql, std::string& error);
