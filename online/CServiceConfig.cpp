@@ -65,3 +65,24 @@ bool CServiceConfig::Normalise(XString& url, XString& error)
     url = text;
     return true;
 }
+
+XString CServiceConfig::ReadRegistry(const char* machineKey, const char* userKey, const char* valueName,
+                                     XString& warnings)
+{
+    for (const char* key : {machineKey, userKey})
+    {
+        XString path(key);
+        path += valueName;
+        XString value;
+        if (!value.ReadRegistryValue(path.GetBuffer()) || value.IsEmpty())
+            continue;
+        XString error;
+        if (Normalise(value, error))
+            return value;
+        warnings += error;
+        warnings += " (registry value ";
+        warnings += path;
+        warnings += ")\n";
+    }
+    return XString(kDefaultBaseUrl);
+}

@@ -27,4 +27,10 @@ struct CServiceConfig
     // control characters; a missing final "/" is added. False, with a message for the player in
     // error and url unchanged, otherwise.
     static bool Normalise(XString& url, XString& error);
+
+    // The base URL from the string value valueName under machineKey, then under userKey (each
+    // "ROOT\\path\\"), else kDefaultBaseUrl. A value that Normalise refuses is passed over, with
+    // its reason added to warnings (one line each) for the log.
+    static XString ReadRegistry(const char* machineKey, const char* userKey, const char* valueName,
+                                XString& warnings);
 };
