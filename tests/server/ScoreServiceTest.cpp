@@ -47,7 +47,7 @@ TEST_F(ScoreServiceTest, SignUpChecksNamesAndPasswords)
     const struct
     {
         const char* name;
-        const char* password;
+        std::string password;
         EOutcome outcome;
     } kCases[] = {
         {"Zoë the 3rd", "secret1", EOutcome::kAccepted},
@@ -60,7 +60,7 @@ TEST_F(ScoreServiceTest, SignUpChecksNamesAndPasswords)
         {"snow\xE2\x98\x83man", "secret1", EOutcome::kRefused},  // U+2603 has no Windows-1252 code
         {"broken\xC3", "secret1", EOutcome::kRefused},            // not UTF-8
         {"shortpass", "five5", EOutcome::kRefused},
-        {"longpass", std::string(65, 'p').c_str(), EOutcome::kRefused},
+        {"longpass", std::string(65, 'p'), EOutcome::kRefused},
         {"ZOë THE 3RD", "secret1", EOutcome::kRefused}, // taken: differs only in ASCII case
     };
     for (const auto& c : kCases)
