@@ -1,6 +1,8 @@
 // Parsing of the game's own options; the engine's are handed to XEngineOptions.
 #include "app/CCommandLine.h"
 
+#include "online/CServiceConfig.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -70,6 +72,18 @@ bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
             parsed.installDir = value;
             ++i;
         }
+        else if (std::strcmp(option, "--service-url") == 0)
+        {
+            if (!value || !*value)
+            {
+                MissingValue(option, error);
+                return false;
+            }
+            parsed.serviceUrl = value;
+            if (!CServiceConfig::Normalise(parsed.serviceUrl, error))
+                return false;
+            ++i;
+        }
         else if (std::strcmp(option, "--seed") == 0)
         {
             if (!ParseSeed(value, parsed.seed))
@@ -84,7 +98,7 @@ bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
         {
             error = "Error: unknown option \"";
             error += option;
-            error += "\". Options: --install-dir DIR, --skip-dialog, --fixed-step MS, --seed N, --script FILE, "
+            error += "\". Options: --install-dir DIR, --service-url URL, --skip-dialog, --fixed-step MS, --seed N, --script FILE, "
                      "--capture-dir DIR, --max-frames N.";
             return false;
         }

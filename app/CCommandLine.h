@@ -8,6 +8,7 @@
 struct CCommandLine
 {
     XString installDir;     // empty = the registry's install path
+    XString serviceUrl;     // empty = the registry's "ServiceURL", else the default; checked, ends in "/"
     bool skipDialog = false;
     bool seedGiven = false; // --seed, or --fixed-step (which seeds with 1)
     unsigned seed = 0;

@@ -12,7 +12,9 @@
 #include "foundation/XException.h"
 #include "game/CGameLevel.h"
 #include "game/GameRandom.h"
+#include "online/CServiceConfig.h"
 #include "platform/window/Window.h"
+#include "screens/CScoreUploads.h"
 #include "screens/CSplashIntro.h"
 
 #include <cstdio>
@@ -34,6 +36,27 @@ const float kFrameRate = 1000.0f;
 void ShowBox(const XString& caption, const XString& text)
 {
     plk::ShowMessageBox(caption.GetBuffer(), text.GetBuffer(), plk::MessageBoxKind::kError);
+}
+
+// The score service's address: --service-url, else the registry beside "InstallPath", else the
+// reference server's default. A registry value that is no address only reaches the log.
+void ConfigureScoreService(const CCommandLine& commandLine)
+{
+    CServiceConfig service;
+    XString warnings;
+    service.baseUrl = !commandLine.serviceUrl.IsEmpty()
+                          ? commandLine.serviceUrl
+                          : CServiceConfig::ReadRegistry(CGameFolders::kMachineKey, CGameFolders::kUserKey,
+                                                         "ServiceURL", warnings);
+    for (unsigned start = 0; start < warnings.GetLength();)
+    {
+        const int end = warnings.Find('\n', start);
+        XString line;
+        line.SetData(warnings.GetBuffer(start), end - static_cast<int>(start));
+        CLogFile::WriteLine(line);
+        start = static_cast<unsigned>(end) + 1;
+    }
+    CScoreUploads::Configure(service);
 }
 
 } // namespace
@@ -178,6 +201,7 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
             CLogFile::WriteLine(XString("Error: in WinMain, the shared resources are still loading after the "
                                         "start-up wait; the title is shown and levels start once they are loaded."));
 
+        ConfigureScoreService(commandLine);
         auto* transition = new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs));
         auto* splash = new (std::nothrow) CSplashIntro(level.get());
         engine->AddScreen(false, false, true, splash, transition);
@@ -195,7 +219,9 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
         line += e.GetMessage();
         Fatal(line, XString(e.GetMessage()), kExceptionCaption);
     }
-    // Shutdown in reverse: shared resources (once the loader has ended), the level, the engine.
+    // Shutdown in reverse: score postings in flight (given up), shared resources (once the
+    // loader has ended), the level, the engine.
+    CScoreUploads::Shutdown();
     if (loader)
     {
         loader->Unload();

@@ -4,6 +4,7 @@
 #include "engine/XGameEngine.h"
 #include "screens/CGameOver.h"
 #include "screens/CScreenFlow.h"
+#include "screens/CScoreUploads.h"
 #include "screens/LevelCompletion.h"
 
 namespace
@@ -64,10 +65,9 @@ void CGameComplete::MyInit()
         ScreenFlow::LogFailure("CGameComplete::MyInit", "m_sndMusic.Load", m_sndMusic.GetErrorMsg());
     else if (!m_sndMusic.Play(true))
         ScreenFlow::LogFailure("CGameComplete::MyInit", "m_sndMusic.Play", m_sndMusic.GetErrorMsg());
-    // The finished game's score is offered once more; no one can log in before the startup
-    // dialog exists, so nothing is sent.
+    // The finished game's score is posted once more.
     if (m_bPostScore && m_pLevel)
-        CLevelCompletion::ScorePostingTrigger(*m_pLevel, CScoreLogin());
+        CLevelCompletion::PostScore(*m_pLevel, CScoreUploads::GetLogin());
 }
 
 void CGameComplete::MyDraw()

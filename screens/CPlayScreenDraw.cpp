@@ -8,6 +8,7 @@
 #include "game/CPlayBlock.h"
 #include "game/CScorePopups.h"
 #include "platform/gfx/TextLayout.h"
+#include "screens/CScoreUploads.h"
 #include "screens/CScreenFlow.h"
 #include "ui/UiLayout.h"
 
@@ -114,6 +115,8 @@ void CPlayScreen::DrawPaused()
 
 void CPlayScreen::DrawStatusMessage()
 {
+    // Drawn under overlays too, so an answer that arrives while a card is up shows at once.
+    CScoreUploads::Deliver(*m_pLevel);
     if (!m_pLevel->IsStatusMessageShown(m_pEngine->GetTime()) || m_pLevel->GetStatusMessage().IsEmpty())
         return;
     const float sx = ScreenFlow::ScaleX(m_pEngine);

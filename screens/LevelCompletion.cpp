@@ -5,6 +5,7 @@
 #include "game/Difficulty.h"
 #include "game/Points.h"
 #include "platform/fs/FileReader.h"
+#include "screens/CScoreUploads.h"
 
 namespace
 {
@@ -86,13 +87,18 @@ bool CLevelCompletion::ScorePostingTrigger(const CGameLevel& level, const CScore
            !level.GetSignatureKey().IsEmpty();
 }
 
+bool CLevelCompletion::PostScore(CGameLevel& level, const CScoreLogin& login)
+{
+    return ScorePostingTrigger(level, login) && CScoreUploads::Post(level, login);
+}
+
 CLevelCompletion::Next CLevelCompletion::Finish(CGameLevel& level, const CScoreLogin& login, XString& nextName)
 {
     level.SetAddLevelToTotal(true);
     const Next next = Decide(level, nextName);
     // Tutorials are never posted.
     if (next != Next::kTutorialEnd)
-        ScorePostingTrigger(level, login);
+        PostScore(level, login);
     if (next != Next::kNextLevel)
         level.SetAddLevelToTotal(false);
     return next;

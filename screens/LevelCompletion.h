@@ -63,8 +63,9 @@ public:
     static void Continue(XGameEngine* engine, CGameLevel* level);
 
     // True when the finished level's score is due for posting with this login: uploads on, a
-    // ticket, a user name and a game session, and a signed standard or tutorial level. The
-    // posting itself belongs to the online services, which this game does not include yet, and
-    // no one can log in before the startup dialog exists, so nothing is ever sent.
+    // ticket, a user name and a game session, and a signed standard or tutorial level.
     static bool ScorePostingTrigger(const CGameLevel& level, const CScoreLogin& login);
+    // The trigger: when the score is due, posts it (CScoreUploads::Post) and returns true once a
+    // worker holds the values. Not const for the same reason as Lines.
+    static bool PostScore(CGameLevel& level, const CScoreLogin& login);
 };

@@ -3,6 +3,7 @@
 
 #include "game/CGameLevel.h"
 #include "screens/CGameComplete.h"
+#include "screens/CScoreUploads.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CTutorialEnd.h"
 
@@ -10,10 +11,8 @@
 
 void CLevelCompletion::Continue(XGameEngine* engine, CGameLevel* level)
 {
-    // No one can log in before the startup dialog exists.
-    const CScoreLogin noLogin;
     XString nextName;
-    switch (Finish(*level, noLogin, nextName))
+    switch (Finish(*level, CScoreUploads::GetLogin(), nextName))
     {
     case Next::kNextLevel: ScreenFlow::StartPlay(engine, level, nextName, false); break;
     case Next::kTutorialEnd: ScreenFlow::FullChange(engine, new (std::nothrow) CTutorialEnd(level)); break;

@@ -7,7 +7,8 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libfltk1.3-dev libassimp-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2
-  nettle-dev libexpat1-dev uuid-dev
+  nettle-dev libexpat1-dev uuid-dev libcurl4-openssl-dev
+  libcpp-httplib-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick sox
 )
