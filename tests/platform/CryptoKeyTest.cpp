@@ -1,6 +1,7 @@
 // Password key derivation against published vectors, and the system's random bytes.
 #include "platform/crypto/Pbkdf2.h"
 #include "platform/crypto/Random.h"
+#include "tests/platform/HexText.h"
 
 #include <array>
 #include <cstdint>
@@ -14,18 +15,6 @@ using namespace plk;
 namespace
 {
 
-std::string Hex(std::span<const std::uint8_t> bytes)
-{
-    static const char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (std::uint8_t b : bytes)
-    {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0xF];
-    }
-    return text;
-}
-
 std::string DeriveHex(const std::string& password, const std::string& salt, unsigned iterations,
                       std::size_t length)
 {
@@ -34,7 +23,7 @@ std::string DeriveHex(const std::string& password, const std::string& salt, unsi
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(password.data()), password.size()),
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(salt.data()), salt.size()),
         iterations, key);
-    return Hex(key);
+    return HexText(key);
 }
 
 TEST(CryptoPbkdf2, PublishedVectors)
@@ -67,7 +56,7 @@ TEST(CryptoRandom, FillsLargeBuffersWithDistinctValues)
     {
         std::array<std::uint8_t, 16> id{};
         ASSERT_TRUE(crypto::RandomBytes(id));
-        ids.insert(Hex(id));
+        ids.insert(HexText(id));
     }
     EXPECT_EQ(ids.size(), 100u) << "128-bit values never repeat";
 }

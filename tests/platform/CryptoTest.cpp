@@ -1,6 +1,7 @@
 // MD5 and RC4 known answers, and the RC4 key stream running on across blocks.
 #include "platform/crypto/Md5.h"
 #include "platform/crypto/Rc4.h"
+#include "tests/platform/HexText.h"
 
 #include <array>
 #include <cstdint>
@@ -14,24 +15,12 @@ using namespace plk;
 namespace
 {
 
-std::string Hex(std::span<const std::uint8_t> bytes)
-{
-    static const char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (std::uint8_t b : bytes)
-    {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0xF];
-    }
-    return text;
-}
-
 std::string Rc4Hex(const std::string& key, std::string text)
 {
     crypto::Rc4 cipher(
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(key.data()), key.size()));
     cipher.Process(std::span<char>(text));
-    return Hex(
+    return HexText(
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
@@ -50,7 +39,7 @@ TEST(CryptoMd5, Rfc1321Vectors)
     };
     for (const auto& [text, digest] : kVectors)
     {
-        EXPECT_EQ(Hex(crypto::Md5::Of(std::string_view(text))), digest) << "MD5(\"" << text << "\")";
+        EXPECT_EQ(HexText(crypto::Md5::Of(std::string_view(text))), digest) << "MD5(\"" << text << "\")";
     }
 }
 
