@@ -92,6 +92,9 @@ bool XGameEngine::Setup(bool windowed, bool depthBuffer, unsigned width, unsigne
 bool XGameEngine::Init()
 {
     m_strErrorMsg = "";
+    m_strModeFailure = "";
+    if (m_bWindowed)
+        FitWindowToDesktop(m_uiWidth, m_uiHeight);
     const int windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
     const int windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
     int rc = m_window.Create(m_strTitle.GetBuffer(), 0, 0, windowWidth, windowHeight);
@@ -116,14 +119,12 @@ bool XGameEngine::Init()
     if (!SetMode(windowed, depthBuffer, m_uiWidth, m_uiHeight, m_ucBitsPerPixel))
     {
         XString firstFailure = m_strErrorMsg;
-        bool found = false;
+        bool found = !windowed && SetDesktopFullScreen(depthBuffer);
         for (const VideoMode& mode : kFallbackModes)
         {
-            if (SetMode(windowed, depthBuffer, mode.width, mode.height, mode.bitsPerPixel))
-            {
-                found = true;
+            if (found)
                 break;
-            }
+            found = SetMode(windowed, depthBuffer, mode.width, mode.height, mode.bitsPerPixel);
         }
         if (!found)
         {
@@ -131,6 +132,7 @@ bool XGameEngine::Init()
             m_strErrorMsg += firstFailure;
             return false;
         }
+        m_strModeFailure = firstFailure;
     }
     if (!m_input.Init())
     {
@@ -164,6 +166,42 @@ bool XGameEngine::Init()
     m_input.Reset();
     plk::TimerStart();
     return true;
+}
+
+bool XGameEngine::SetDesktopFullScreen(bool depthBuffer)
+{
+    // A full-screen mode chosen on another monitor, or one the screen stopped offering, must not
+    // keep the game from starting; the desktop's own mode is always there, at its own refresh rate.
+    const int refreshRate = m_iRefreshRate;
+    m_iRefreshRate = -1;
+    if (SetMode(false, depthBuffer, 0, 0, 0))
+        return true;
+    m_iRefreshRate = refreshRate;
+    return false;
+}
+
+void XGameEngine::FitWindowToDesktop(unsigned& width, unsigned& height) const
+{
+    int areaWidth = 0, areaHeight = 0;
+    if (plk::GetUsableDesktopArea(areaWidth, areaHeight) != 0)
+        return;
+    int frameWidth = 0, frameHeight = 0;
+    m_window.GetFrameSize(frameWidth, frameHeight);
+    const long long maxWidth = areaWidth - frameWidth;
+    const long long maxHeight = areaHeight - frameHeight;
+    if (maxWidth <= 0 || maxHeight <= 0 || width == 0 || height == 0 || (width <= maxWidth && height <= maxHeight))
+        return;
+    // Keeps the shape, so that the 1024 x 768 design is not stretched more than it was asked to be.
+    if (maxWidth * height <= maxHeight * width)
+    {
+        height = static_cast<unsigned>(std::max(1LL, height * maxWidth / width));
+        width = static_cast<unsigned>(maxWidth);
+    }
+    else
+    {
+        width = static_cast<unsigned>(std::max(1LL, width * maxHeight / height));
+        height = static_cast<unsigned>(maxHeight);
+    }
 }
 
 unsigned char XGameEngine::GetFormatBPP(plk::PixelFormat format)
@@ -225,6 +263,7 @@ bool XGameEngine::SetMode(bool windowed, bool depthBuffer, unsigned width, unsig
     if (windowed)
     {
         m_window.SetFullscreen(nullptr);
+        FitWindowToDesktop(m_uiWidth, m_uiHeight);
         if (!ResizeWin(m_uiWidth, m_uiHeight))
         {
             XString inner = m_strErrorMsg;
