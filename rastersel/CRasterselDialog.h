@@ -12,14 +12,14 @@
 class CRasterselDialog : public plk::XDialog
 {
 public:
-    static const int kIdModeList = 1000;
-    static const int kIdSelectedMode = 1001;
-    static const int kIdDefault = 1003;
-    static const int kIdFullScreen = 1004;
-    static const int kIdOk = 1005;
-    static const int kIdCancel = 1006;
+    static constexpr int kIdModeList = 1000;
+    static constexpr int kIdSelectedMode = 1001;
+    static constexpr int kIdDefault = 1003;
+    static constexpr int kIdFullScreen = 1004;
+    static constexpr int kIdOk = 1005;
+    static constexpr int kIdCancel = 1006;
     // Room in the mode table; modes beyond it are not listed.
-    static const int kMaxModes = 1024;
+    static constexpr int kMaxModes = 1024;
     static const char* const kCurrentModeEntry;
 
     // Reads "VideoMode.xml" from dataFolder at once: the defaults when it cannot be read.

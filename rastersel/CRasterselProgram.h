@@ -12,7 +12,7 @@ public:
     static const char* const kMachineKey;
     static const char* const kUserKey;
     static const char* const kValueName;
-    static const int kExitUsage = 2;
+    static constexpr int kExitUsage = 2;
 
     // Shows the dialog and returns the exit code: 0, also when no display could show the dialog
     // (the reason goes to errors); kExitUsage for a command line it does not understand.

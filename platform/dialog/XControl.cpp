@@ -23,6 +23,15 @@ bool IsCheckBox(ControlKind kind)
     return kind == ControlKind::kAutoCheckBox || kind == ControlKind::kCheckBox;
 }
 
+// Line 0 selects nothing; the browser's own value(0) would leave its selection as it was.
+void SelectLine(Fl_Hold_Browser& list, int line)
+{
+    if (line == 0)
+        list.deselect();
+    else
+        list.value(line);
+}
+
 Fl_Hold_Browser* Browser(DialogControl* control)
 {
     return control && control->kind == ControlKind::kListBox ? static_cast<Fl_Hold_Browser*>(control->widget)
@@ -43,7 +52,7 @@ void ControlCallback(Fl_Widget*, void* data)
         // A click below the last entry clears the browser's selection; a list box keeps its own.
         if (line == 0)
         {
-            list->value(control.selectedLine);
+            SelectLine(*list, control.selectedLine);
             return;
         }
         if (line == control.selectedLine)
@@ -188,7 +197,7 @@ void XListBox::SetCurSel(int index)
     if (!list)
         return;
     const int line = index >= 0 && index < list->size() ? index + 1 : 0;
-    list->value(line);
+    SelectLine(*list, line);
     control->selectedLine = line;
 }
 
