@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   nettle-dev libexpat1-dev uuid-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick sox
+  xvfb xauth imagemagick sox xdotool
 )
 
 missing=()
