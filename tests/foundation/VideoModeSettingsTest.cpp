@@ -174,7 +174,7 @@ TEST(VideoModeDefaults, GameFillsZerosButKeepsTheRest)
     settings.BitsPerPixel = 8;
     settings.Hz = 0;
     settings.ApplyGameDefaults();
-    ExpectValues(settings, 0, 1280, 1024, 8, 60, true);
+    ExpectValues(settings, 2, 1280, 1024, 8, 60, true);
 }
 
 TEST(VideoModeDefaults, CurrentScreenModeMeansTheDesktopOrAFittingWindow)
