@@ -93,16 +93,22 @@ bool XGameEngine::Init()
 {
     m_strErrorMsg = "";
     m_strModeFailure = "";
-    if (m_bWindowed)
-        FitWindowToDesktop(m_uiWidth, m_uiHeight);
-    const int windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
-    const int windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
+    int windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
+    int windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
     int rc = m_window.Create(m_strTitle.GetBuffer(), 0, 0, windowWidth, windowHeight);
     if (rc != 0)
     {
         m_strErrorMsg = "Error: in XGameEngine::Init, CreateWindow failed. RetVal=";
         m_strErrorMsg += rc;
         return false;
+    }
+    // Asked once the window holds the video system: a second start of it in one process may
+    // describe the screen wrongly (Xvfb reports another size).
+    if (m_bWindowed)
+    {
+        FitWindowToDesktop(m_uiWidth, m_uiHeight);
+        windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
+        windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
     }
     plk::DisplayMode desktop;
     if (plk::GetDesktopDisplayMode(desktop) == 0)

@@ -2,6 +2,7 @@
 #include "rastersel/CRasterselProgram.h"
 
 #include "platform/window/ProgramPath.h"
+#include "platform/window/VideoSubsystem.h"
 #include "rastersel/CRasterselDialog.h"
 
 #include <cstring>
@@ -52,6 +53,9 @@ int CRasterselProgram::Run(int argc, const char* const* argv, std::FILE* errors)
             return kExitUsage;
         }
     }
+    // Held for the whole run, so that "Default" asks the same running video system for the modes
+    // again: a second start of it in one process may describe the screen wrongly.
+    plk::VideoSubsystem video;
     CRasterselDialog dialog(DataFolder(FindInstallFolder(installDir)));
     if (dialog.DoModal() < 0)
         std::fprintf(errors, "Rastersel: the dialog cannot be shown: %s.\n", dialog.Error().c_str());

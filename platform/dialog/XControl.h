@@ -24,7 +24,7 @@ public:
     bool IsEnabled() const;
     // The player's click, or the key that presses the focused control: an automatic check box
     // toggles, then the dialog is notified. Tests and automation act through it.
-    virtual void Click();
+    void Click();
 
 protected:
     DialogControl* Control() const;

@@ -43,7 +43,6 @@ public:
     void RunWhenShown(std::function<void()> step);
 
     const DialogBaseUnits& BaseUnits() const { return m_baseUnits; }
-    const DialogTemplate& Template() const { return m_template; }
     const std::string& Error() const { return m_error; }
 
     // For the control wrappers: the control with that id while the dialog is open, else null.

@@ -114,3 +114,19 @@ TEST(RasterselProgram, CommandLineItCannotUseIsRefusedWithItsUsage)
     EXPECT_EQ(0, exitCode);
     EXPECT_EQ(0u, errors.find("Usage: Rastersel")) << errors;
 }
+
+TEST(RasterselProgram, WithoutADisplayItSaysSoAndWritesNothing)
+{
+    InstallFolder install;
+    const char* binary = std::getenv("PLK_BINARY_DIR");
+    ASSERT_NE(nullptr, binary);
+    const fs::path output = install.Root() / "output.txt";
+    const std::string command = "env -u DISPLAY '" + (fs::path(binary) / "stage" / "Rastersel").string() +
+                                "' --install-dir '" + install.Root().string() + "' 2> '" + output.string() + "'";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    std::ifstream in(output);
+    const std::string errors((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, errors.find("Rastersel: the dialog cannot be shown: cannot open the X display"))
+        << errors;
+    EXPECT_EQ("(absent)", install.ReadFile());
+}
