@@ -8,6 +8,7 @@
 #include "platform/time/Timer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 using namespace plk::gfx;
@@ -102,8 +103,8 @@ bool XGameEngine::Init()
         m_strErrorMsg += rc;
         return false;
     }
-    // Asked once the window holds the video system: a second start of it in one process may
-    // describe the screen wrongly (Xvfb reports another size).
+    // Fitted only now that the window holds the video system: started a second time within one
+    // process, it may describe the screen wrongly (Xvfb then reports another size).
     if (m_bWindowed)
     {
         FitWindowToDesktop(m_uiWidth, m_uiHeight);
@@ -126,10 +127,9 @@ bool XGameEngine::Init()
     {
         XString firstFailure = m_strErrorMsg;
         bool found = !windowed && SetDesktopFullScreen(depthBuffer);
-        for (const VideoMode& mode : kFallbackModes)
+        for (size_t i = 0; !found && i < std::size(kFallbackModes); ++i)
         {
-            if (found)
-                break;
+            const VideoMode& mode = kFallbackModes[i];
             found = SetMode(windowed, depthBuffer, mode.width, mode.height, mode.bitsPerPixel);
         }
         if (!found)
