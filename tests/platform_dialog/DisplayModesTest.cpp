@@ -33,15 +33,3 @@ TEST(DisplayModes, GivenListStandsInForTheSystemsWhileItLives)
     ASSERT_EQ(0, plk::ListDisplayModes(again));
     EXPECT_EQ(system.size(), again.size());
 }
-
-TEST(DisplayModes, UsableAreaLiesWithinTheDesktop)
-{
-    plk::DisplayMode desktop;
-    ASSERT_EQ(0, plk::GetDesktopDisplayMode(desktop));
-    int width = 0, height = 0;
-    ASSERT_EQ(0, plk::GetUsableDesktopArea(width, height));
-    EXPECT_GT(width, 0);
-    EXPECT_GT(height, 0);
-    EXPECT_LE(width, desktop.width);
-    EXPECT_LE(height, desktop.height);
-}

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace fs = std::filesystem;
 using plk::DisplayMode;
@@ -213,29 +214,23 @@ TEST_F(RasterselDialog, NoModesLeavesTheCurrentModeLineAlone)
     EXPECT_EQ(VideoModeText(0, 800, 600, 16, 60, false), install.ReadFile());
 }
 
-TEST_F(RasterselDialog, UnreadableOrDamagedFileOpensOnTheDefaults)
+TEST_F(RasterselDialog, UnreadableOrDamagedFileOpensAllTheSame)
 {
-    // A folder where the file should be, and a file nobody may read.
-    fs::create_directories(install.File());
-    {
-        CRasterselDialog dialog(install.DataFolder());
-        EXPECT_EQ(VideoModeText(0, 800, 600, 16, 60, false), [&] {
-            XString text;
-            dialog.GetSettings().ToText(text);
-            return std::string(text.GetBuffer());
-        }());
-    }
-    fs::remove(install.File());
+    // A file nobody may read.
     install.WriteFile(kSomeFile);
     fs::permissions(install.File(), fs::perms::none);
+    std::unique_ptr<CRasterselDialog> unreadable;
     {
         AsUnprivilegedUser nobody;
-        CRasterselDialog dialog(install.DataFolder());
-        EXPECT_EQ(0, dialog.GetSettings().Id);
-        EXPECT_EQ(800, dialog.GetSettings().Width);
-        EXPECT_FALSE(dialog.GetSettings().FullScreen);
+        unreadable = std::make_unique<CRasterselDialog>(install.DataFolder());
     }
+    DialogView defaults;
+    RunDialog(*unreadable, kScreen, {Expect([&](CRasterselDialog& d) { defaults = Look(d); }), Press(kCancel)});
+    EXPECT_EQ(0, defaults.selected);
+    EXPECT_FALSE(defaults.fullScreen);
+    EXPECT_EQ(800, unreadable->GetSettings().Width);
     fs::permissions(install.File(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(kSomeFile, install.ReadFile());
 
     // Damaged text reads as far as it goes: missing numbers are 0, the dialog opens all the same.
     install.WriteFile("<VideoMode><Id>1</Id><Width>12");
@@ -261,17 +256,6 @@ TEST_F(RasterselDialog, ReadOnlyDataFolderClosesTheDialogAndLosesNothing)
     EXPECT_EQ(kSomeFile, install.ReadFile());
     // No half-written replacement is left beside it.
     EXPECT_EQ(1, std::distance(fs::directory_iterator(install.Data()), fs::directory_iterator()));
-}
-
-TEST_F(RasterselDialog, FolderThatCannotBeMadeClosesTheDialogToo)
-{
-    // A plain file stands where the data folder would be created.
-    fs::remove_all(install.Data());
-    std::ofstream(install.Data()) << "not a folder";
-    CRasterselDialog dialog(install.DataFolder());
-    RunDialog(dialog, kScreen, {Choose(1), Press(kOk)});
-    EXPECT_FALSE(dialog.WasWritten());
-    EXPECT_TRUE(fs::is_regular_file(install.Data()));
 }
 
 TEST_F(RasterselDialog, MissingDataFolderIsCreated)
