@@ -59,6 +59,29 @@ void ConfigureScoreService(const CCommandLine& commandLine)
     CScoreUploads::Configure(service);
 }
 
+// The mode the game runs in, and what became of the one asked for when it differs: a player whose
+// screen could not show the chosen mode finds the reason here.
+XString VideoModeLine(const XGameEngine& engine, const VideoModeSettings& asked)
+{
+    XString line;
+    line.Format("Video mode: %u x %u, %u bits, %s", engine.GetWidth(), engine.GetHeight(),
+                static_cast<unsigned>(engine.GetBitsPerPixel()), engine.IsWindowed() ? "windowed" : "full screen");
+    const bool sizeAsked = asked.Width > 0 && asked.Height > 0;
+    if (!engine.GetModeFailure().IsEmpty())
+    {
+        if (sizeAsked)
+            line.FormatAppend(" instead of %d x %d, %d bits", asked.Width, asked.Height, asked.BitsPerPixel);
+        line += ", because ";
+        line += engine.GetModeFailure();
+    }
+    else if (sizeAsked && (engine.GetWidth() != static_cast<unsigned>(asked.Width) ||
+                           engine.GetHeight() != static_cast<unsigned>(asked.Height)))
+    {
+        line.FormatAppend(", %d x %d fitted to the screen", asked.Width, asked.Height);
+    }
+    return line;
+}
+
 } // namespace
 
 const char* const CGameProgram::kStartBanner = "----------- WinMain Game Startup... Plinkett v1.0 -------------\r\n";
@@ -151,6 +174,7 @@ bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandL
         Fatal(line, engine.GetErrorMsg(), kFatalCaption);
         return false;
     }
+    CLogFile::WriteLine(VideoModeLine(engine, mode));
     if (!engine.SetOptions(commandLine.engine))
     {
         XString line("Fatal error: while in WinMain, applying the command line. msg=");

@@ -8,6 +8,7 @@
 #include "platform/time/Timer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 using namespace plk::gfx;
@@ -92,14 +93,23 @@ bool XGameEngine::Setup(bool windowed, bool depthBuffer, unsigned width, unsigne
 bool XGameEngine::Init()
 {
     m_strErrorMsg = "";
-    const int windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
-    const int windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
+    m_strModeFailure = "";
+    int windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
+    int windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
     int rc = m_window.Create(m_strTitle.GetBuffer(), 0, 0, windowWidth, windowHeight);
     if (rc != 0)
     {
         m_strErrorMsg = "Error: in XGameEngine::Init, CreateWindow failed. RetVal=";
         m_strErrorMsg += rc;
         return false;
+    }
+    // Fitted only now that the window holds the video system: started a second time within one
+    // process, it may describe the screen wrongly (Xvfb then reports another size).
+    if (m_bWindowed)
+    {
+        FitWindowToDesktop(m_uiWidth, m_uiHeight);
+        windowWidth = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiWidth));
+        windowHeight = std::max<int>(kMinimumWindowSide, static_cast<int>(m_uiHeight));
     }
     plk::DisplayMode desktop;
     if (plk::GetDesktopDisplayMode(desktop) == 0)
@@ -116,14 +126,11 @@ bool XGameEngine::Init()
     if (!SetMode(windowed, depthBuffer, m_uiWidth, m_uiHeight, m_ucBitsPerPixel))
     {
         XString firstFailure = m_strErrorMsg;
-        bool found = false;
-        for (const VideoMode& mode : kFallbackModes)
+        bool found = !windowed && SetDesktopFullScreen(depthBuffer);
+        for (size_t i = 0; !found && i < std::size(kFallbackModes); ++i)
         {
-            if (SetMode(windowed, depthBuffer, mode.width, mode.height, mode.bitsPerPixel))
-            {
-                found = true;
-                break;
-            }
+            const VideoMode& mode = kFallbackModes[i];
+            found = SetMode(windowed, depthBuffer, mode.width, mode.height, mode.bitsPerPixel);
         }
         if (!found)
         {
@@ -131,6 +138,7 @@ bool XGameEngine::Init()
             m_strErrorMsg += firstFailure;
             return false;
         }
+        m_strModeFailure = firstFailure;
     }
     if (!m_input.Init())
     {
@@ -164,6 +172,42 @@ bool XGameEngine::Init()
     m_input.Reset();
     plk::TimerStart();
     return true;
+}
+
+bool XGameEngine::SetDesktopFullScreen(bool depthBuffer)
+{
+    // A full-screen mode chosen on another monitor, or one the screen stopped offering, must not
+    // keep the game from starting; the desktop's own mode is always there, at its own refresh rate.
+    const int refreshRate = m_iRefreshRate;
+    m_iRefreshRate = -1;
+    if (SetMode(false, depthBuffer, 0, 0, 0))
+        return true;
+    m_iRefreshRate = refreshRate;
+    return false;
+}
+
+void XGameEngine::FitWindowToDesktop(unsigned& width, unsigned& height) const
+{
+    int areaWidth = 0, areaHeight = 0;
+    if (plk::GetUsableDesktopArea(areaWidth, areaHeight) != 0)
+        return;
+    int frameWidth = 0, frameHeight = 0;
+    m_window.GetFrameSize(frameWidth, frameHeight);
+    const long long maxWidth = areaWidth - frameWidth;
+    const long long maxHeight = areaHeight - frameHeight;
+    if (maxWidth <= 0 || maxHeight <= 0 || width == 0 || height == 0 || (width <= maxWidth && height <= maxHeight))
+        return;
+    // Keeps the shape, so that the 1024 x 768 design is not stretched more than it was asked to be.
+    if (maxWidth * height <= maxHeight * width)
+    {
+        height = static_cast<unsigned>(std::max(1LL, height * maxWidth / width));
+        width = static_cast<unsigned>(maxWidth);
+    }
+    else
+    {
+        width = static_cast<unsigned>(std::max(1LL, width * maxHeight / height));
+        height = static_cast<unsigned>(maxHeight);
+    }
 }
 
 unsigned char XGameEngine::GetFormatBPP(plk::PixelFormat format)
@@ -225,6 +269,7 @@ bool XGameEngine::SetMode(bool windowed, bool depthBuffer, unsigned width, unsig
     if (windowed)
     {
         m_window.SetFullscreen(nullptr);
+        FitWindowToDesktop(m_uiWidth, m_uiHeight);
         if (!ResizeWin(m_uiWidth, m_uiHeight))
         {
             XString inner = m_strErrorMsg;

@@ -83,6 +83,10 @@ public:
     unsigned GetHeight() const { return m_uiHeight; }
     unsigned char GetBitsPerPixel() const { return m_ucBitsPerPixel; }
     bool IsWindowed() const { return m_bWindowed; }
+    int GetRefreshRate() const { return m_iRefreshRate; }
+    // Why the mode asked of Setup was not taken (its first failure) when Init fell back to another;
+    // empty when it was taken, fitted to the screen or not.
+    const XString& GetModeFailure() const { return m_strModeFailure; }
     bool HasDepthBuffer() const { return m_bDepthBuffer; }
     // Null until a mode is set.
     plk::gfx::Device* GetDevice() { return m_device.IsCreated() ? &m_device : nullptr; }
@@ -104,7 +108,11 @@ public:
     XDXScreenShot m_screenShot;
 
 private:
-    bool TrySetMode(bool windowed, bool depthBuffer, unsigned width, unsigned height, unsigned char bitsPerPixel);
+    // Full screen in the desktop's own size, depth and refresh rate.
+    bool SetDesktopFullScreen(bool depthBuffer);
+    // Shrinks a window that the usable desktop cannot hold, frame included, to the largest of its
+    // shape that it can.
+    void FitWindowToDesktop(unsigned& width, unsigned& height) const;
     bool PrintStatistics();
     void DrawScreens();
     void DeleteDoomed();
@@ -119,6 +127,7 @@ private:
     XString m_strClassName;
     XString m_strTitle;
     XString m_strErrorMsg;
+    XString m_strModeFailure;
     float m_fTargetFrameRate = 40.0f;
     float m_fFrameRate = 0.0f;
     bool m_bShowStatistics = false;

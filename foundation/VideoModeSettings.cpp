@@ -33,6 +33,14 @@ bool VideoModeSettings::Write(const char* dataFolder)
 
 void VideoModeSettings::ApplyGameDefaults()
 {
+    if (IsCurrentScreenMode())
+    {
+        Width = FullScreen ? 0 : kCurrentModeWindowWidth;
+        Height = FullScreen ? 0 : kCurrentModeWindowHeight;
+        BitsPerPixel = 0;
+        Hz = -1;
+        return;
+    }
     if (Width == 0)
         Width = kDefaultWidth;
     if (Height == 0)

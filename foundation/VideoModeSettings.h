@@ -26,8 +26,19 @@ struct VideoModeSettings
     // Writes the file, creating missing folders; false with the reason in GetErrorMsg().
     bool Write(const char* dataFolder);
 
-    // The game's reading on top of Read: a Width, Height, BitsPerPixel or Hz of 0 takes its
-    // default. Id, FullScreen and negative values (Hz -1: the adapter's default) stay as read.
+    // The window of the tool's "Use my current screen mode" entry when not full screen; the engine
+    // shrinks it, keeping its shape, on a smaller screen.
+    static const int kCurrentModeWindowWidth = 1024;
+    static const int kCurrentModeWindowHeight = 768;
+
+    // The tool's "Use my current screen mode" entry: Id 0 without a width or height.
+    bool IsCurrentScreenMode() const { return Id == 0 && Width == 0 && Height == 0; }
+
+    // The game's reading on top of Read. The current-screen-mode entry becomes the desktop's own
+    // mode in full screen (Width, Height and BitsPerPixel 0 and Hz -1, which the engine reads as
+    // the desktop's) or the window above. In any other record a Width, Height, BitsPerPixel or Hz
+    // of 0 takes its default; Id, FullScreen and negative values (Hz -1: the adapter's default)
+    // stay as read.
     void ApplyGameDefaults();
 
     // The file's exact bytes: CR LF line ends, TAB indents, no line end after the last line.

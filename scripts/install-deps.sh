@@ -10,7 +10,7 @@ packages=(
   nettle-dev libexpat1-dev uuid-dev libcurl4-openssl-dev
   libcpp-httplib-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick sox
+  xvfb xauth imagemagick sox xdotool
 )
 
 missing=()

@@ -5,10 +5,15 @@
 
 #include <SDL.h>
 
+#include <cassert>
+#include <utility>
+
 namespace plk
 {
 namespace
 {
+
+const std::vector<DisplayMode>* g_overrideModes = nullptr;
 
 PixelFormat FromSdlFormat(Uint32 format)
 {
@@ -26,9 +31,16 @@ PixelFormat FromSdlFormat(Uint32 format)
     }
 }
 
+int BitsInMemory(Uint32 format)
+{
+    // SDL counts the colour bits (24 for X8R8G8B8, 15 for X1R5G5B5); Windows counts the storage.
+    const int bytes = SDL_BYTESPERPIXEL(format);
+    return bytes > 0 ? bytes * 8 : SDL_BITSPERPIXEL(format);
+}
+
 DisplayMode FromSdlMode(const SDL_DisplayMode& mode)
 {
-    return DisplayMode{mode.w, mode.h, mode.refresh_rate, FromSdlFormat(mode.format)};
+    return DisplayMode{mode.w, mode.h, mode.refresh_rate, FromSdlFormat(mode.format), BitsInMemory(mode.format)};
 }
 
 } // namespace
@@ -48,6 +60,11 @@ int GetDesktopDisplayMode(DisplayMode& out, std::string* error)
 int ListDisplayModes(std::vector<DisplayMode>& out, std::string* error)
 {
     out.clear();
+    if (g_overrideModes)
+    {
+        out = *g_overrideModes;
+        return 0;
+    }
     VideoSubsystem video;
     if (!video.Ok())
         return video.Fail(error);
@@ -66,6 +83,20 @@ int ListDisplayModes(std::vector<DisplayMode>& out, std::string* error)
     return 0;
 }
 
+int GetUsableDesktopArea(int& width, int& height, std::string* error)
+{
+    width = height = 0;
+    VideoSubsystem video;
+    if (!video.Ok())
+        return video.Fail(error);
+    SDL_Rect area;
+    if (SDL_GetDisplayUsableBounds(0, &area) < 0)
+        return video.Fail(error);
+    width = area.w;
+    height = area.h;
+    return 0;
+}
+
 bool HasDisplayMode(const std::vector<DisplayMode>& modes, int width, int height, PixelFormat format)
 {
     for (const DisplayMode& mode : modes)
@@ -74,6 +105,17 @@ bool HasDisplayMode(const std::vector<DisplayMode>& modes, int width, int height
             return true;
     }
     return false;
+}
+
+DisplayModeOverride::DisplayModeOverride(std::vector<DisplayMode> modes) : m_modes(std::move(modes))
+{
+    assert(!g_overrideModes && "one DisplayModeOverride at a time");
+    g_overrideModes = &m_modes;
+}
+
+DisplayModeOverride::~DisplayModeOverride()
+{
+    g_overrideModes = nullptr;
 }
 
 } // namespace plk

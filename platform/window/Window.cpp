@@ -118,6 +118,17 @@ int Window::GetClientSize(int& width, int& height) const
     return 0;
 }
 
+void Window::GetFrameSize(int& horizontal, int& vertical) const
+{
+    horizontal = vertical = 0;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (m_window && SDL_GetWindowBordersSize(Sdl(m_window), &top, &left, &bottom, &right) == 0)
+    {
+        horizontal = left + right;
+        vertical = top + bottom;
+    }
+}
+
 int Window::SetFullscreen(const DisplayMode* mode)
 {
     if (!m_window)

@@ -31,6 +31,9 @@ public:
     // The client area: everything inside the frame, what the game draws on.
     int SetClientSize(int width, int height);
     int GetClientSize(int& width, int& height) const;
+    // What the window manager's frame adds to the client area across and down; 0 where there is no
+    // frame or the system cannot tell.
+    void GetFrameSize(int& horizontal, int& vertical) const;
     // Switches to full screen in mode, or back to a window when mode is null.
     int SetFullscreen(const DisplayMode* mode);
     // The identifier events carry for this window.

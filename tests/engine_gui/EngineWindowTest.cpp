@@ -95,26 +95,46 @@ TEST_F(EngineWindow, WindowedModeUsesTheDesktopDepthAndTheRequestedSize)
     EXPECT_EQ(640, engine->GetDevice()->BackBufferWidth());
 }
 
-TEST_F(EngineWindow, RejectedFullScreenModeFallsBackOrNamesTheFirstFailure)
+TEST_F(EngineWindow, FullScreenModeTheScreenLacksStartsInTheDesktopsOwnMode)
 {
+    plk::DisplayMode desktop;
+    ASSERT_EQ(0, plk::GetDesktopDisplayMode(desktop));
     engine = std::make_unique<XGameEngine>();
     // 8 bits per pixel is offered by no display this game meets.
-    if (engine->Setup(false, true, 1280, 1024, 8, -1, nullptr, nullptr))
-    {
-        const unsigned w = engine->GetWidth();
-        EXPECT_TRUE(w == 1024 || w == 800 || w == 640) << w;
-    }
-    else
-    {
-        EXPECT_STREQ("Error: in XGameEngine::Init, failed to find a supported video mode. Msg=Error: in "
-                     "XGameEngine::SetMode, CheckFormat (2) failed.",
-                     engine->GetErrorMsg().GetBuffer());
-    }
+    ASSERT_TRUE(engine->Setup(false, true, 1280, 1024, 8, 75, nullptr, nullptr)) << engine->GetErrorMsg().GetBuffer();
+    EXPECT_FALSE(engine->IsWindowed());
+    EXPECT_EQ(static_cast<unsigned>(desktop.width), engine->GetWidth());
+    EXPECT_EQ(static_cast<unsigned>(desktop.height), engine->GetHeight());
+    EXPECT_EQ(XGameEngine::GetFormatBPP(desktop.format), engine->GetBitsPerPixel());
+    EXPECT_EQ(-1, engine->GetRefreshRate()) << "the desktop's own refresh rate";
+    EXPECT_STREQ("Error: in XGameEngine::SetMode, CheckFormat (2) failed.", engine->GetModeFailure().GetBuffer());
+    EXPECT_EQ(desktop.width, engine->GetDevice()->BackBufferWidth());
+    EXPECT_EQ(desktop.height, engine->GetDevice()->BackBufferHeight());
 }
 
-TEST_F(EngineWindow, ScreenshotOfA1366WideFrameHas4100ByteRows)
+TEST_F(EngineWindow, WindowLargerThanTheScreenIsFittedKeepingItsShape)
 {
-    Start(1366, 768);
+    int areaWidth = 0, areaHeight = 0;
+    ASSERT_EQ(0, plk::GetUsableDesktopArea(areaWidth, areaHeight));
+    // Twice as wide as the screen and as high: width decides, the height halves with it.
+    Start(static_cast<unsigned>(areaWidth * 2), static_cast<unsigned>(areaHeight));
+    EXPECT_TRUE(engine->IsWindowed());
+    EXPECT_EQ(static_cast<unsigned>(areaWidth), engine->GetWidth());
+    EXPECT_EQ(static_cast<unsigned>(areaHeight / 2), engine->GetHeight());
+    EXPECT_EQ(areaWidth, engine->GetDevice()->BackBufferWidth());
+    EXPECT_EQ(areaHeight / 2, engine->GetDevice()->BackBufferHeight());
+    EXPECT_STREQ("", engine->GetModeFailure().GetBuffer()) << "fitting is not a failure";
+
+    // One that fits keeps its size.
+    Start(320, 200);
+    EXPECT_EQ(320u, engine->GetWidth());
+    EXPECT_EQ(200u, engine->GetHeight());
+}
+
+TEST_F(EngineWindow, ScreenshotOfA1018WideFrameHas3056ByteRows)
+{
+    // Narrower than the test screen, or the window would be fitted to it.
+    Start(1018, 768);
     ASSERT_TRUE(engine->m_screenShot.SetDirectory((folder.string() + "/shots/").c_str()));
     engine->SetClearColor(0xFF102030);
     ASSERT_TRUE(engine->Clear(0xFF102030, 1.0f));
@@ -123,14 +143,14 @@ TEST_F(EngineWindow, ScreenshotOfA1366WideFrameHas4100ByteRows)
     EXPECT_EQ(2u, engine->m_screenShot.GetShotsTaken());
     Bitmap shot;
     ASSERT_TRUE(shot.Load((folder / "shots" / "1.bmp").string()));
-    EXPECT_EQ(1366, shot.width);
-    EXPECT_EQ(4100u, shot.rowBytes);
-    EXPECT_EQ(54u + 4100u * 768u, shot.file.size());
-    EXPECT_TRUE(Near(Rgb{0x10, 0x20, 0x30}, shot.At(1365, 0), 0));
+    EXPECT_EQ(1018, shot.width);
+    EXPECT_EQ(3056u, shot.rowBytes);
+    EXPECT_EQ(54u + 3056u * 768u, shot.file.size());
+    EXPECT_TRUE(Near(Rgb{0x10, 0x20, 0x30}, shot.At(1017, 0), 0));
     EXPECT_TRUE(Near(Rgb{0x10, 0x20, 0x30}, shot.At(0, 767), 0));
     // The two padding bytes of each row are zero.
-    EXPECT_EQ(0, shot.file[54 + 4098]);
-    EXPECT_EQ(0, shot.file[54 + 4099]);
+    EXPECT_EQ(0, shot.file[54 + 3054]);
+    EXPECT_EQ(0, shot.file[54 + 3055]);
 }
 
 TEST_F(EngineWindow, SpriteDrawsItsSourceRectangleScaledAndLeavesStatesAlone)

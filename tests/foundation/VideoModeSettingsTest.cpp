@@ -160,19 +160,49 @@ TEST_F(VideoModeFile, FailedWriteReportsWhyAndTheCallerCanCarryOn)
 TEST(VideoModeDefaults, GameFillsZerosButKeepsTheRest)
 {
     VideoModeSettings settings;
-    settings.Id = 0;
+    settings.Id = 2;
     settings.Width = 0;
     settings.Height = 0;
     settings.BitsPerPixel = 0;
     settings.Hz = -1;
     settings.FullScreen = true;
     settings.ApplyGameDefaults();
-    ExpectValues(settings, 0, 800, 600, 16, -1, true);
+    ExpectValues(settings, 2, 800, 600, 16, -1, true);
 
     settings.Width = 1280;
     settings.Height = 1024;
     settings.BitsPerPixel = 8;
     settings.Hz = 0;
     settings.ApplyGameDefaults();
-    ExpectValues(settings, 0, 1280, 1024, 8, 60, true);
+    ExpectValues(settings, 2, 1280, 1024, 8, 60, true);
+}
+
+TEST(VideoModeDefaults, CurrentScreenModeMeansTheDesktopOrAFittingWindow)
+{
+    // What the tool writes for its first entry.
+    VideoModeSettings settings;
+    settings.Width = settings.Height = settings.BitsPerPixel = settings.Hz = 0;
+    settings.FullScreen = true;
+    ASSERT_TRUE(settings.IsCurrentScreenMode());
+    settings.ApplyGameDefaults();
+    ExpectValues(settings, 0, 0, 0, 0, -1, true);
+
+    VideoModeSettings windowed;
+    windowed.Width = windowed.Height = windowed.BitsPerPixel = windowed.Hz = 0;
+    windowed.ApplyGameDefaults();
+    ExpectValues(windowed, 0, 1024, 768, 0, -1, false);
+
+    // A size written by hand beside Id 0 is a choice of its own, and missing only a width is not
+    // the first entry either.
+    VideoModeSettings byHand;
+    byHand.Width = 640;
+    byHand.Height = 480;
+    byHand.Hz = 0;
+    EXPECT_FALSE(byHand.IsCurrentScreenMode());
+    byHand.ApplyGameDefaults();
+    ExpectValues(byHand, 0, 640, 480, 16, 60, false);
+    VideoModeSettings noWidth;
+    noWidth.Width = 0;
+    noWidth.ApplyGameDefaults();
+    ExpectValues(noWidth, 0, 800, 600, 16, 60, false);
 }
