@@ -76,7 +76,8 @@ protected:
     void SetUp() override
     {
         static std::atomic<int> counter{0};
-        m_folder = fs::temp_directory_path() / ("plk_chain_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        m_folder = fs::temp_directory_path() /
+                   ("plk_chain_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
         std::string error;
@@ -109,7 +110,8 @@ protected:
     {
         httplib::Client http("127.0.0.1", m_port);
         http.set_read_timeout(5, 0);
-        auto res = http.Post("/signup", httplib::Params{{"name", name}, {"password", kPassword}, {"password2", kPassword}});
+        const httplib::Params form{{"name", name}, {"password", kPassword}, {"password2", kPassword}};
+        auto res = http.Post("/signup", form);
         ASSERT_TRUE(res);
         ASSERT_EQ(200, res->status) << res->body;
     }
@@ -165,7 +167,8 @@ protected:
     {
         XString next;
         const auto start = Clock::now();
-        const CLevelCompletion::Next decision = CLevelCompletion::Finish(level, CScoreUploads::GetLogin(), next);
+        const CLevelCompletion::Next decision =
+            CLevelCompletion::Finish(level, CScoreUploads::GetLogin(), next);
         const Clock::duration held = Clock::now() - start;
         EXPECT_EQ(CLevelCompletion::Next::kNextLevel, decision);
         EXPECT_EQ(kSecondLevel, Str(next));
@@ -222,8 +225,8 @@ TEST_F(ScoreChainTest, WonLevelIsRankedOnTheNextLevelsStatusLineAndKeptInTheData
     ASSERT_TRUE(shown) << "no answer reached the status line";
     EXPECT_EQ("Rank 2 of 2 (StdLevel, hard)", Str(level.GetStatusMessage()));
     EXPECT_FALSE(level.IsStatusMessageShown(CGameLevel::kStatusMessageMs)) << "the line goes away again";
-    std::printf("server up: continue held the flow %lld us; the rank showed %lld us later\n", Micros(held),
-                Micros(*shown));
+    std::printf("server up: continue held the flow %lld us; the rank showed %lld us after the next level loaded\n",
+                Micros(held), Micros(*shown));
 
     // What the server acknowledged is on disk: read back through a connection of its own once
     // the server has stopped.
