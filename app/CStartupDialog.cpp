@@ -38,11 +38,6 @@ XString ShortAddress(const XString& address)
     return text;
 }
 
-void ShowErrorBox(plk::XDialog& dialog, const XString& caption, const XString& text)
-{
-    dialog.ShowErrorBox(caption.GetBuffer(), text.GetBuffer());
-}
-
 } // namespace
 
 // The call runs on a thread of its own with its own copy of the login: a dialog that ends first
@@ -65,7 +60,9 @@ CStartupDialog::CStartupDialog(const XString& installFolder, const XString& data
 {
     m_launcher.startProgram = [](const std::string& program) { return plk::fs::StartProgram(program, {}); };
     m_launcher.open = [](const std::string& target) { return plk::fs::OpenWithDesktop(target); };
-    m_messageBox = [this](const XString& caption, const XString& text) { ShowErrorBox(*this, caption, text); };
+    m_messageBox = [this](const XString& caption, const XString& text) {
+        ShowErrorBox(caption.GetBuffer(), text.GetBuffer());
+    };
 }
 
 CStartupDialog::~CStartupDialog() = default;
