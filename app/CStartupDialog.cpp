@@ -89,9 +89,10 @@ DialogTemplate CStartupDialog::MakeTemplate(const XString& siteAddress)
     add(kIdBanner, ControlKind::kPicture, "", 1, 0, 264, 40);
     add(kIdPlay, ControlKind::kPushButton, "Play the game now   --   Do not log me in", 22, 42, 223, 17);
     add(none, ControlKind::kGroupBox, "Login (Optional)", 2, 61, 263, 68);
-    add(none, ControlKind::kStaticText, "Username:", 7, 75, 36, 8);
+    // The labels start a little left of the classic layout: this font's "Username:" is wider.
+    add(none, ControlKind::kStaticText, "Username:", 4, 75, 39, 8);
     add(kIdUserName, ControlKind::kEditBox, "", 43, 72, 80, 14);
-    add(none, ControlKind::kStaticText, "Password:", 7, 90, 34, 8);
+    add(none, ControlKind::kStaticText, "Password:", 4, 90, 39, 8);
     add(kIdPassword, ControlKind::kPasswordBox, "", 43, 87, 80, 14);
     add(none, ControlKind::kStaticText,
         "Note: you are NOT required to have a Vantorel username to play the game. You ONLY need a username if "
