@@ -1,6 +1,7 @@
 // The startup dialog driven through its controls: what each button does, the files its check
 // boxes write, the stored login, and the login against the reference score server.
 #include "app/CStartupDialog.h"
+#include "foundation/CLogFile.h"
 #include "server/CScoreServer.h"
 #include "tests/app/TempFolder.h"
 #include "tests/server/ServerTestSupport.h"
@@ -289,10 +290,11 @@ TEST_F(StartupLoginTest, LoginAgainstTheServerHandsOverTheTicketAndStoresTheLogi
 
 TEST_F(StartupLoginTest, FailedLoginShowsTheMessageStaysOpenAndPlayHandsOverTheTypedLogin)
 {
+    CLogFile::SetDataFolder(Data());
     Dialog dialog(Install(), Data(), m_service);
     std::string buttonText;
     bool buttonEnabled = false;
-    Run(dialog, {Type(Dialog::kIdUserName, "Quinn"), Type(Dialog::kIdPassword, "wrong"), Click(Dialog::kIdUploadScores),
+    Run(dialog, {Type(Dialog::kIdUserName, "Quinn"), Type(Dialog::kIdPassword, "Zq7pw!"), Click(Dialog::kIdUploadScores),
                  Click(Dialog::kIdLogin), AfterLogin([&](Dialog& d) {
                      plk::XButton login;
                      login.Attach(d, Dialog::kIdLogin);
@@ -311,10 +313,15 @@ TEST_F(StartupLoginTest, FailedLoginShowsTheMessageStaysOpenAndPlayHandsOverTheT
     EXPECT_TRUE(buttonEnabled);
     const CLoginInfo& login = dialog.GetLoginInfo();
     EXPECT_STREQ("Quinn", login.m_strUserName.GetBuffer());
-    EXPECT_STREQ("wrong", login.m_strPassword.GetBuffer());
+    EXPECT_STREQ("Zq7pw!", login.m_strPassword.GetBuffer());
     EXPECT_FALSE(login.m_bUploadScores);
     EXPECT_TRUE(login.m_strLoginTicket.IsEmpty());
     EXPECT_TRUE(std::filesystem::exists(DataFile("_lg.dat"))) << "Play saves the boxes with the login";
+
+    const std::string log = ReadBytes(DataFile("Logs/PlinkettLog.txt"));
+    EXPECT_NE(std::string::npos, log.find("\"Quinn\" failed")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Zq7pw")) << "the password never reaches the log";
+    CLogFile::SetDataFolder(XString());
 }
 
 } // namespace
