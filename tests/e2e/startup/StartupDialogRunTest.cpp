@@ -1,8 +1,11 @@
 // The real game started without --skip-dialog on an X server of its own: the startup dialog comes
 // up first and is answered with the mouse through xdotool.
+#include "server/CScoreServer.h"
 #include "tests/e2e/run/TitleRun.h"
+#include "tests/server/ServerTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <chrono>
 #include <csignal>
@@ -27,6 +30,9 @@ const int kDialogWidth = 266;
 const int kDialogHeight = 255;
 const int kPlayX = 133, kPlayY = 50;
 const int kExitX = 214, kExitY = 232;
+const int kUserNameX = 83, kUserNameY = 79;
+const int kPasswordX = 83, kPasswordY = 94;
+const int kLoginX = 66, kLoginY = 119;
 
 pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment, int keepFd = -1)
 {
@@ -106,11 +112,11 @@ protected:
     }
 
     // Starts the game without --skip-dialog and waits for its dialog; the dialog's window id.
-    std::string StartGame(pid_t& game)
+    std::string StartGame(pid_t& game, const std::string& serviceUrl = "http://127.0.0.1:9/")
     {
         const char* binary = std::getenv("PLK_BINARY_DIR");
         game = Spawn({(fs::path(binary ? binary : ".") / "stage" / "Plinkett3").string(), "--install-dir",
-                      run.Install().string() + "/", "--service-url", "http://127.0.0.1:9/"},
+                      run.Install().string() + "/", "--service-url", serviceUrl},
                      {"VREGISTRY_DIR=" + (run.Install() / "registry").string(), "SDL_AUDIODRIVER=dummy"});
         return Output("timeout " + std::to_string(kWaitSeconds) + " xdotool search --sync --name '" + kDialogTitle + "'");
     }
@@ -129,6 +135,14 @@ protected:
                                     std::to_string(x * width / kDialogWidth) + " " +
                                     std::to_string(y * height / kDialogHeight) + " sleep 0.3 click 1";
         ASSERT_EQ(0, std::system(command.c_str()));
+    }
+
+    bool WaitForLog(const std::string& start) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kWaitSeconds);
+        while (!LogHas(start) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return LogHas(start);
     }
 
     bool LogHas(const std::string& start) const
@@ -167,14 +181,40 @@ TEST_F(StartupDialogRun, PlayGoesOnToTheGame)
     const std::string window = StartGame(game);
     ASSERT_FALSE(window.empty()) << "the dialog did not come up";
     ClickAt(window, kPlayX, kPlayY);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kWaitSeconds);
-    while (!LogHas("Video mode: ") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(LogHas("Video mode: ")) << "the game window did not come up";
+    EXPECT_TRUE(WaitForLog("Video mode: ")) << "the game window did not come up";
     // The dialog is gone, the game's own window is there.
     EXPECT_TRUE(Output("xdotool search --name '" + std::string(kDialogTitle) + "'").empty());
     EXPECT_FALSE(Output("timeout 10 xdotool search --sync --name 'Plinkett3 v1.0'").empty());
     kill(game, SIGTERM);
     EXPECT_EQ(0, WaitFor(game));
     EXPECT_TRUE(LogHas("----------- Game exiting normally -------------"));
+}
+
+TEST_F(StartupDialogRun, LoginAtTheScoreServerThenPlay)
+{
+    plk::server::test::ScratchFolder folder;
+    auto store = plk::server::test::OpenStore(folder.File("scores.sqlite"));
+    plk::server::CScoreService service(*store, {"StdLevel"});
+    plk::server::CScoreServer server(service);
+    server.SetLogSink([](const std::string&) {});
+    std::string error;
+    ASSERT_TRUE(server.Start("127.0.0.1", 0, error)) << error;
+    httplib::Client client("127.0.0.1", server.GetPort());
+    auto res = client.Post("/signup", httplib::Params{{"name", "Quinn"}, {"password", "secret1"}, {"password2", "secret1"}});
+    ASSERT_TRUE(res && res->status == 200);
+
+    pid_t game = -1;
+    const std::string window = StartGame(game, "http://127.0.0.1:" + std::to_string(server.GetPort()) + "/");
+    ASSERT_FALSE(window.empty()) << "the dialog did not come up";
+    ClickAt(window, kUserNameX, kUserNameY);
+    ASSERT_EQ(0, std::system("xdotool type --delay 30 Quinn"));
+    ClickAt(window, kPasswordX, kPasswordY);
+    ASSERT_EQ(0, std::system("xdotool type --delay 30 secret1"));
+    ClickAt(window, kLoginX, kLoginY);
+    EXPECT_TRUE(WaitForLog("Logged in to the score service as \"Quinn\".")) << "no login";
+    EXPECT_TRUE(WaitForLog("Video mode: ")) << "the game window did not come up";
+    EXPECT_TRUE(fs::exists(run.Install() / "data" / "_lg.dat")) << "Store login is checked at first";
+    kill(game, SIGTERM);
+    EXPECT_EQ(0, WaitFor(game));
+    server.Stop();
 }
