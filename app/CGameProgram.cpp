@@ -146,9 +146,7 @@ int CGameProgram::Run(int argc, const char* const* argv)
     WriteStartEntry();
     const CServiceConfig service = ScoreService(commandLine);
     CLoginInfo login(service);
-    // A scripted or frame-limited run has nobody to answer the dialog.
-    const bool skipDialog = commandLine.skipDialog || commandLine.IsUnattended();
-    if (!skipDialog && !CStartupFiles(CGameFolders::Data()).MarkerExists())
+    if (!commandLine.skipDialog && !CStartupFiles(CGameFolders::Data()).MarkerExists())
     {
         CStartupDialog dialog(CGameFolders::Install(), CGameFolders::Data(), service);
         if (dialog.DoModal() < 0)
