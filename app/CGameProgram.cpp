@@ -2,6 +2,8 @@
 #include "app/CGameProgram.h"
 
 #include "app/CSharedLoader.h"
+#include "app/CStartupDialog.h"
+#include "app/CStartupFiles.h"
 #include "app/config/CGameFolders.h"
 #include "engine/XDXSound.h"
 #include "engine/XGameEngine.h"
@@ -40,7 +42,7 @@ void ShowBox(const XString& caption, const XString& text)
 
 // The score service's address: --service-url, else the registry beside "InstallPath", else the
 // reference server's default. A registry value that is no address only reaches the log.
-void ConfigureScoreService(const CCommandLine& commandLine)
+CServiceConfig ScoreService(const CCommandLine& commandLine)
 {
     CServiceConfig service;
     XString warnings;
@@ -56,7 +58,7 @@ void ConfigureScoreService(const CCommandLine& commandLine)
         CLogFile::WriteLine(line);
         start = static_cast<unsigned>(end) + 1;
     }
-    CScoreUploads::Configure(service);
+    return service;
 }
 
 // The mode the game runs in, and what became of the one asked for when it differs: a player whose
@@ -142,9 +144,24 @@ int CGameProgram::Run(int argc, const char* const* argv)
     }
     SeedRandom(commandLine);
     WriteStartEntry();
-    // The startup dialog is not part of this program yet: every start behaves as when
-    // "DispDlg.dat" is present, with an empty login.
-    RunEngine(commandLine);
+    const CServiceConfig service = ScoreService(commandLine);
+    CLoginInfo login(service);
+    if (!commandLine.skipDialog && !CStartupFiles(CGameFolders::Data()).MarkerExists())
+    {
+        CStartupDialog dialog(CGameFolders::Install(), CGameFolders::Data(), service);
+        if (dialog.DoModal() < 0)
+        {
+            XString line("Error: the startup dialog could not be shown, the game starts without login: ");
+            line += dialog.Error().c_str();
+            CLogFile::WriteLine(line);
+        }
+        else if (dialog.ExitChosen())
+        {
+            return 0;
+        }
+        login = dialog.GetLoginInfo();
+    }
+    RunEngine(commandLine, service, login);
     CLogFile::WriteLine(XString(kExitLine));
     return 0;
 }
@@ -189,7 +206,7 @@ bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandL
     return true;
 }
 
-void CGameProgram::RunEngine(const CCommandLine& commandLine)
+void CGameProgram::RunEngine(const CCommandLine& commandLine, const CServiceConfig& service, const CLoginInfo& login)
 {
     std::unique_ptr<XGameEngine> engine;
     std::unique_ptr<CGameLevel> level;
@@ -225,7 +242,12 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine)
             CLogFile::WriteLine(XString("Error: in WinMain, the shared resources are still loading after the "
                                         "start-up wait; the title is shown and levels start once they are loaded."));
 
-        ConfigureScoreService(commandLine);
+        CScoreUploads::Configure(service);
+        CScoreLogin scoreLogin;
+        scoreLogin.userName = login.m_strUserName;
+        scoreLogin.ticket = login.m_strLoginTicket;
+        scoreLogin.uploadScores = login.m_bUploadScores;
+        CScoreUploads::SetLogin(scoreLogin);
         auto* transition = new (std::nothrow) XScreenTransition(static_cast<float>(kTransitionMs));
         auto* splash = new (std::nothrow) CSplashIntro(level.get());
         engine->AddScreen(false, false, true, splash, transition);

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class CLoginInfo;
+struct CServiceConfig;
 class XGameEngine;
 class CGameLevel;
 class CSharedLoader;
@@ -40,7 +42,9 @@ public:
 
 private:
     void Fatal(const XString& logLine, const XString& boxText, const char* caption);
-    void RunEngine(const CCommandLine& commandLine);
+    // The login goes to the score postings: filled after a login in the startup dialog, empty
+    // when the player played without one or the dialog was skipped.
+    void RunEngine(const CCommandLine& commandLine, const CServiceConfig& service, const CLoginInfo& login);
     // Writes the loader's failures that are not in the log yet; nothing while it still runs.
     static void LogLoaderErrors(CSharedLoader& loader);
     bool SetupEngine(XGameEngine& engine, const CCommandLine& commandLine);

@@ -4,8 +4,10 @@
 
 #include "platform/dialog/DialogTemplate.h"
 
+#include <memory>
 #include <string>
 
+class Fl_Image;
 class Fl_Widget;
 
 namespace plk
@@ -22,6 +24,8 @@ struct DialogControl
     // List boxes: the selected line the dialog last knew of, counted from 1 as the browser counts;
     // 0 = none.
     int selectedLine = 0;
+    // Pictures: the image shown, kept as long as the control.
+    std::shared_ptr<Fl_Image> image;
 };
 
 // The callback of every control: turns what the player did into the dialog's notification.

@@ -19,6 +19,7 @@ enum class ControlKind
     kEditBox,           // one line, scrolls sideways
     kPasswordBox,       // an edit box that shows dots
     kGroupBox,          // a frame with its text on the top edge
+    kPicture,           // an image at its own size from the control's top left, cut at its edges
 };
 
 const int kNoControlId = -1;

@@ -3,7 +3,9 @@
 
 #include "platform/dialog/DialogControl.h"
 #include "platform/dialog/XDialog.h"
+#include "platform/fs/Path.h"
 
+#include <FL/Fl_BMP_Image.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
@@ -71,6 +73,7 @@ void ControlCallback(Fl_Widget*, void* data)
     case ControlKind::kPasswordBox:
     case ControlKind::kStaticText:
     case ControlKind::kGroupBox:
+    case ControlKind::kPicture:
         return;
     }
 }
@@ -164,6 +167,25 @@ void XTextControl::SetText(const std::string& text)
 {
     if (DialogControl* control = Control())
         SetControlText(*control, text);
+}
+
+bool XPicture::LoadBitmap(const std::string& path)
+{
+    DialogControl* control = Control();
+    if (!control || control->kind != ControlKind::kPicture || fs::HasEmbeddedNul(path))
+        return false;
+    auto image = std::make_shared<Fl_BMP_Image>(fs::ResolvePath(path).c_str());
+    const bool loaded = image->fail() == 0 && image->w() > 0 && image->h() > 0;
+    control->image = loaded ? std::move(image) : nullptr;
+    control->widget->image(control->image.get());
+    control->widget->redraw();
+    return loaded;
+}
+
+bool XPicture::HasBitmap() const
+{
+    DialogControl* control = Control();
+    return control && control->image;
 }
 
 void XListBox::ResetContent()

@@ -34,10 +34,6 @@ private:
     int m_id = -1;
 };
 
-class XButton : public XControl
-{
-};
-
 class XCheckBox : public XControl
 {
 public:
@@ -47,7 +43,7 @@ public:
     void Toggle() { Set(!IsChecked()); }
 };
 
-// Edit and password boxes, and static texts.
+// Edit and password boxes, static texts, and the label of any other control.
 class XTextControl : public XControl
 {
 public:
@@ -55,8 +51,22 @@ public:
     void SetText(const std::string& text);
 };
 
+// A button's text can change while the dialog is open.
+class XButton : public XTextControl
+{
+};
+
 using XEditBox = XTextControl;
 using XStaticText = XTextControl;
+
+class XPicture : public XControl
+{
+public:
+    // Shows the BMP file at path (an in-program path); false, showing nothing, when it cannot be
+    // read as one.
+    bool LoadBitmap(const std::string& path);
+    bool HasBitmap() const;
+};
 
 // Entries count from 0; -1 means none.
 class XListBox : public XControl

@@ -2,6 +2,7 @@
 #include "platform/dialog/XDialog.h"
 
 #include "platform/dialog/DialogControl.h"
+#include "platform/fs/Path.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -10,10 +11,13 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_PNG_Image.H>
+#include <FL/fl_ask.H>
 #include <FL/Fl_Secret_Input.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
+#include <algorithm>
 #include <utility>
 
 namespace plk
@@ -24,6 +28,12 @@ namespace
 const char* const kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 // Windows' dialog background, lighter than FLTK's own grey.
 const unsigned char kBackgroundGrey = 240;
+
+std::vector<XDialog*>& Registry()
+{
+    static std::vector<XDialog*> dialogs;
+    return dialogs;
+}
 
 // FLTK ends the process when it cannot open the display itself; opening it here first lets a
 // dialog fail politely instead.
@@ -123,6 +133,14 @@ Fl_Widget* CreateWidget(const DialogItem& item, int x, int y, int w, int h, int 
         widget = text;
         break;
     }
+    case ControlKind::kPicture:
+    {
+        auto* picture = new Fl_Box(x, y, w, h);
+        picture->box(FL_NO_BOX);
+        picture->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+        widget = picture;
+        break;
+    }
     }
     widget->labelfont(FL_HELVETICA);
     widget->labelsize(fontSize);
@@ -186,6 +204,52 @@ void XDialog::EndDialog(int code)
         m_window->hide();
 }
 
+bool XDialog::SetIcon(const std::string& path)
+{
+    if (!m_window || fs::HasEmbeddedNul(path))
+        return false;
+    Fl_PNG_Image icon(fs::ResolvePath(path).c_str());
+    if (icon.fail() != 0 || icon.w() <= 0 || icon.h() <= 0)
+        return false;
+    // The window keeps a copy.
+    m_window->icon(&icon);
+    return true;
+}
+
+void XDialog::StartTimer(unsigned intervalMs)
+{
+    StopTimer();
+    m_timerSeconds = std::max(intervalMs, 1u) / 1000.0;
+    Fl::add_timeout(m_timerSeconds, TimerCallback, this);
+}
+
+void XDialog::StopTimer()
+{
+    Fl::remove_timeout(TimerCallback, this);
+    m_timerSeconds = 0.0;
+}
+
+void XDialog::TimerCallback(void* data)
+{
+    auto* dialog = static_cast<XDialog*>(data);
+    if (!dialog->m_open || dialog->m_timerSeconds <= 0.0)
+        return;
+    Fl::repeat_timeout(dialog->m_timerSeconds, TimerCallback, dialog);
+    dialog->OnTimer();
+}
+
+void XDialog::ShowErrorBox(const std::string& caption, const std::string& text)
+{
+    fl_message_title(caption.c_str());
+    fl_message_hotspot(0);
+    fl_alert("%s", text.c_str());
+}
+
+const std::vector<XDialog*>& XDialog::OpenDialogs()
+{
+    return Registry();
+}
+
 void XDialog::RunWhenShown(std::function<void()> step)
 {
     m_steps.push_back(std::move(step));
@@ -236,6 +300,7 @@ void XDialog::Build()
         m_controls.push_back(std::move(control));
     }
     m_window->end();
+    Registry().push_back(this);
 
     int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
     Fl::screen_work_area(screenX, screenY, screenWidth, screenHeight);
@@ -244,6 +309,9 @@ void XDialog::Build()
 
 void XDialog::Destroy()
 {
+    StopTimer();
+    auto& dialogs = Registry();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
     m_controls.clear();
     if (m_window)
     {

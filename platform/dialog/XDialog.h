@@ -42,6 +42,18 @@ public:
     // order given; tests and automation play the player's part through it.
     void RunWhenShown(std::function<void()> step);
 
+    // The window's icon from a PNG file (an in-program path); from OnInitDialog on. False when
+    // the file cannot be read as one.
+    bool SetIcon(const std::string& path);
+    // Calls OnTimer every intervalMs while the dialog is open, until StopTimer.
+    void StartTimer(unsigned intervalMs);
+    void StopTimer();
+    // A modal message box over the dialog with the error icon; returns when the player closes it.
+    void ShowErrorBox(const std::string& caption, const std::string& text);
+
+    // The dialogs whose window exists, in the order they were built.
+    static const std::vector<XDialog*>& OpenDialogs();
+
     const DialogBaseUnits& BaseUnits() const { return m_baseUnits; }
     const std::string& Error() const { return m_error; }
 
@@ -57,16 +69,19 @@ protected:
     virtual void OnCommand(int id, int notification);
     // The window's close box or Escape. The base does nothing, so the dialog stays open.
     virtual void OnClose() {}
+    virtual void OnTimer() {}
 
 private:
     void Build();
     void Destroy();
+    static void TimerCallback(void* dialog);
 
     DialogTemplate m_template;
     DialogBaseUnits m_baseUnits;
     std::unique_ptr<Fl_Double_Window> m_window;
     std::vector<std::unique_ptr<DialogControl>> m_controls;
     std::deque<std::function<void()>> m_steps;
+    double m_timerSeconds = 0.0; // 0 while no timer runs
     bool m_open = false;
     int m_endCode = 0;
     std::string m_error;

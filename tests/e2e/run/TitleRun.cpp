@@ -102,7 +102,7 @@ int TitleRun::Run(const std::string& script, int maxFrames)
     command << "VREGISTRY_DIR='" << (m_root / "registry").string() << "' '" << (StageFolder() / "Plinkett3").string()
             << "' --install-dir '" << m_install.string() << "/' --fixed-step " << kFrameMs << " --script '"
             << scriptFile.string() << "' --capture-dir '" << (m_root / "shots").string() << "/' --max-frames "
-            << maxFrames << " > '" << (m_root / "output.txt").string() << "' 2>&1";
+            << maxFrames << " --skip-dialog > '" << (m_root / "output.txt").string() << "' 2>&1";
     const int status = std::system(command.str().c_str());
     return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
 }
