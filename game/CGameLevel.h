@@ -5,6 +5,7 @@
 
 #include "engine/XDXMeshObject.h"
 #include "foundation/XString.h"
+#include "game/CLevelHistory.h"
 
 #include <array>
 #include <atomic>
@@ -75,6 +76,15 @@ public:
     bool AutoSaveAtLevelStart();
     // The builder opens the last edited level when its file exists, else a new empty level.
     bool OpenLastEdited();
+    // The level the builder starts on: the last edited level when its file exists, else the new
+    // empty level.
+    XString BuilderStartName() const;
+    // Reads a level in builder mode. A level that cannot be read (missing, damaged) leaves its file
+    // as it is and opens the new empty level instead, with the reason on the status line; then the
+    // result is false. The edit history starts again unless the level read is its present step.
+    bool OpenInBuilder(const XString& name);
+    // What the status line says when a builder level could not be read.
+    static XString UnreadableLevelMessage(const XString& name);
     // Before a test play: scores reset, the level written as the last edited level.
     bool SaveLastEdited();
 
@@ -259,6 +269,9 @@ public:
 
     const XString& GetErrorMsg() const { return m_strErrorMsg; }
 
+    // The builder's undo steps; loading a level leaves them alone, its opener resets them.
+    CLevelHistory& GetHistory() { return m_history; }
+
 private:
     bool PrepareLoad(const XString& name, bool builderMode, bool isSavedGame);
     // Every value of a level back to its default: nothing of the level before survives a load.
@@ -329,4 +342,5 @@ private:
 
     XDXMeshObject* m_pSelected = nullptr;
     XDXMeshObject* m_pPreviousSelected = nullptr;
+    CLevelHistory m_history;
 };
