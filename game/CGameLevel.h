@@ -274,6 +274,9 @@ public:
 
 private:
     bool PrepareLoad(const XString& name, bool builderMode, bool isSavedGame);
+    // The spares mean nothing in the builder, but they are written: a fixed empty state keeps the
+    // builder's documents the same however the level was played before.
+    void SettleSparesForBuilder();
     // Every value of a level back to its default: nothing of the level before survives a load.
     void ResetLevelState();
     bool ReadDocument(const XString& name, const XString& document, bool isSavedGame);
