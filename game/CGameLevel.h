@@ -174,6 +174,21 @@ public:
     // Removes a wall, cube, teleporter or scenery object, later ones moving down one index, and
     // rebuilds the board; false when the object is not one of the level's.
     bool DeleteObject(const XDXMeshObject* object);
+    // A cube of that type in the cell FindCellForNewObject gives; false when 599 cubes exist or
+    // no cell is free.
+    bool AddCube(int type);
+    // Moves the selection by whole cells. Cubes and teleporters stay in free cells of the board;
+    // walls stay in the building space around it and out of every other object; scenery moves on
+    // the ground only (dy must be 0) within the terrain. False, with nothing moved, otherwise.
+    bool MoveSelected(int dx, int dy, int dz);
+    // Grows or shrinks the selected wall in steps of a cell under the same rules; false when
+    // nothing changed.
+    bool ResizeSelectedWall(int dWidth, int dHeight, int dDepth);
+    // Turns the selected scenery object about the vertical axis; false when no scenery is selected.
+    bool TurnSelectedScenery(float degrees);
+    // Whether an axis-aligned box lies in the walls' building space and overlaps no object but
+    // ignore.
+    bool IsPlaceFree(const plk::gfx::Vector3& min, const plk::gfx::Vector3& max, const XDXMeshObject* ignore) const;
 
     CBoard& GetBoard() { return *m_pBoard; }
     CScorePopups& GetScorePopups() { return *m_pScorePopups; }

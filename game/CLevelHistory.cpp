@@ -48,6 +48,14 @@ bool CLevelHistory::Record(const CGameLevel& level)
     return true;
 }
 
+void CLevelHistory::Rebase(const CGameLevel& level)
+{
+    if (m_steps.empty())
+        Reset(level);
+    else
+        m_steps[m_current] = Snapshot(level);
+}
+
 bool CLevelHistory::Restore(CGameLevel& level, size_t step)
 {
     // The camera is the player's view, not part of the edit: it stays where it is.

@@ -21,6 +21,9 @@ public:
     // are gone. A document equal to the present step adds nothing (an edit that changed nothing).
     // False when nothing was added.
     bool Record(const CGameLevel& level);
+    // Replaces the present step by the level as it stands, adding no step and leaving the saved
+    // mark where it is: for writes that change only bookkeeping (file name, number, scores).
+    void Rebase(const CGameLevel& level);
     // Puts the level back to the step before (Undo) or after (Redo) the present one, read in
     // builder mode; the selection is cleared. False when there is no such step.
     bool Undo(CGameLevel& level);
