@@ -12,6 +12,7 @@
 #include "game/GameRandom.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace
 {
@@ -344,8 +345,15 @@ bool CGameLevel::ResizeSelectedWall(int dWidth, int dHeight, int dDepth)
     CWallBlock& wall = m_pWalls[static_cast<size_t>(index)];
     const float width = wall.GetWidth(), height = wall.GetHeight(), depth = wall.GetDepth();
     const plk::gfx::Vector3 position = wall.GetPosition();
-    wall.Resize(static_cast<float>(dWidth) * CBoard::kCellSize, static_cast<float>(dHeight) * CBoard::kCellSize,
-                static_cast<float>(dDepth) * CBoard::kCellSize);
+    // One cell at a time: the wall keeps its cell alignment (and its bottom when it grows) only
+    // for single steps.
+    const int steps[3] = {dWidth, dHeight, dDepth};
+    for (int axis = 0; axis < 3; ++axis)
+        for (int n = 0; n < std::abs(steps[axis]); ++n)
+        {
+            const float cell = steps[axis] > 0 ? CBoard::kCellSize : -CBoard::kCellSize;
+            wall.Resize(axis == 0 ? cell : 0.0f, axis == 1 ? cell : 0.0f, axis == 2 ? cell : 0.0f);
+        }
     const bool changed = wall.GetWidth() != width || wall.GetHeight() != height || wall.GetDepth() != depth;
     const Box box = WallBox(wall, wall.GetPosition());
     if (changed && IsPlaceFree(box.min, box.max, &wall))
