@@ -173,18 +173,24 @@ TEST(LevelHistory, EditSnapshotAndUndoOfAFullLevelAreQuick)
         cube.SetPosition(CBoard::CellCentre(i % 10, (i / 100) % 7, (i / 10) % 10));
     }
     e.history.Reset(level);
-    const auto start = std::chrono::steady_clock::now();
+    using Clock = std::chrono::steady_clock;
+    double editMs = 0.0, undoMs = 0.0;
     const int rounds = 20;
     for (int i = 0; i < rounds; ++i)
     {
+        const auto t0 = Clock::now();
         level.AdjustBgRed(i % 2 == 0 ? 1 : -1);
         ASSERT_TRUE(e.history.Record(level));
+        const auto t1 = Clock::now();
         ASSERT_TRUE(e.history.Undo(level));
-        e.history.Redo(level);
+        const auto t2 = Clock::now();
+        ASSERT_TRUE(e.history.Redo(level));
+        editMs += std::chrono::duration<double, std::milli>(t1 - t0).count();
+        undoMs += std::chrono::duration<double, std::milli>(t2 - t1).count();
     }
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / rounds;
-    RecordProperty("edit_record_undo_redo_ms", std::to_string(ms));
-    std::printf("600 cubes: edit + snapshot + undo + redo %.3f ms\n", ms);
-    // Generous for sanitizer builds; the figure printed is the one that counts.
-    EXPECT_LT(ms, 200.0);
+    editMs /= rounds;
+    undoMs /= rounds;
+    std::printf("600 cubes: edit + snapshot %.3f ms, undo %.3f ms\n", editMs, undoMs);
+    // Generous for sanitizer builds; the figures printed are the ones that count.
+    EXPECT_LT(editMs + undoMs, 200.0);
 }
