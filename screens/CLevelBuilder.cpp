@@ -19,8 +19,8 @@ namespace
 const int kLeftButton = 0;
 const char* const kBarFiles[] = {"TexBuildBar0_A.bmp", "TexBuildBar0_B.bmp", "TexBuildBar0_C.bmp"};
 const uint32_t kUntinted = 0xFFFFFFFF;
-// The hovered button is drawn again in a warm light.
-const uint32_t kHighlight = 0xFFFFD050;
+// The hovered button is drawn again in a strong yellow light.
+const uint32_t kHighlight = 0xFFFFC020;
 const uint32_t kTitleColour = 0xFFFFFFFF;
 const uint32_t kHintColour = 0xFFFFF0A0;
 const int kNameFontPoints = 14;
@@ -54,6 +54,24 @@ struct SceneryChoice
 const SceneryChoice kScenery[9] = {{0, 3, "rock"}, {12, 1, "grass"}, {3, 1, "shrub"},
                                    {4, 2, "plant"}, {6, 2, "bush"},  {8, 2, "cactus"},
                                    {10, 2, "tree"}, {13, 1, "fern"}, {14, 1, "palm"}};
+
+// "DarkGreen" as a player reads it: "dark green".
+XString SpokenColour(int colour)
+{
+    XString spoken;
+    for (const char* c = CPlayBlock::ColourWord(colour); *c; ++c)
+    {
+        if (*c >= 'A' && *c <= 'Z')
+        {
+            if (!spoken.IsEmpty())
+                spoken += ' ';
+            spoken += static_cast<char>(*c - 'A' + 'a');
+        }
+        else
+            spoken += *c;
+    }
+    return spoken;
+}
 
 CPlayBlock* SelectedCube(CGameLevel& level)
 {
@@ -238,7 +256,10 @@ XString CLevelBuilder::Describe(int entry)
     else if (entry >= kFirstWall && entry < kFirstWall + CWallBlock::kWallTypeCount)
         ((text = "Add a ") += kWallNames[entry - kFirstWall]) += " wall";
     else if (entry >= kFirstCube && entry < kFirstCube + 10)
-        ((text = "Add a ") += CPlayBlock::ColourWord(kCubeButtonTypes[entry - kFirstCube])) += " cube";
+    {
+        const XString colour = SpokenColour(kCubeButtonTypes[entry - kFirstCube]);
+        ((text = colour.FindOneOf("aeiou") == 0 ? "Add an " : "Add a ") += colour) += " cube";
+    }
     else if (entry >= kFirstSpecial && entry < kFirstSpecial + 3)
         ((text = "Add a ") += kSpecialNames[entry - kFirstSpecial]) += " cube";
     else if (entry >= kFirstScenery && entry < kFirstScenery + 9)

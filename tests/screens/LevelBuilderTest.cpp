@@ -71,6 +71,8 @@ TEST(LevelBuilderBar, EveryButtonIsFoundAtItsCentreAndGapsHitNothing)
     EXPECT_EQ(-1, CLevelBuilder::ButtonAt(200.0f, 766.0f));
     EXPECT_EQ(-1, CLevelBuilder::ButtonAt(0.0f, 0.0f));
     EXPECT_EQ(-1, CLevelBuilder::ButtonAt(600.0f, 400.0f));
+    EXPECT_EQ(XString("Add a dark green cube"), CLevelBuilder::Describe(26));
+    EXPECT_EQ(XString("Add a stone cube"), CLevelBuilder::Describe(40));
 }
 
 TEST(LevelBuilderBar, ClickBetweenButtonsOrOutOfTableChangesNothing)
