@@ -64,6 +64,8 @@ private:
     void BuilderKeys();
     void BuilderMouse();
     void DragSelection();
+    // Where the cursor's ray meets the horizontal plane at height y; false when it never does.
+    bool CursorOnLevel(float y, plk::gfx::Vector3& hit);
     void PlaceBuilderMarks();
     void DrawBuilderMarks();
     // Records an edit as one undo step.
@@ -108,4 +110,5 @@ private:
     bool m_bLeftWasDown = false;
     bool m_bDragging = false;
     bool m_bDragMoved = false;
+    plk::gfx::Vector3 m_vDragGrab{};
 };

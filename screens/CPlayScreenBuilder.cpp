@@ -213,27 +213,38 @@ void CPlayScreen::BuilderMouse()
         }
     level.SetSelected(picked);
     m_sndSelectBlock.Play(false);
-    m_bDragging = true;
+    // The drag keeps the spot where the object was taken under the cursor.
+    Vector3 hit;
+    m_bDragging = CursorOnLevel(picked->GetPosition().y, hit);
+    m_vDragGrab = hit - picked->GetPosition();
     m_bDragMoved = false;
+}
+
+bool CPlayScreen::CursorOnLevel(float y, Vector3& hit)
+{
+    XDXInput& input = m_pEngine->m_input;
+    if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
+        return false;
+    const Vector3& origin = input.GetPickOrigin();
+    const Vector3& direction = input.GetPickDirection();
+    if (std::fabs(direction.y) < 1e-4f)
+        return false;
+    const float t = (y - origin.y) / direction.y;
+    if (t <= 0.0f)
+        return false;
+    hit = origin + direction * t;
+    return true;
 }
 
 void CPlayScreen::DragSelection()
 {
-    XDXInput& input = m_pEngine->m_input;
     XDXMeshObject* selected = m_pLevel->GetSelected();
-    if (!selected || !input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
+    const Vector3 at = selected ? selected->GetPosition() : Vector3{};
+    Vector3 hit;
+    if (!selected || !CursorOnLevel(at.y, hit))
         return;
-    // Where the cursor's ray meets the level the object stands on.
-    const Vector3& origin = input.GetPickOrigin();
-    const Vector3& direction = input.GetPickDirection();
-    const Vector3& at = selected->GetPosition();
-    if (std::fabs(direction.y) < 1e-4f)
-        return;
-    const float t = (at.y - origin.y) / direction.y;
-    if (t <= 0.0f)
-        return;
-    const float offX = origin.x + direction.x * t - at.x;
-    const float offZ = origin.z + direction.z * t - at.z;
+    const float offX = hit.x - m_vDragGrab.x - at.x;
+    const float offZ = hit.z - m_vDragGrab.z - at.z;
     // One cell a frame along the axis the cursor is furthest ahead on.
     const float half = CBoard::kCellSize * 0.5f;
     int dx = 0, dz = 0;
