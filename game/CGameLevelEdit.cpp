@@ -121,6 +121,8 @@ bool CGameLevel::AddWall(int wallType)
     CWallBlock& wall = m_pWalls[static_cast<size_t>(m_iNumWalls)];
     wall.Init(m_pEngine, wallType);
     int gx = 0, gy = 0, gz = 0;
+    // The grids must hold whatever was added or moved since the last frame.
+    m_pBoard->SyncForBuilder();
     if (m_pSelected && m_pSelected->GetKind() != CFieldObject::kKind && FindFreeCellNear(*m_pSelected, gx, gy, gz))
         wall.SetPosition(CBoard::CellCentre(gx, gy, gz));
     else
@@ -134,6 +136,7 @@ bool CGameLevel::AddWall(int wallType)
 bool CGameLevel::AddTeleporter()
 {
     int gx = 0, gy = 0, gz = 0;
+    m_pBoard->SyncForBuilder();
     if (m_iNumTeleporters >= kMaxTeleporters || !FindCellForNewObject(gx, gy, gz))
         return false;
     CTeleporter& teleporter = m_pTeleporters[static_cast<size_t>(m_iNumTeleporters)];

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -268,4 +269,30 @@ TEST(LevelEditPlacement, NewCubesNeverShareACellAndStopAtTheirCapacity)
     level.SetNumPlayBlocks(CGameLevel::kMaxPlayBlocks - 1);
     EXPECT_FALSE(level.AddCube(0));
     EXPECT_EQ(CGameLevel::kMaxPlayBlocks - 1, level.GetNumPlayBlocks());
+}
+
+TEST(LevelEditPlacement, ObjectsAddedInOneFrameNeverShareACell)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    PutCube(level, 1, 5, 0, 5);
+    level.GetBoard().SyncForBuilder();
+    level.SetSelected(&level.GetPlayBlock(0));
+    // Each new object is selected and the next one goes beside it, with no frame between.
+    for (int i = 0; i < 6; ++i)
+    {
+        ASSERT_TRUE(i % 3 == 0 ? level.AddWall(0) : (i % 3 == 1 ? level.AddTeleporter() : level.AddCube(2)));
+    }
+    std::vector<plk::gfx::Vector3> places;
+    for (int i = 0; i < level.GetNumWalls(); ++i)
+        places.push_back(level.GetWall(i).GetPosition());
+    for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+        places.push_back(level.GetPlayBlock(i).GetPosition());
+    for (int i = 0; i < level.GetNumTeleporters(); ++i)
+        places.push_back(level.GetTeleporter(i).GetPosition());
+    ASSERT_EQ(7u, places.size());
+    for (size_t i = 0; i < places.size(); ++i)
+        for (size_t j = i + 1; j < places.size(); ++j)
+            EXPECT_FALSE(places[i].x == places[j].x && places[i].y == places[j].y && places[i].z == places[j].z)
+                << i << " " << j;
 }
