@@ -42,6 +42,17 @@ bool IsWall(CGameLevel& level, const XDXMeshObject* object)
     return false;
 }
 
+// Scenery moves on the ground only: it has no up and down arrows.
+bool ArrowOffered(CGameLevel& level, int arrow)
+{
+    if (arrow > 1)
+        return true;
+    for (int i = 0; i < level.GetNumFieldObjects(); ++i)
+        if (static_cast<const XDXMeshObject*>(&level.GetFieldObject(i)) == level.GetSelected())
+            return false;
+    return true;
+}
+
 CWallBlock* SelectedWall(CGameLevel& level)
 {
     return IsWall(level, level.GetSelected()) ? static_cast<CWallBlock*>(level.GetSelected()) : nullptr;
@@ -163,8 +174,9 @@ void CPlayScreen::BuilderMouse()
     {
         PlaceBuilderMarks();
         if (m_pArrowMesh)
-            for (XDXMeshObject& arrow : m_arrows)
-                input.TestPick(&arrow);
+            for (int i = 0; i < kArrowCount; ++i)
+                if (ArrowOffered(level, i))
+                    input.TestPick(&m_arrows[i]);
         if (SelectedWall(level))
             for (XDXBoxObject& handle : m_handles)
                 input.TestPick(&handle);
@@ -294,8 +306,9 @@ void CPlayScreen::DrawBuilderMarks()
         return;
     PlaceBuilderMarks();
     if (m_pArrowMesh)
-        for (XDXMeshObject& arrow : m_arrows)
-            arrow.Draw();
+        for (int i = 0; i < kArrowCount; ++i)
+            if (ArrowOffered(*m_pLevel, i))
+                m_arrows[i].Draw();
     if (SelectedWall(*m_pLevel))
         for (XDXBoxObject& handle : m_handles)
             handle.Draw();
