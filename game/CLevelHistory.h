@@ -12,8 +12,9 @@ class CGameLevel;
 class CLevelHistory
 {
 public:
-    // Undo steps kept; older ones are forgotten.
-    static constexpr size_t kMaxSteps = 200;
+    // Undo steps kept; older ones are forgotten. A level at every capacity writes a document of
+    // some 700 KB, so the steps stay within about 70 MB.
+    static constexpr size_t kMaxSteps = 100;
 
     // Forgets every step: the level as it stands is the only state, and counts as saved.
     void Reset(const CGameLevel& level);
