@@ -273,7 +273,8 @@ bool CGameMenu::SaveTyped(bool isSavedGame)
     }
     else if (m_pLevel->IsBuilderMode())
     {
-        m_pLevel->GetHistory().Record(*m_pLevel);
+        // The save set the level's file name and number, which is no edit of its own.
+        m_pLevel->GetHistory().Rebase(*m_pLevel);
         m_pLevel->GetHistory().MarkSaved();
     }
     return true;
