@@ -130,14 +130,14 @@ using Cell = std::array<int, 3>;
 // toward the pair makes a group of three and clears the board.
 const std::vector<Cell> kThreeReds = {{2, 0, 3}, {3, 0, 3}, {5, 0, 3}};
 
-std::string WriteThreeReds(TitleRun& run)
+std::string WriteThreeReds(TitleRun& run, float timeLimitMs = 120000.0f)
 {
     run.OwnLevels();
     CGameLevel author(nullptr);
     author.SetDataFolder(run.DataFolder());
     author.LoadFromDocument(XString(CGameLevel::kNewBuilderLevel), XString(), true, false);
     author.SetLevelName("Three Reds");
-    author.SetTimeLeft(120000.0f);
+    author.SetTimeLeft(timeLimitMs);
     for (const Cell& c : kThreeReds)
         author.AddBlock(kRed, c[0], c[1], c[2]);
     author.Save(XString(CGameLevel::kLastEditedName), false);
@@ -262,6 +262,46 @@ TEST(BuilderRun, TestPlayWonByClicksReturnsToTheBuilderWithTheLevelIntact)
     EXPECT_STREQ("Three Reds", last.GetLevelName().GetBuffer());
     EXPECT_EQ(kThreeReds, CubeCells(last)) << "the cubes the test play cleared are all back";
     EXPECT_EQ(0, last.GetTotalScore());
+    ExpectCleanLog(run);
+}
+
+TEST(BuilderRun, TimeOutAndTheStatusBarsExitLeadBackToTheBuilder)
+{
+    TitleRun run;
+    // Three seconds, four at the easy difficulty: the test play runs out of time untouched.
+    WriteThreeReds(run, 3000.0f);
+    const int kGameOverUp = 300;
+    auto testPlay = [](RunScript& script, int frame) {
+        ClickButton(script, frame, kTestPlay);
+        frame += kDifficultyUp;
+        script.Click(frame, kDifficultyX[0], kDifficultyY);
+        frame += kStartCardUp;
+        script.Key(frame, "Space");
+        return frame + kPlayAfterCard;
+    };
+
+    RunScript script;
+    int frame = kTitleFrame;
+    script.Click(frame, kBuilderX, kBuilderY);
+    frame = testPlay(script, frame + kBuilderUp) + kGameOverUp;
+    script.Shot(frame);
+    script.Key(frame + kClickStep, "N");
+    frame += kClickStep + kBuilderUp + 30;
+    script.Shot(frame);
+    frame = testPlay(script, frame + kClickStep) + 20;
+    script.Click(frame, kBarX, kExitY);
+    frame += kBuilderUp + 30;
+    script.Shot(frame);
+    ASSERT_EQ(0, run.Run(script.Text(), frame + 20));
+
+    ASSERT_EQ(3u, run.Shots().size());
+    EXPECT_FALSE(ShowsToolBar(run, 0) || ShowsStatusBar(run, 0)) << "the game-over screen";
+    EXPECT_TRUE(ShowsToolBar(run, 1)) << "No after the time-out returns to the builder";
+    EXPECT_TRUE(ShowsToolBar(run, 2)) << "the status bar's Exit returns to the builder";
+    CGameLevel last(nullptr);
+    ASSERT_TRUE(ReadLevel(run, CGameLevel::kLastEditedName, last)) << last.GetErrorMsg().GetBuffer();
+    EXPECT_EQ(kThreeReds, CubeCells(last));
+    EXPECT_FLOAT_EQ(3000.0f, last.GetTimeLeft()) << "the limit, not what the test left of it";
     ExpectCleanLog(run);
 }
 
