@@ -5,6 +5,7 @@
 
 #include "engine/XDXMeshObject.h"
 #include "foundation/XString.h"
+#include "game/CLevelHistory.h"
 
 #include <array>
 #include <atomic>
@@ -75,6 +76,15 @@ public:
     bool AutoSaveAtLevelStart();
     // The builder opens the last edited level when its file exists, else a new empty level.
     bool OpenLastEdited();
+    // The level the builder starts on: the last edited level when its file exists, else the new
+    // empty level.
+    XString BuilderStartName() const;
+    // Reads a level in builder mode. A level that cannot be read (missing, damaged) leaves its file
+    // as it is and opens the new empty level instead, with the reason on the status line; then the
+    // result is false. The edit history starts again unless the level read is its present step.
+    bool OpenInBuilder(const XString& name);
+    // What the status line says when a builder level could not be read.
+    static XString UnreadableLevelMessage(const XString& name);
     // Before a test play: scores reset, the level written as the last edited level.
     bool SaveLastEdited();
 
@@ -164,6 +174,21 @@ public:
     // Removes a wall, cube, teleporter or scenery object, later ones moving down one index, and
     // rebuilds the board; false when the object is not one of the level's.
     bool DeleteObject(const XDXMeshObject* object);
+    // A cube of that type in the cell FindCellForNewObject gives; false when 599 cubes exist or
+    // no cell is free.
+    bool AddCube(int type);
+    // Moves the selection by whole cells. Cubes and teleporters stay in free cells of the board;
+    // walls stay in the building space around it and out of every other object; scenery moves on
+    // the ground only (dy must be 0) within the terrain. False, with nothing moved, otherwise.
+    bool MoveSelected(int dx, int dy, int dz);
+    // Grows or shrinks the selected wall in steps of a cell under the same rules; false when
+    // nothing changed.
+    bool ResizeSelectedWall(int dWidth, int dHeight, int dDepth);
+    // Turns the selected scenery object about the vertical axis; false when no scenery is selected.
+    bool TurnSelectedScenery(float degrees);
+    // Whether an axis-aligned box lies in the walls' building space and overlaps no object but
+    // ignore.
+    bool IsPlaceFree(const plk::gfx::Vector3& min, const plk::gfx::Vector3& max, const XDXMeshObject* ignore) const;
 
     CBoard& GetBoard() { return *m_pBoard; }
     CScorePopups& GetScorePopups() { return *m_pScorePopups; }
@@ -259,8 +284,14 @@ public:
 
     const XString& GetErrorMsg() const { return m_strErrorMsg; }
 
+    // The builder's undo steps; loading a level leaves them alone, its opener resets them.
+    CLevelHistory& GetHistory() { return m_history; }
+
 private:
     bool PrepareLoad(const XString& name, bool builderMode, bool isSavedGame);
+    // The spares mean nothing in the builder, but they are written: a fixed empty state keeps the
+    // builder's documents the same however the level was played before.
+    void SettleSparesForBuilder();
     // Every value of a level back to its default: nothing of the level before survives a load.
     void ResetLevelState();
     bool ReadDocument(const XString& name, const XString& document, bool isSavedGame);
@@ -329,4 +360,5 @@ private:
 
     XDXMeshObject* m_pSelected = nullptr;
     XDXMeshObject* m_pPreviousSelected = nullptr;
+    CLevelHistory m_history;
 };

@@ -12,6 +12,7 @@
 #include "game/GameRandom.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace
 {
@@ -120,6 +121,8 @@ bool CGameLevel::AddWall(int wallType)
     CWallBlock& wall = m_pWalls[static_cast<size_t>(m_iNumWalls)];
     wall.Init(m_pEngine, wallType);
     int gx = 0, gy = 0, gz = 0;
+    // The grids must hold whatever was added or moved since the last frame.
+    m_pBoard->SyncForBuilder();
     if (m_pSelected && m_pSelected->GetKind() != CFieldObject::kKind && FindFreeCellNear(*m_pSelected, gx, gy, gz))
         wall.SetPosition(CBoard::CellCentre(gx, gy, gz));
     else
@@ -133,6 +136,7 @@ bool CGameLevel::AddWall(int wallType)
 bool CGameLevel::AddTeleporter()
 {
     int gx = 0, gy = 0, gz = 0;
+    m_pBoard->SyncForBuilder();
     if (m_iNumTeleporters >= kMaxTeleporters || !FindCellForNewObject(gx, gy, gz))
         return false;
     CTeleporter& teleporter = m_pTeleporters[static_cast<size_t>(m_iNumTeleporters)];
@@ -196,5 +200,180 @@ bool CGameLevel::DeleteObject(const XDXMeshObject* object)
     // The selections may point at a slot whose object moved or left.
     ClearSelection();
     RebuildBoard();
+    return true;
+}
+
+namespace
+{
+
+// Walls may stand this far around the board (the off-board parking place included), from the
+// floor up to the top of the board's levels.
+const float kWallReach = CBoard::kHalfWidth + 10.0f * CBoard::kCellSize;
+const float kSpaceTop = CBoard::kFloorY + CBoard::kLevels * CBoard::kCellSize;
+// Scenery stays on the terrain around the board.
+const float kSceneryReach = 200.0f;
+// Boxes that only touch do not overlap.
+const float kTouch = 0.01f;
+const float kDegreesToRadians = 0.017453292f;
+
+struct Box
+{
+    plk::gfx::Vector3 min, max;
+};
+
+Box CellBox(const plk::gfx::Vector3& centre)
+{
+    const plk::gfx::Vector3 half{CBoard::kHalfCube, CBoard::kHalfCube, CBoard::kHalfCube};
+    return {centre - half, centre + half};
+}
+
+Box WallBox(const CWallBlock& wall, const plk::gfx::Vector3& centre)
+{
+    const plk::gfx::Vector3 half{wall.GetWidth() * 0.5f, wall.GetHeight() * 0.5f, wall.GetDepth() * 0.5f};
+    return {centre - half, centre + half};
+}
+
+bool Overlap(const Box& a, const Box& b)
+{
+    return a.min.x < b.max.x - kTouch && b.min.x < a.max.x - kTouch && a.min.y < b.max.y - kTouch &&
+           b.min.y < a.max.y - kTouch && a.min.z < b.max.z - kTouch && b.min.z < a.max.z - kTouch;
+}
+
+bool InCellGrid(const plk::gfx::Vector3& centre)
+{
+    int gx = 0, gy = 0, gz = 0;
+    // Outside the board CellOf truncates toward zero, so the centre itself must lie over it.
+    if (std::fabs(centre.x) > CBoard::kHalfWidth || std::fabs(centre.z) > CBoard::kHalfWidth || centre.y < CBoard::kFloorY)
+        return false;
+    CBoard::CellOf(centre, gx, gy, gz);
+    return CBoard::InGrid(gx, gy, gz);
+}
+
+} // namespace
+
+bool CGameLevel::IsPlaceFree(const plk::gfx::Vector3& min, const plk::gfx::Vector3& max,
+                             const XDXMeshObject* ignore) const
+{
+    if (min.x < -kWallReach - kTouch || max.x > kWallReach + kTouch || min.z < -kWallReach - kTouch ||
+        max.z > kWallReach + kTouch || min.y < CBoard::kFloorY - kTouch || max.y > kSpaceTop + kTouch)
+        return false;
+    const Box box{min, max};
+    for (int i = 0; i < m_iNumWalls; ++i)
+    {
+        const CWallBlock& wall = m_pWalls[static_cast<size_t>(i)];
+        if (&wall != ignore && Overlap(box, WallBox(wall, wall.GetPosition())))
+            return false;
+    }
+    for (int i = 0; i < m_iNumPlayBlocks; ++i)
+    {
+        const CPlayBlock& block = m_pPlayBlocks[static_cast<size_t>(i)];
+        if (&block != ignore && block.GetState() != CPlayBlock::kStateGone &&
+            Overlap(box, CellBox(block.GetPosition())))
+            return false;
+    }
+    for (int i = 0; i < m_iNumTeleporters; ++i)
+    {
+        const CTeleporter& teleporter = m_pTeleporters[static_cast<size_t>(i)];
+        if (&teleporter != ignore && Overlap(box, CellBox(teleporter.GetPosition())))
+            return false;
+    }
+    return true;
+}
+
+bool CGameLevel::AddCube(int type)
+{
+    int gx = 0, gy = 0, gz = 0;
+    if (m_iNumPlayBlocks >= kMaxPlayBlocks - 1 || type < 0 || type >= CPlayBlock::kTypeCount)
+        return false;
+    m_pBoard->SyncForBuilder();
+    if (!FindCellForNewObject(gx, gy, gz))
+        return false;
+    CPlayBlock& block = m_pPlayBlocks[static_cast<size_t>(m_iNumPlayBlocks)];
+    block.Init(m_pEngine, type, false);
+    block.SetPosition(CBoard::CellCentre(gx, gy, gz));
+    ++m_iNumPlayBlocks;
+    m_pBoard->AddBody(&block);
+    m_pBoard->SyncForBuilder();
+    SetSelected(&block);
+    return true;
+}
+
+bool CGameLevel::MoveSelected(int dx, int dy, int dz)
+{
+    if (!m_pSelected || (dx == 0 && dy == 0 && dz == 0))
+        return false;
+    const plk::gfx::Vector3 step{static_cast<float>(dx) * CBoard::kCellSize, static_cast<float>(dy) * CBoard::kCellSize,
+                                 static_cast<float>(dz) * CBoard::kCellSize};
+    const plk::gfx::Vector3 target = m_pSelected->GetPosition() + step;
+    if (IndexIn(m_pFieldObjects.get(), m_iNumFieldObjects, m_pSelected) >= 0)
+    {
+        if (dy != 0 || std::fabs(target.x) > kSceneryReach || std::fabs(target.z) > kSceneryReach)
+            return false;
+        m_pSelected->SetPosition(target);
+        SeatOnTerrain(static_cast<CFieldObject&>(*m_pSelected));
+        return true;
+    }
+    const int wall = IndexIn(m_pWalls.get(), m_iNumWalls, m_pSelected);
+    if (wall >= 0)
+    {
+        const Box box = WallBox(m_pWalls[static_cast<size_t>(wall)], target);
+        if (!IsPlaceFree(box.min, box.max, m_pSelected))
+            return false;
+        m_pSelected->SetPosition(target);
+        m_pBoard->AddBody(&m_pWalls[static_cast<size_t>(wall)]);
+        m_pBoard->SyncForBuilder();
+        return true;
+    }
+    const int cube = IndexIn(m_pPlayBlocks.get(), m_iNumPlayBlocks, m_pSelected);
+    const int teleporter = IndexIn(m_pTeleporters.get(), m_iNumTeleporters, m_pSelected);
+    if (cube < 0 && teleporter < 0)
+        return false;
+    const Box box = CellBox(target);
+    if (!InCellGrid(target) || !IsPlaceFree(box.min, box.max, m_pSelected))
+        return false;
+    m_pSelected->SetPosition(target);
+    if (cube >= 0)
+        m_pBoard->AddBody(&m_pPlayBlocks[static_cast<size_t>(cube)]);
+    else
+        m_pBoard->AddBody(&m_pTeleporters[static_cast<size_t>(teleporter)]);
+    m_pBoard->SyncForBuilder();
+    return true;
+}
+
+bool CGameLevel::ResizeSelectedWall(int dWidth, int dHeight, int dDepth)
+{
+    const int index = IndexIn(m_pWalls.get(), m_iNumWalls, m_pSelected);
+    if (index < 0)
+        return false;
+    CWallBlock& wall = m_pWalls[static_cast<size_t>(index)];
+    const float width = wall.GetWidth(), height = wall.GetHeight(), depth = wall.GetDepth();
+    const plk::gfx::Vector3 position = wall.GetPosition();
+    // One cell at a time: the wall keeps its cell alignment (and its bottom when it grows) only
+    // for single steps.
+    const int steps[3] = {dWidth, dHeight, dDepth};
+    for (int axis = 0; axis < 3; ++axis)
+        for (int n = 0; n < std::abs(steps[axis]); ++n)
+        {
+            const float cell = steps[axis] > 0 ? CBoard::kCellSize : -CBoard::kCellSize;
+            wall.Resize(axis == 0 ? cell : 0.0f, axis == 1 ? cell : 0.0f, axis == 2 ? cell : 0.0f);
+        }
+    const bool changed = wall.GetWidth() != width || wall.GetHeight() != height || wall.GetDepth() != depth;
+    const Box box = WallBox(wall, wall.GetPosition());
+    if (changed && IsPlaceFree(box.min, box.max, &wall))
+    {
+        m_pBoard->AddBody(&wall);
+        m_pBoard->SyncForBuilder();
+        return true;
+    }
+    wall.Resize(width - wall.GetWidth(), height - wall.GetHeight(), depth - wall.GetDepth());
+    wall.SetPosition(position);
+    return false;
+}
+
+bool CGameLevel::TurnSelectedScenery(float degrees)
+{
+    if (IndexIn(m_pFieldObjects.get(), m_iNumFieldObjects, m_pSelected) < 0)
+        return false;
+    m_pSelected->AddRotation(0.0f, degrees * kDegreesToRadians, 0.0f);
     return true;
 }

@@ -48,7 +48,7 @@ CGameMenu::CGameMenu(CGameLevel* level, int frameStyle, MenuMode mode, const XSt
     }
     case MenuMode::EditLevelName: initial = level->GetLevelName(); break;
     case MenuMode::EditObjective: initial = level->GetObjective(); break;
-    case MenuMode::EditTime: initial = level->SecondsLeft(); break;
+    case MenuMode::EditTime: initial = TimeText(*level); break;
     case MenuMode::SaveLevel:
         initial = level->GetLevelFileName();
         if (initial.StartsWithNoCase(CGameLevel::kLastEditedName))
@@ -144,6 +144,24 @@ XString CGameMenu::LoadFailedText(const XString& fileName)
     XString text("This level could not be loaded: ");
     text += fileName;
     text += ". It may be damaged.";
+    return text;
+}
+
+XString CGameMenu::SaveFailedText(const XString& name, bool isSavedGame, const XString& error)
+{
+    XString text(isSavedGame ? "The game could not be saved as " : "The level could not be saved as ");
+    text += name;
+    text += isSavedGame ? ". " : "; it is still here, and the file before is as it was. ";
+    text += error;
+    return text;
+}
+
+XString CGameMenu::TimeText(const CGameLevel& level)
+{
+    const float seconds = level.GetTimeLeft() / 1000.0f;
+    XString text;
+    // The prompt holds four digits; a damaged file may carry any value.
+    text = seconds <= 0.0f ? 0 : (seconds >= static_cast<float>(kMaxSeconds) ? kMaxSeconds : static_cast<int>(seconds));
     return text;
 }
 

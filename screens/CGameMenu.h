@@ -61,6 +61,11 @@ public:
     static XString LevelSetStart(const class CLevelSetList& sets, unsigned entry);
     // What the load-failure card says about the level file of that name.
     static XString LoadFailedText(const XString& fileName);
+    // What the status line says when a save failed; the level in memory is kept.
+    static XString SaveFailedText(const XString& name, bool isSavedGame, const XString& error);
+    // The edit text EditTime starts with: the level's time limit in whole seconds, never scaled
+    // by a difficulty (the builder's level belongs to no game).
+    static XString TimeText(const CGameLevel& level);
 
     MenuMode GetMode() const { return m_mode; }
     const CTextEntry& GetEntry() const { return m_entry; }
@@ -106,6 +111,8 @@ private:
     void AcceptList();
     // False when the menu is to stay open (no name typed yet).
     bool SaveTyped(bool isSavedGame);
+    // An accepted edit of the level in the builder becomes one undo step.
+    void RecordEdit();
     void AskDelete();
     // The design-unit rectangles of the list's controls.
     void ArrowRects(float& upX, float& upY, float& downX, float& downY, float& closeX, float& closeY) const;

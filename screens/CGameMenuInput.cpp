@@ -217,12 +217,19 @@ void CGameMenu::Accept()
     }
     switch (m_mode)
     {
-    case MenuMode::EditLevelName: m_pLevel->SetLevelName(m_entry.GetText()); break;
-    case MenuMode::EditObjective: m_pLevel->SetObjective(m_entry.GetText()); break;
+    case MenuMode::EditLevelName:
+        m_pLevel->SetLevelName(m_entry.GetText());
+        RecordEdit();
+        break;
+    case MenuMode::EditObjective:
+        m_pLevel->SetObjective(m_entry.GetText());
+        RecordEdit();
+        break;
     case MenuMode::EditTime:
     {
         const int seconds = ClampSeconds(m_entry.GetText());
         m_pLevel->SetTimeLeft(static_cast<float>(seconds) * 1000.0f);
+        RecordEdit();
         break;
     }
     case MenuMode::SaveLevel:
@@ -237,6 +244,12 @@ void CGameMenu::Accept()
         m_bDone = true;
         Close();
     }
+}
+
+void CGameMenu::RecordEdit()
+{
+    if (m_pLevel->IsBuilderMode())
+        m_pLevel->GetHistory().Record(*m_pLevel);
 }
 
 bool CGameMenu::SaveTyped(bool isSavedGame)
@@ -255,12 +268,14 @@ bool CGameMenu::SaveTyped(bool isSavedGame)
     }
     if (!m_pLevel->Save(name, isSavedGame))
     {
-        XString message("The game could not be saved as ");
-        message += name;
-        message += ". ";
-        message += m_pLevel->GetErrorMsg();
-        m_pLevel->SetStatusMessage(message);
+        m_pLevel->SetStatusMessage(SaveFailedText(name, isSavedGame, m_pLevel->GetErrorMsg()));
         ScreenFlow::LogFailure("CGameMenu::Accept", "m_pLevel->Save", m_pLevel->GetErrorMsg());
+    }
+    else if (m_pLevel->IsBuilderMode())
+    {
+        // The save set the level's file name and number, which is no edit of its own.
+        m_pLevel->GetHistory().Rebase(*m_pLevel);
+        m_pLevel->GetHistory().MarkSaved();
     }
     return true;
 }
@@ -280,8 +295,10 @@ void CGameMenu::AcceptList()
     switch (m_mode)
     {
     case MenuMode::LoadLevel:
-        if (!m_pLevel->Load(CMenuList::DisplayName(entry), true, false))
-            ScreenFlow::LogFailure("CGameMenu::Accept", "m_pLevel->Load", m_pLevel->GetErrorMsg());
+        // A level that cannot be read leaves an empty level and says so on the status line.
+        if (!m_pLevel->OpenInBuilder(CMenuList::DisplayName(entry)))
+            ScreenFlow::LogFailure("CGameMenu::Accept", "m_pLevel->OpenInBuilder", m_pLevel->GetErrorMsg());
+        m_pLevel->GetHistory().Reset(*m_pLevel);
         break;
     // The saved game brings its own scores and difficulty, whatever was played before.
     case MenuMode::LoadGame:
@@ -294,7 +311,10 @@ void CGameMenu::AcceptList()
         ScreenFlow::StartPlay(m_pEngine, m_pLevel, LevelSetStart(sets, static_cast<unsigned>(hovered)), false);
         break;
     }
-    case MenuMode::ChooseMusic: m_pLevel->SetLevelMusic(hovered == 0 ? XString("No Music") : entry); break;
+    case MenuMode::ChooseMusic:
+        m_pLevel->SetLevelMusic(hovered == 0 ? XString("No Music") : entry);
+        RecordEdit();
+        break;
     default: break;
     }
     m_bDone = true;

@@ -3,6 +3,7 @@
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
 #include "platform/gfx/TextLayout.h"
+#include "screens/CBuilderActions.h"
 #include "screens/CGameMenu.h"
 #include "screens/CScreenFlow.h"
 #include "screens/LevelCompletion.h"
@@ -74,8 +75,7 @@ void CGameMenu::UpdateSummary()
         CLevelCompletion::Continue(m_pEngine, m_pLevel);
         return;
     }
-    // A test play of the level builder: the builder is not part of this game, so the test ends at
-    // the title with the level banked as any finished level.
-    m_pLevel->SetAddLevelToTotal(true);
-    ScreenFlow::ToTitle(m_pEngine, m_pLevel);
+    // A test play belongs to no game: nothing of it is banked, and the builder reads the level
+    // back as it was written before the test.
+    BuilderFlow::OpenBuilder(m_pEngine, m_pLevel, XString(CGameLevel::kLastEditedName));
 }

@@ -4,6 +4,7 @@
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
 #include "platform/gfx/TextLayout.h"
+#include "screens/CBuilderActions.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CTextEntry.h"
 #include "ui/UiLayout.h"
@@ -16,6 +17,7 @@ const uint32_t kUntinted = 0xFFFFFFFF;
 const uint32_t kTextColour = 0xFFFFFFFF;
 const int kFontPoints = 16;
 const char* const kQuestion = "Your time has run out. Would you like to try again?";
+const char* const kTestQuestion = "Time is up. Test the level again? No returns to the level builder.";
 // The question and the answers sit in the middle of the free space under the 160-unit banner.
 const int kQuestionTop = 320;
 const int kQuestionBottom = 360;
@@ -49,7 +51,8 @@ plk::ui::Rect AnswerRect(CGameOver::Answer answer)
 
 } // namespace
 
-CGameOver::CGameOver(CGameLevel* level, const XString& retryName) : m_pLevel(level), m_strRetryName(retryName)
+CGameOver::CGameOver(CGameLevel* level, const XString& retryName, bool builderTest)
+    : m_pLevel(level), m_strRetryName(retryName), m_bBuilderTest(builderTest)
 {
 }
 
@@ -134,7 +137,7 @@ void CGameOver::MyInit()
 void CGameOver::MyDraw()
 {
     DrawBanner(m_pEngine, m_texBanner0, m_texBanner1);
-    DrawText(m_pEngine, m_font, XString(kQuestion), kQuestionTop, kQuestionBottom);
+    DrawText(m_pEngine, m_font, XString(m_bBuilderTest ? kTestQuestion : kQuestion), kQuestionTop, kQuestionBottom);
     if (!m_texSprites.GetTexture())
         return;
     const float sx = ScreenFlow::ScaleX(m_pEngine);
@@ -174,7 +177,9 @@ void CGameOver::Act(Answer answer)
     m_bLeaving = true;
     ScreenFlow::SelectPause(m_sndSelect);
     if (answer == kYes)
-        ScreenFlow::StartPlay(m_pEngine, m_pLevel, m_strRetryName, false);
+        ScreenFlow::StartPlay(m_pEngine, m_pLevel, m_strRetryName, false, m_bBuilderTest);
+    else if (m_bBuilderTest)
+        BuilderFlow::OpenBuilder(m_pEngine, m_pLevel, XString(CGameLevel::kLastEditedName));
     else
         ScreenFlow::ToTitle(m_pEngine, m_pLevel);
 }

@@ -21,7 +21,9 @@ public:
         kNo = 2,
     };
 
-    CGameOver(CGameLevel* level, const XString& retryName);
+    // builderTest: the level was a test play of the level builder; trying again tests it again,
+    // and No leads back to the builder instead of the title.
+    CGameOver(CGameLevel* level, const XString& retryName, bool builderTest);
 
     void MyInit() override;
     void MyDraw() override;
@@ -41,6 +43,7 @@ public:
     static bool CreateFont(XGameEngine* engine, XDXFont& font);
 
     const XString& GetRetryName() const { return m_strRetryName; }
+    bool IsBuilderTest() const { return m_bBuilderTest; }
     Answer GetHovered() const { return m_hovered; }
 
 private:
@@ -48,6 +51,7 @@ private:
 
     CGameLevel* m_pLevel;
     XString m_strRetryName;
+    bool m_bBuilderTest;
     XDXTexture m_texBanner0;
     XDXTexture m_texBanner1;
     XDXTexture m_texSprites;

@@ -86,11 +86,19 @@ void CPlayScreen::MyInit()
                   {&m_sndSelectBlock, "SndSelectBlock.wav"}, {&m_sndSelectArrow, "SndSelectArrow.wav"}};
     for (auto& entry : sounds)
         entry.sound->Load(entry.file, XDXSound::kSoundEffect);
+    if (m_bBuilderMode && !m_texHandle.Load("WallWhdAdj.bmp", 0, 0))
+        LogFailure("m_texHandle.Load", m_texHandle.GetErrorMsg());
     m_pTextFont = std::make_unique<XDXFont>();
     if (!m_pTextFont->Create("Arial", 28, true, false))
         LogFailure("m_pTextFont->Create", m_pTextFont->GetErrorMsg());
 
-    if (!m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame))
+    // The builder never stops at a level it cannot read: it opens an empty one and says why.
+    if (m_bBuilderMode)
+    {
+        if (!m_pLevel->OpenInBuilder(m_strLevelName))
+            LogFailure("m_pLevel->OpenInBuilder", m_pLevel->GetErrorMsg());
+    }
+    else if (!m_pLevel->Load(m_strLevelName, m_bBuilderMode, m_bSavedGame))
     {
         // Nothing of the level is played, scored or auto-saved: the card says why and leads back
         // to the title, and the status bar never ends a level that is not there.
@@ -139,6 +147,7 @@ void CPlayScreen::MyFree()
                              XGameEngine::DefaultProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
     m_weather.Stop();
     m_sndMusic.Stop();
+    m_texHandle.Release();
     if (m_pTextFont)
         m_pTextFont->Release();
     m_pLevel->GetBoard().Clear();
@@ -155,6 +164,8 @@ void CPlayScreen::MyUpdate()
         return;
     m_pLevel->Update();
     m_weather.Update(elapsedMs, *m_pLevel);
+    if (m_bBuilderMode)
+        UpdateBuilder();
     UpdateCamera(elapsedMs);
     if (m_bBuilderMode)
         return;
@@ -221,18 +232,23 @@ void CPlayScreen::UpdateSelection()
 void CPlayScreen::UpdateCamera(float elapsedMs)
 {
     XDXInput& input = m_pEngine->m_input;
+    // In the builder the arrow and page keys move the selection instead.
+    const bool keysMove = m_bBuilderMode && m_pLevel->GetSelected();
     // Held keys keep the camera moving at its full rate.
-    if (input.KeyDown(plk::kKeyLeft))
-        m_fPendingAngle = kAngleRate * elapsedMs;
-    if (input.KeyDown(plk::kKeyRight))
-        m_fPendingAngle = -kAngleRate * elapsedMs;
-    if (input.KeyDown(plk::kKeyUp))
-        m_fPendingTilt = kTiltRate * elapsedMs;
-    if (input.KeyDown(plk::kKeyDown))
-        m_fPendingTilt = -kTiltRate * elapsedMs;
-    if (input.KeyDown(plk::kKeyPageUp) || input.KeyDown(plk::kKeySubtract))
+    if (!keysMove)
+    {
+        if (input.KeyDown(plk::kKeyLeft))
+            m_fPendingAngle = kAngleRate * elapsedMs;
+        if (input.KeyDown(plk::kKeyRight))
+            m_fPendingAngle = -kAngleRate * elapsedMs;
+        if (input.KeyDown(plk::kKeyUp))
+            m_fPendingTilt = kTiltRate * elapsedMs;
+        if (input.KeyDown(plk::kKeyDown))
+            m_fPendingTilt = -kTiltRate * elapsedMs;
+    }
+    if ((!keysMove && input.KeyDown(plk::kKeyPageUp)) || input.KeyDown(plk::kKeySubtract))
         m_fPendingZoom = kZoomRate * elapsedMs;
-    if (input.KeyDown(plk::kKeyPageDown) || input.KeyDown(plk::kKeyAdd))
+    if ((!keysMove && input.KeyDown(plk::kKeyPageDown)) || input.KeyDown(plk::kKeyAdd))
         m_fPendingZoom = -kZoomRate * elapsedMs;
     if (input.MouseButtonDown(kRightButton))
     {

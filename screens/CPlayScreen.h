@@ -2,8 +2,10 @@
 // with an arrow, turns the camera, pauses, drops spare blocks, and draws the scene in its order.
 #pragma once
 
+#include "engine/XDXBoxObject.h"
 #include "engine/XDXMeshObject.h"
 #include "engine/XDXSound.h"
+#include "engine/XDXTexture.h"
 #include "engine/XGameScreen.h"
 #include "foundation/XString.h"
 #include "game/CPlayRules.h"
@@ -15,6 +17,7 @@
 
 class CGameLevel;
 class CPlayBlock;
+class CWallBlock;
 class XBasicMesh;
 class XDXFont;
 
@@ -41,6 +44,12 @@ public:
     // Which arrows the selected cube offers now (none when nothing or no cube is selected).
     CPlayRules::Arrows OfferedArrows() const;
 
+    // The builder's size handles of a wall: width, height and depth, on its +x, +y and +z faces.
+    static constexpr int kHandleCount = 3;
+    // The board axis (0 x, 2 z) and sign that a screen arrow key moves along with the camera at
+    // angleDegrees: up and down follow the view's depth, left and right its width.
+    static void KeyAxis(float angleDegrees, int arrowKey, int& dx, int& dz);
+
 private:
     // CPlayScreen.cpp
     void SetUpLighting();
@@ -50,6 +59,19 @@ private:
     void DropSpare(int index);
     void PlaceArrows(const CPlayBlock& block);
     void LogFailure(const char* what, const XString& message) const;
+    // CPlayScreenBuilder.cpp
+    void UpdateBuilder();
+    void BuilderKeys();
+    void BuilderMouse();
+    void DragSelection();
+    // Where the cursor's ray meets the horizontal plane at height y; false when it never does.
+    bool CursorOnLevel(float y, plk::gfx::Vector3& hit);
+    void PlaceBuilderMarks();
+    void DrawBuilderMarks();
+    // Records an edit as one undo step.
+    void Edited();
+    // A refused move or size says why on the status line.
+    void Refused();
     // CPlayScreenDraw.cpp
     void ApplyMusic();
     void ApplyView();
@@ -81,4 +103,12 @@ private:
     float m_fPendingTilt = 0.0f;
     float m_fPendingAngle = 0.0f;
     float m_fPendingZoom = 0.0f;
+
+    // Builder mode: the size handles, and the drag of the selection on the grid.
+    XDXTexture m_texHandle;
+    std::array<XDXBoxObject, kHandleCount> m_handles;
+    bool m_bLeftWasDown = false;
+    bool m_bDragging = false;
+    bool m_bDragMoved = false;
+    plk::gfx::Vector3 m_vDragGrab{};
 };

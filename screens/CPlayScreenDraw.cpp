@@ -26,6 +26,8 @@ const uint32_t kPausedColour = 0xFFFFFFFF;
 const uint32_t kStatusColour = 0xFFFFF0A0;
 // Where the status message sits in the 1024 x 768 layout: along the bottom of the screen.
 const int kStatusLeft = 20, kStatusTop = 700, kStatusWidth = 780, kStatusHeight = 48;
+// In the builder the tool bar fills the left column: the message keeps right of it.
+const int kBuilderStatusLeft = 276, kBuilderStatusWidth = 728;
 // The spare blocks' orthographic view: centres of the three blocks and their scales.
 const float kSpareX[3] = {218.0f, 290.0f, 362.0f};
 const float kSpareY = 365.0f;
@@ -84,8 +86,11 @@ void CPlayScreen::MyDraw()
     }
     m_pLevel->Draw();
     m_pLevel->GetScorePopups().Draw(m_pEngine);
-    DrawArrows();
+    if (!m_bBuilderMode)
+        DrawArrows();
     m_weather.DrawRain(m_pEngine, *m_pLevel);
+    if (m_bBuilderMode)
+        DrawBuilderMarks();
     device.SetRenderState(plk::gfx::kScissorTestEnable, 0);
     DrawPaused();
     DrawStatusMessage();
@@ -121,8 +126,10 @@ void CPlayScreen::DrawStatusMessage()
         return;
     const float sx = ScreenFlow::ScaleX(m_pEngine);
     const float sy = ScreenFlow::ScaleY(m_pEngine);
-    m_pEngine->m_font.Print(m_pLevel->GetStatusMessage(), static_cast<int>(kStatusLeft * sx),
-                            static_cast<int>(kStatusTop * sy), static_cast<int>(kStatusWidth * sx),
+    const int left = m_bBuilderMode ? kBuilderStatusLeft : kStatusLeft;
+    const int width = m_bBuilderMode ? kBuilderStatusWidth : kStatusWidth;
+    m_pEngine->m_font.Print(m_pLevel->GetStatusMessage(), static_cast<int>(static_cast<float>(left) * sx),
+                            static_cast<int>(kStatusTop * sy), static_cast<int>(static_cast<float>(width) * sx),
                             static_cast<int>(kStatusHeight * sy), kStatusColour,
                             plk::gfx::kDtCenter | plk::gfx::kDtWordBreak);
 }

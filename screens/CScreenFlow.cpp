@@ -32,10 +32,10 @@ void SideScreen(XGameEngine* engine, XGameScreen* screen)
     engine->AddScreen(true, false, false, screen, nullptr);
 }
 
-void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame)
+void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame, bool builderTest)
 {
     CPlayScreen* play = new (std::nothrow) CPlayScreen(level, false, levelName, isSavedGame);
-    CStatusBar* bar = new (std::nothrow) CStatusBar(level, false);
+    CStatusBar* bar = new (std::nothrow) CStatusBar(level, builderTest);
     // The bar stands still while the play screen is paused.
     if (bar)
         bar->FollowPlay(play);

@@ -25,8 +25,10 @@ void Overlay(XGameEngine* engine, XGameScreen* screen);
 void SideScreen(XGameEngine* engine, XGameScreen* screen);
 
 // Full change to the play screen of a level (or saved game), not in builder mode, with its status
-// bar and, above them, the difficulty and level-start cards.
-void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame);
+// bar and, above them, the difficulty and level-start cards. builderTest: a test play of the level
+// builder, whose end and exit lead back to the builder.
+void StartPlay(XGameEngine* engine, CGameLevel* level, const XString& levelName, bool isSavedGame,
+               bool builderTest = false);
 // Full change to the title screen.
 void ToTitle(XGameEngine* engine, CGameLevel* level);
 

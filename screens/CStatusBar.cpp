@@ -4,6 +4,7 @@
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
 #include "game/CScorePopups.h"
+#include "screens/CBuilderActions.h"
 #include "screens/CGameMenu.h"
 #include "screens/CGameOver.h"
 #include "screens/CPlayScreen.h"
@@ -89,7 +90,7 @@ void CStatusBar::EndLevel(LevelEnd end)
     m_sndLowTime.Stop();
     if (end == LevelEnd::kLost)
     {
-        ScreenFlow::FullChange(m_pEngine, new (std::nothrow) CGameOver(m_pLevel, m_pLevel->GetLevelFileName()));
+        ScreenFlow::FullChange(m_pEngine, new (std::nothrow) CGameOver(m_pLevel, m_pLevel->GetLevelFileName(), m_bBuilderTest));
         return;
     }
     m_sndLevelUp.Play(false);
@@ -104,7 +105,7 @@ void CStatusBar::Act(Button button)
     {
     case kRestart:
         m_bEnded = true;
-        ScreenFlow::StartPlay(m_pEngine, m_pLevel, m_pLevel->GetLevelFileName(), false);
+        ScreenFlow::StartPlay(m_pEngine, m_pLevel, m_pLevel->GetLevelFileName(), false, m_bBuilderTest);
         break;
     case kSaveGame:
         ScreenFlow::Overlay(m_pEngine, new (std::nothrow) CGameMenu(m_pLevel, 0, MenuMode::SaveGame, XString(), nullptr));
@@ -117,7 +118,10 @@ void CStatusBar::Act(Button button)
         break;
     case kExit:
         m_bEnded = true;
-        ScreenFlow::ToTitle(m_pEngine, m_pLevel);
+        if (m_bBuilderTest)
+            BuilderFlow::OpenBuilder(m_pEngine, m_pLevel, XString(CGameLevel::kLastEditedName));
+        else
+            ScreenFlow::ToTitle(m_pEngine, m_pLevel);
         break;
     case kMusic: XDXSound::EnableMusic(!XDXSound::MusicEnabled(), true); break;
     case kSound: XDXSound::EnableSounds(!XDXSound::SoundsEnabled()); break;

@@ -3,6 +3,7 @@
 
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
+#include "screens/CBuilderActions.h"
 #include "screens/CGameMenu.h"
 #include "screens/CLevelSetList.h"
 #include "platform/gfx/TextLayout.h"
@@ -17,8 +18,6 @@ namespace
 
 const uint32_t kOpaqueBlack = 0xFF000000;
 const uint32_t kUntinted = 0xFFFFFFFF;
-// The level builder's label is shown greyed: the builder is not part of this game yet.
-const uint32_t kUnavailable = 0xFF8A8A8A;
 const uint32_t kFootnoteColour = 0xFFFFFFFF;
 const int kFontPoints = 16;
 // The tutorial always plays at medium difficulty.
@@ -26,7 +25,7 @@ const int kTutorialDifficulty = 2;
 // The footnote's line: a band this high at the bottom of the design screen.
 const int kFootnoteHeight = 28;
 const char* const kFootnote =
-    "New Game to play, Tutorial to learn the rules, Load Game to resume a saved game, Esc to quit.";
+    "New Game to play, Tutorial to learn, Load Game to resume, Level Builder to make levels, Esc to quit.";
 const char* const kLoadingNote = "Loading the cubes, walls and scenery, one moment...";
 
 // Tile file, column and row in the 3 x 3 grid; row C has only its middle tile.
@@ -62,8 +61,6 @@ int CTitleScreen::ButtonAt(float x, float y)
 {
     for (int button = 0; button < kButtonCount; ++button)
     {
-        if (button == kLevelBuilder)
-            continue;
         const plk::ui::Rect& hit = LayoutOf(button).hit;
         // Hit rectangles are inclusive on every edge, as the input layer tests them.
         if (x >= static_cast<float>(hit.x) && x <= static_cast<float>(hit.x + hit.w) &&
@@ -124,7 +121,7 @@ void CTitleScreen::MyDraw()
             continue;
         sheet.Draw(static_cast<int>(static_cast<float>(layout.labelX) * sx),
                    static_cast<int>(static_cast<float>(layout.labelY) * sy), sprite->src.x, sprite->src.y,
-                   sprite->src.w, sprite->src.h, sx, sy, button == kLevelBuilder ? kUnavailable : kUntinted, true);
+                   sprite->src.w, sprite->src.h, sx, sy, kUntinted, true);
     }
     if (m_font.GetFont())
     {
@@ -196,6 +193,10 @@ void CTitleScreen::Act(int button)
                             new (std::nothrow) CGameMenu(m_pLevel, 0, MenuMode::TitleLoadGame, XString(), nullptr));
         break;
     case kNewGame: NewGame(); break;
+    case kLevelBuilder:
+        m_bLeaving = true;
+        BuilderFlow::OpenBuilder(m_pEngine, m_pLevel, m_pLevel->BuilderStartName());
+        break;
     case kTutorial:
         m_pLevel->ResetScores();
         m_pLevel->SetDifficulty(kTutorialDifficulty);

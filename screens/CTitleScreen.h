@@ -30,8 +30,7 @@ public:
     void MyUpdate() override;
     void MyFree() override;
 
-    // The button whose hit rectangle holds the design point, -1 for none. The level builder is
-    // not part of this game yet, so its plaque is never a button.
+    // The button whose hit rectangle holds the design point, -1 for none.
     static int ButtonAt(float x, float y);
     int GetHovered() const { return m_iHovered; }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -150,4 +151,148 @@ TEST(LevelEdit, WallsStopOneShortOfTheArray)
     EXPECT_TRUE(level.AddWall(0));
     EXPECT_FALSE(level.AddWall(0));
     EXPECT_EQ(CGameLevel::kMaxWalls - 1, level.GetNumWalls());
+}
+
+TEST(LevelEditPlacement, CubesMoveByCellsInsideTheBoardAndIntoFreeCellsOnly)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    PutCube(level, 1, 0, 0, 0);
+    PutCube(level, 2, 1, 0, 0);
+    CPlayBlock& cube = level.GetPlayBlock(0);
+    level.SetSelected(&cube);
+    // Off the board on x, z and below the floor; into the other cube.
+    EXPECT_FALSE(level.MoveSelected(-1, 0, 0));
+    EXPECT_FALSE(level.MoveSelected(0, 0, -1));
+    EXPECT_FALSE(level.MoveSelected(0, -1, 0));
+    EXPECT_FALSE(level.MoveSelected(1, 0, 0));
+    ExpectCell(cube, 0, 0, 0);
+    EXPECT_TRUE(level.MoveSelected(0, 1, 0));
+    EXPECT_TRUE(level.MoveSelected(1, 0, 0));
+    ExpectCell(cube, 1, 1, 0);
+    // Up to the top level and no further.
+    for (int y = 2; y < CBoard::kLevels; ++y)
+        EXPECT_TRUE(level.MoveSelected(0, 1, 0));
+    EXPECT_FALSE(level.MoveSelected(0, 1, 0));
+    ExpectCell(cube, 1, CBoard::kTopLevel, 0);
+    EXPECT_FALSE(level.MoveSelected(0, 0, 0));
+}
+
+TEST(LevelEditPlacement, WallsStayInTheBuildingSpaceAndOutOfOtherObjects)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    PutCube(level, 1, 0, 0, 0);
+    level.SetSelected(&level.GetPlayBlock(0));
+    ASSERT_TRUE(level.AddWall(0));
+    CWallBlock& wall = level.GetWall(0);
+    int gx = 0, gy = 0, gz = 0;
+    CBoard::CellOf(wall.GetPosition(), gx, gy, gz);
+    // The wall stands next to the cube: a move onto the cube's cell is refused.
+    const int towardX = gx > 0 ? -1 : 0, towardY = gy > 0 ? -1 : 0, towardZ = gz > 0 ? -1 : 0;
+    ASSERT_TRUE(towardX != 0 || towardY != 0 || towardZ != 0);
+    const plk::gfx::Vector3 before = wall.GetPosition();
+    EXPECT_FALSE(level.MoveSelected(towardX, towardY, towardZ));
+    EXPECT_FLOAT_EQ(before.x, wall.GetPosition().x);
+    // Walls may leave the board's cells but not the space around it, nor sink under the floor.
+    level.SetSelected(&wall);
+    EXPECT_FALSE(level.MoveSelected(0, -gy - 1, 0));
+    // Over the cube's level, then off the board's edge.
+    ASSERT_TRUE(level.MoveSelected(0, 1, 0));
+    int steps = 0;
+    while (level.MoveSelected(0, 0, -1))
+        ++steps;
+    EXPECT_GT(steps, 0);
+    EXPECT_LT(wall.GetPosition().z, -CBoard::kHalfWidth);
+    EXPECT_GE(wall.GetPosition().z - wall.GetDepth() * 0.5f, -CBoard::kHalfWidth - 100.0f - 0.01f);
+}
+
+TEST(LevelEditPlacement, WallSizesGrowOnlyIntoFreeSpaceAndNeverBelowACell)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    ASSERT_TRUE(level.AddWall(0)); // parked off the board
+    CWallBlock& wall = level.GetWall(0);
+    level.SetSelected(&wall);
+    EXPECT_TRUE(level.ResizeSelectedWall(0, 2, 0));
+    EXPECT_FLOAT_EQ(30.0f, wall.GetHeight());
+    EXPECT_FALSE(level.ResizeSelectedWall(0, 0, -1));
+    EXPECT_FLOAT_EQ(CWallBlock::kMinSize, wall.GetDepth());
+    // A second wall right beside it cannot grow into it; the refused size leaves it as it was.
+    ASSERT_TRUE(level.AddWall(1));
+    CWallBlock& second = level.GetWall(1);
+    second.SetPosition(wall.GetPosition().x + 10.0f, 25.0f, wall.GetPosition().z);
+    level.SetSelected(&wall);
+    const plk::gfx::Vector3 at = wall.GetPosition();
+    EXPECT_FALSE(level.ResizeSelectedWall(2, 0, 0));
+    EXPECT_FLOAT_EQ(CWallBlock::kMinSize, wall.GetWidth());
+    EXPECT_FLOAT_EQ(at.x, wall.GetPosition().x);
+    EXPECT_FLOAT_EQ(at.y, wall.GetPosition().y);
+    // Growing past the top of the board's levels is refused as well.
+    EXPECT_FALSE(level.ResizeSelectedWall(0, CBoard::kLevels, 0));
+}
+
+TEST(LevelEditPlacement, SceneryMovesOnTheGroundAndTurns)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    ASSERT_TRUE(level.AddFieldObject(3));
+    CFieldObject& shrub = level.GetFieldObject(0);
+    shrub.SetPosition(100.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(level.MoveSelected(0, 1, 0));
+    EXPECT_TRUE(level.MoveSelected(1, 0, 0));
+    EXPECT_FLOAT_EQ(110.0f, shrub.GetPosition().x);
+    shrub.SetPosition(200.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(level.MoveSelected(1, 0, 0));
+    const float turn = shrub.GetRotation().y;
+    EXPECT_TRUE(level.TurnSelectedScenery(90.0f));
+    EXPECT_NEAR(turn + 1.5707963f, shrub.GetRotation().y, 1e-4f);
+    // Only scenery turns.
+    ASSERT_TRUE(level.AddWall(0));
+    EXPECT_FALSE(level.TurnSelectedScenery(90.0f));
+}
+
+TEST(LevelEditPlacement, NewCubesNeverShareACellAndStopAtTheirCapacity)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(level.AddCube(i % 10));
+    for (int i = 0; i < 40; ++i)
+        for (int j = i + 1; j < 40; ++j)
+        {
+            const plk::gfx::Vector3& a = level.GetPlayBlock(i).GetPosition();
+            const plk::gfx::Vector3& b = level.GetPlayBlock(j).GetPosition();
+            EXPECT_FALSE(a.x == b.x && a.y == b.y && a.z == b.z) << i << " " << j;
+        }
+    EXPECT_FALSE(level.AddCube(CPlayBlock::kTypeCount));
+    level.SetNumPlayBlocks(CGameLevel::kMaxPlayBlocks - 1);
+    EXPECT_FALSE(level.AddCube(0));
+    EXPECT_EQ(CGameLevel::kMaxPlayBlocks - 1, level.GetNumPlayBlocks());
+}
+
+TEST(LevelEditPlacement, ObjectsAddedInOneFrameNeverShareACell)
+{
+    CGameLevel level(nullptr);
+    level.SetBuilderMode(true);
+    PutCube(level, 1, 5, 0, 5);
+    level.GetBoard().SyncForBuilder();
+    level.SetSelected(&level.GetPlayBlock(0));
+    // Each new object is selected and the next one goes beside it, with no frame between.
+    for (int i = 0; i < 6; ++i)
+    {
+        ASSERT_TRUE(i % 3 == 0 ? level.AddWall(0) : (i % 3 == 1 ? level.AddTeleporter() : level.AddCube(2)));
+    }
+    std::vector<plk::gfx::Vector3> places;
+    for (int i = 0; i < level.GetNumWalls(); ++i)
+        places.push_back(level.GetWall(i).GetPosition());
+    for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+        places.push_back(level.GetPlayBlock(i).GetPosition());
+    for (int i = 0; i < level.GetNumTeleporters(); ++i)
+        places.push_back(level.GetTeleporter(i).GetPosition());
+    ASSERT_EQ(7u, places.size());
+    for (size_t i = 0; i < places.size(); ++i)
+        for (size_t j = i + 1; j < places.size(); ++j)
+            EXPECT_FALSE(places[i].x == places[j].x && places[i].y == places[j].y && places[i].z == places[j].z)
+                << i << " " << j;
 }

@@ -41,8 +41,18 @@ void RunScript::Move(int frame, float designX, float designY)
 
 void RunScript::Key(int frame, const char* name)
 {
+    KeyDown(frame, name);
+    KeyUp(frame + 1, name);
+}
+
+void RunScript::KeyDown(int frame, const char* name)
+{
     Line(frame, std::string("keydown ") + name);
-    Line(frame + 1, std::string("keyup ") + name);
+}
+
+void RunScript::KeyUp(int frame, const char* name)
+{
+    Line(frame, std::string("keyup ") + name);
 }
 
 void RunScript::Type(int frame, const std::string& text)

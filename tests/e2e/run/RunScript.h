@@ -22,6 +22,9 @@ public:
     void Move(int frame, float designX, float designY);
     // Down at frame, up at the next.
     void Key(int frame, const char* name);
+    // A key held from down to up, for combinations such as Ctrl+Z.
+    void KeyDown(int frame, const char* name);
+    void KeyUp(int frame, const char* name);
     void Type(int frame, const std::string& text);
     void Shot(int frame);
 

@@ -66,18 +66,27 @@ void TitleRun::HideData(const std::string& name)
     fs::remove(m_install / "data" / name, ignored);
 }
 
-void TitleRun::CutLevel(const std::string& fileName, std::uintmax_t size)
+fs::path TitleRun::OwnLevels()
 {
     // The levels folder is shared with the staging: this run gets a folder of its own, linking
-    // every other level and holding a cut copy of this one.
+    // every staged level, so that what the run writes there stays with the run.
     const fs::path levels = m_install / "data" / "levels";
+    if (!fs::is_symlink(levels))
+        return levels;
     const fs::path staged = fs::read_symlink(levels);
     fs::remove(levels);
     fs::create_directory(levels);
     for (const fs::directory_entry& entry : fs::directory_iterator(staged))
-        if (entry.path().filename() != fileName)
-            fs::create_symlink(entry.path(), levels / entry.path().filename());
-    fs::copy_file(staged / fileName, levels / fileName);
+        fs::create_symlink(entry.path(), levels / entry.path().filename());
+    return levels;
+}
+
+void TitleRun::CutLevel(const std::string& fileName, std::uintmax_t size)
+{
+    const fs::path levels = OwnLevels();
+    const fs::path staged = fs::read_symlink(levels / fileName);
+    fs::remove(levels / fileName);
+    fs::copy_file(staged, levels / fileName);
     fs::resize_file(levels / fileName, size);
 }
 

@@ -53,6 +53,9 @@ public:
     bool ReadSavedGame(const char* name, CGameLevel& level) const;
     // Takes a file of the staged data out of this run's data folder.
     void HideData(const std::string& name);
+    // Gives the run a levels folder of its own (the staged levels linked in) and returns it, so
+    // that levels the run writes never reach the staging.
+    std::filesystem::path OwnLevels();
     // Cuts this run's own copy of a staged level file to size bytes; the staged file is untouched.
     void CutLevel(const std::string& fileName, std::uintmax_t size);
     // The names in the run's saved-games folder (none when the folder was never made).
