@@ -20,6 +20,8 @@ const int kRestFrames = 25;
 const int kArrowDelay = 4;
 // Headless frames a level may run: ten minutes.
 const int kMaxFrames = 30000;
+// Name under which a plain document is played: one that needs no origin mark.
+const char* const kDocumentName = "Solve_Document";
 // The play view takes the key that closes the start card on its release, a frame after it.
 const int kPlayAfterCard = 2;
 // The level-complete card is up this long after the level's end, and the next screen this long
@@ -49,6 +51,13 @@ bool SolutionScript::LoadLevel(const XString& levelName, int playStart)
     m_iPlayStart = playStart;
     m_iFrame = 0;
     return m_replay.Load(levelName, 1) || Fail(m_replay.GetErrorMsg().GetBuffer());
+}
+
+bool SolutionScript::LoadDocument(const XString& document, int playStart)
+{
+    m_iPlayStart = playStart;
+    m_iFrame = 0;
+    return m_replay.LoadDocument(XString(kDocumentName), document, 1) || Fail(m_replay.GetErrorMsg().GetBuffer());
 }
 
 bool SolutionScript::WaitForRest()

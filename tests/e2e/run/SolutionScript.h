@@ -19,8 +19,10 @@ class SolutionScript
 public:
     explicit SolutionScript(const XString& dataFolder);
 
-    // The shipped level of that name; play begins on frame playStart of the run.
+    // The shipped level of that name, or a plain level document (a level the run wrote itself);
+    // play begins on frame playStart of the run.
     bool LoadLevel(const XString& levelName, int playStart);
+    bool LoadDocument(const XString& document, int playStart);
 
     // Appends the clicks of the solution's moves to script. False with the reason in GetError()
     // when a move cannot be made.
