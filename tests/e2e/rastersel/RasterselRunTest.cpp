@@ -1,5 +1,6 @@
 // The real Rastersel driven with the keyboard through xdotool, then the real game started in the
 // mode it wrote, on an X server of its own with one 1280 x 1024 mode.
+#include "tests/e2e/run/OwnDisplay.h"
 #include "tests/e2e/run/TitleRun.h"
 
 #include "foundation/VideoModeSettings.h"
@@ -7,17 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -25,58 +19,12 @@ namespace fs = std::filesystem;
 namespace
 {
 
+using OwnDisplay::Output;
+using OwnDisplay::Spawn;
+
 const int kScreenWidth = 1280;
 const int kScreenHeight = 1024;
 const int kWaitSeconds = 30;
-
-pid_t Spawn(const std::vector<std::string>& args, int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    // The child's output would only clutter the test's.
-    for (int fd = 0; fd <= 2; ++fd)
-        if (fd != keepFd)
-            freopen("/dev/null", fd == 0 ? "r" : "w", fd == 0 ? stdin : fd == 1 ? stdout : stderr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-// The exit status, or -1 when the process had to be killed after kWaitSeconds.
-int WaitFor(pid_t pid)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kWaitSeconds);
-    while (std::chrono::steady_clock::now() < deadline)
-    {
-        int status = 0;
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-std::string Output(const std::string& command)
-{
-    std::string text;
-    if (std::FILE* pipe = popen(command.c_str(), "r"))
-    {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        pclose(pipe);
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
 
 std::string FileText(const fs::path& file)
 {
@@ -84,36 +32,19 @@ std::string FileText(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The exit status, or -1 when the process had to be killed after seconds.
+int WaitFor(pid_t pid, int seconds = kWaitSeconds)
+{
+    return OwnDisplay::WaitFor(pid, seconds);
+}
+
 class RasterselRun : public ::testing::Test
 {
 protected:
     // One X server for the suite, so that no other test's window takes the keyboard and the screen
     // has a known size.
-    static void SetUpTestSuite()
-    {
-        int fds[2];
-        ASSERT_EQ(0, pipe(fds));
-        s_server = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen", "0",
-                          std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24"},
-                         fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_server > 0)
-        {
-            kill(s_server, SIGTERM);
-            waitpid(s_server, nullptr, 0);
-        }
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(OwnDisplay::Start(kScreenWidth, kScreenHeight)) << "Xvfb did not start"; }
+    static void TearDownTestSuite() { OwnDisplay::Stop(); }
 
     fs::path VideoModeFile() const { return run.Install() / "data" / "VideoMode.xml"; }
 
@@ -145,11 +76,8 @@ protected:
         height = shot.height;
     }
 
-    static pid_t s_server;
     TitleRun run;
 };
-
-pid_t RasterselRun::s_server = -1;
 
 } // namespace
 

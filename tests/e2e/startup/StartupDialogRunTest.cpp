@@ -5,6 +5,7 @@
 #include "tests/e2e/run/RunScript.h"
 #include "tests/e2e/run/ScreenPoints.h"
 #include "tests/e2e/run/SolutionScript.h"
+#include "tests/e2e/run/OwnDisplay.h"
 #include "tests/e2e/run/TitleRun.h"
 #include "tests/server/ServerTestSupport.h"
 
@@ -14,15 +15,12 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -30,7 +28,12 @@ namespace fs = std::filesystem;
 namespace
 {
 
+using OwnDisplay::Output;
+using OwnDisplay::Spawn;
+
 const int kWaitSeconds = 40;
+const int kScreenWidth = 1280;
+const int kScreenHeight = 1024;
 const char* const kDialogTitle = "Plinkett3 - Play now";
 // The dialog's size and the centres of its buttons, in dialog units.
 const int kDialogWidth = 266;
@@ -41,82 +44,17 @@ const int kUserNameX = 83, kUserNameY = 79;
 const int kPasswordX = 83, kPasswordY = 94;
 const int kLoginX = 66, kLoginY = 119;
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment, int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    for (const std::string& variable : environment)
-        putenv(const_cast<char*>(variable.c_str()));
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    for (int fd = 0; fd <= 2; ++fd)
-        if (fd != keepFd)
-            freopen("/dev/null", fd == 0 ? "r" : "w", fd == 0 ? stdin : fd == 1 ? stdout : stderr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
 // The exit status, or -1 when the process had to be killed after seconds.
 int WaitFor(pid_t pid, int seconds = kWaitSeconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < deadline)
-    {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-std::string Output(const std::string& command)
-{
-    std::string text;
-    if (std::FILE* pipe = popen(command.c_str(), "r"))
-    {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        pclose(pipe);
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
+    return OwnDisplay::WaitFor(pid, seconds);
 }
 
 class StartupDialogRun : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        int fds[2];
-        ASSERT_EQ(0, pipe(fds));
-        s_server = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen", "0", "1280x1024x24"},
-                         {}, fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_server > 0)
-        {
-            kill(s_server, SIGTERM);
-            waitpid(s_server, nullptr, 0);
-        }
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(OwnDisplay::Start(kScreenWidth, kScreenHeight)) << "Xvfb did not start"; }
+    static void TearDownTestSuite() { OwnDisplay::Stop(); }
 
     // Starts the game without --skip-dialog, with options added, and waits for its dialog; the
     // dialog's window id.
@@ -173,11 +111,8 @@ protected:
         return false;
     }
 
-    static pid_t s_server;
     TitleRun run;
 };
-
-pid_t StartupDialogRun::s_server = -1;
 
 // The reference score server on a loopback port, with the player Quinn signed up.
 class ScoreServer
