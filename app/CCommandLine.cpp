@@ -45,6 +45,28 @@ void MissingValue(const char* option, XString& error)
 
 } // namespace
 
+const char* const CCommandLine::kVersion = "1.0";
+
+const char* const CCommandLine::kUsage =
+    "Usage: Plinkett3 [OPTION]...\n"
+    "A 3D block puzzle: push cubes until three or more of a colour touch.\n"
+    "\n"
+    "  --install-dir DIR   use the install folder DIR (with data/ and Help.htm) instead of the\n"
+    "                      registry's InstallPath or the folder ../share/plinkett3/ beside the program\n"
+    "  --per-user-data     write saved games, the log and settings to $XDG_DATA_HOME/plinkett3/\n"
+    "                      even when the install folder is writable\n"
+    "  --service-url URL   post scores to the score server at URL\n"
+    "  --skip-dialog       start without the startup dialog\n"
+    "  --fixed-step MS     every frame lasts MS ms of game time (for tests and replays)\n"
+    "  --seed N            seed the random generator with N\n"
+    "  --script FILE       feed input from FILE, one event a line\n"
+    "  --capture-dir DIR   write screenshots to DIR\n"
+    "  --max-frames N      end after N frames\n"
+    "  -h, --help          show this help and end\n"
+    "      --version       show the version and end\n"
+    "\n"
+    "Keys: F11 or Alt+Enter full screen, P or Esc pause, Print Screen screenshot.\n";
+
 bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
 {
     CCommandLine parsed;
@@ -61,6 +83,18 @@ bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
         else if (std::strcmp(option, "--skip-dialog") == 0)
         {
             parsed.skipDialog = true;
+        }
+        else if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0)
+        {
+            parsed.showHelp = true;
+        }
+        else if (std::strcmp(option, "--version") == 0)
+        {
+            parsed.showVersion = true;
+        }
+        else if (std::strcmp(option, "--per-user-data") == 0)
+        {
+            parsed.perUserData = true;
         }
         else if (std::strcmp(option, "--install-dir") == 0)
         {
@@ -98,8 +132,7 @@ bool CCommandLine::Parse(int argc, const char* const* argv, XString& error)
         {
             error = "Error: unknown option \"";
             error += option;
-            error += "\". Options: --install-dir DIR, --service-url URL, --skip-dialog, --fixed-step MS, --seed N, --script FILE, "
-                     "--capture-dir DIR, --max-frames N.";
+            error += "\". Try --help.";
             return false;
         }
     }

@@ -7,9 +7,15 @@
 
 struct CCommandLine
 {
+    static const char* const kVersion;
+    static const char* const kUsage;
+
     XString installDir;     // empty = the registry's install path
     XString serviceUrl;     // empty = the registry's "ServiceURL", else the default; checked, ends in "/"
     bool skipDialog = false;
+    bool showHelp = false;    // --help: print kUsage and end
+    bool showVersion = false; // --version: print the version and end
+    bool perUserData = false; // --per-user-data: write under $XDG_DATA_HOME even when the install is writable
     bool seedGiven = false; // --seed, or --fixed-step (which seeds with 1)
     unsigned seed = 0;
     XEngineOptions engine;

@@ -15,11 +15,14 @@
 #include "game/CGameLevel.h"
 #include "game/GameRandom.h"
 #include "online/CServiceConfig.h"
+#include "platform/window/ProgramPath.h"
 #include "platform/window/Window.h"
 #include "screens/CScoreUploads.h"
+#include "screens/CSoundSettings.h"
 #include "screens/CSplashIntro.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <new>
@@ -32,7 +35,7 @@ const char* const kExceptionCaption = "Exception";
 const char* const kWindowClass = "Plinkett3";
 const char* const kWindowTitle = "Plinkett3 v1.0 - Match three of a colour, Esc on the title quits";
 const char* const kDateFormat = "MM/DD/YYYY hh:mm:ss";
-// The frame cap: at least 1 ms per frame.
+// No rate of the game's own: the engine holds it to the display's refresh rate.
 const float kFrameRate = 1000.0f;
 
 void ShowBox(const XString& caption, const XString& text)
@@ -84,6 +87,35 @@ XString VideoModeLine(const XGameEngine& engine, const VideoModeSettings& asked)
     return line;
 }
 
+// Records a full-screen switch (F11, Alt+Enter) in the video-mode file, so that the next start
+// keeps it. Without a readable file the switch is to the desktop's own mode, which is what the
+// tool's first entry asks for.
+void RememberFullScreen(bool fullScreen)
+{
+    VideoModeSettings mode;
+    if (!mode.Read(CGameFolders::Data().GetBuffer()))
+    {
+        mode.Id = 0;
+        mode.Width = mode.Height = 0;
+        mode.BitsPerPixel = 0;
+        mode.Hz = 0;
+    }
+    mode.FullScreen = fullScreen;
+    if (!mode.Write(CGameFolders::Data().GetBuffer()))
+        CLogFile::WriteLine(XString(mode.GetErrorMsg()));
+}
+
+// Frame pacing over the run, for players who report stutter and for the benchmarks.
+XString PacingLine(const XGameEngine& engine)
+{
+    static const char* const kVSyncNames[] = {"off", "on", "adaptive"};
+    const XFrameTimeStats& stats = engine.GetFrameTimeStats();
+    XString line;
+    line.Format("Frame pacing: %u frames, mean %.2f ms, standard deviation %.2f ms, vsync %s", stats.Count(),
+                stats.MeanMs(), stats.StdDevMs(), kVSyncNames[static_cast<int>(engine.GetVSync())]);
+    return line;
+}
+
 } // namespace
 
 const char* const CGameProgram::kStartBanner = "----------- WinMain Game Startup... Plinkett v1.0 -------------\r\n";
@@ -102,7 +134,17 @@ void CGameProgram::Fatal(const XString& logLine, const XString& boxText, const c
 
 bool CGameProgram::ReadConfiguration(const CCommandLine& commandLine)
 {
-    return CGameFolders::ReadConfiguration(commandLine.installDir);
+    if (!CGameFolders::ReadConfiguration(commandLine.installDir, XString(plk::ProgramFolder().c_str())))
+        return false;
+    // Before anything is written, the log included: a system-wide install is read-only.
+    if (CGameFolders::NeedsPerUserFolder(commandLine.perUserData, CGameFolders::Data()))
+    {
+        const XString user = CGameFolders::PerUserFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (!user.IsEmpty())
+            CGameFolders::UsePerUserFolder(user);
+    }
+    CSoundSettings::SetFile(CSoundSettings::FileFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+    return true;
 }
 
 void CGameProgram::SeedRandom(const CCommandLine& commandLine)
@@ -133,6 +175,14 @@ int CGameProgram::Run(int argc, const char* const* argv)
         m_messageBox(XString(kFatalCaption), error);
         return 0;
     }
+    if (commandLine.showHelp || commandLine.showVersion)
+    {
+        if (commandLine.showHelp)
+            std::fputs(CCommandLine::kUsage, stdout);
+        else
+            std::printf("Plinkett3 %s\n", CCommandLine::kVersion);
+        return 0;
+    }
     if (commandLine.IsUnattended())
         m_messageBox = [](const XString& caption, const XString& text) {
             std::fprintf(stderr, "%s: %s\n", caption.GetBuffer(), text.GetBuffer());
@@ -144,6 +194,13 @@ int CGameProgram::Run(int argc, const char* const* argv)
     }
     SeedRandom(commandLine);
     WriteStartEntry();
+    if (!CGameFolders::User().IsEmpty())
+    {
+        XString line("Per-user folder: ");
+        line += CGameFolders::User();
+        line += " (saved games, the log and settings are written there)";
+        CLogFile::WriteLine(line);
+    }
     const CServiceConfig service = ScoreService(commandLine);
     CLoginInfo login(service);
     if (!commandLine.skipDialog && !CStartupFiles(CGameFolders::Data()).MarkerExists())
@@ -192,7 +249,14 @@ bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandL
         return false;
     }
     CLogFile::WriteLine(VideoModeLine(engine, mode));
-    if (!engine.SetOptions(commandLine.engine))
+    XEngineOptions options = commandLine.engine;
+    // Screenshots go beside the program, which a system-wide install cannot write.
+    if (options.captureDir.IsEmpty() && !CGameFolders::User().IsEmpty())
+    {
+        options.captureDir = CGameFolders::User();
+        options.captureDir += "capture/";
+    }
+    if (!engine.SetOptions(options))
     {
         XString line("Fatal error: while in WinMain, applying the command line. msg=");
         line += engine.GetErrorMsg();
@@ -200,6 +264,11 @@ bool CGameProgram::SetupEngine(XGameEngine& engine, const CCommandLine& commandL
         return false;
     }
     engine.SetFrameRate(kFrameRate, false);
+    engine.SetFullScreenListener(RememberFullScreen);
+    CSoundSettings settings;
+    settings.Read(CSoundSettings::GetFile());
+    XDXSound::EnableMusic(settings.music, false);
+    XDXSound::EnableSounds(settings.sound);
     engine.SetPath(CGameFolders::Data());
     XDXSound::SetPath(CGameFolders::Data());
     engine.ShowCursor(true);
@@ -252,7 +321,9 @@ void CGameProgram::RunEngine(const CCommandLine& commandLine, const CServiceConf
         auto* splash = new (std::nothrow) CSplashIntro(level.get());
         engine->AddScreen(false, false, true, splash, transition);
 
-        if (!engine->Run())
+        const bool ran = engine->Run();
+        CLogFile::WriteLine(PacingLine(*engine));
+        if (!ran)
         {
             XString line("Fatal error: while in WinMain, calling Run. msg=");
             line += engine->GetErrorMsg();

@@ -198,7 +198,7 @@ bool XDXInput::MouseButtonReleased(int button) const
 
 bool XDXInput::MouseInRect(float x1, float y1, float x2, float y2, float sx, float sy) const
 {
-    const float x = static_cast<float>(m_iCursorX), y = static_cast<float>(m_iCursorY);
+    const float x = GetMouseX2D(), y = GetMouseY2D();
     return x1 * sx <= x && x <= x2 * sx && y1 * sy <= y && y <= y2 * sy;
 }
 

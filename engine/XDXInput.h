@@ -3,6 +3,7 @@
 // and picking of scene objects under the cursor.
 #pragma once
 
+#include "engine/XLayout2D.h"
 #include "foundation/XString.h"
 #include "platform/gfx/Math.h"
 #include "platform/window/Events.h"
@@ -45,8 +46,15 @@ public:
     // The character of a key, with or without Shift; 0 for keys without one.
     static char TranslateKey(int key, bool shift);
 
+    // The cursor in back-buffer pixels, what 3D picking works in.
     int GetMouseX() const { return m_iCursorX; }
     int GetMouseY() const { return m_iCursorY; }
+    // The cursor in the layout pixels of the 2D screen being updated (see SetPlacement2D): what
+    // its click rectangles, laid out in design units times the layout scale, are compared with.
+    float GetMouseX2D() const { return m_placement.ToLayoutX(static_cast<float>(m_iCursorX)); }
+    float GetMouseY2D() const { return m_placement.ToLayoutY(static_cast<float>(m_iCursorY)); }
+    // Set by the engine before each screen updates, as the device's is before it draws.
+    void SetPlacement2D(const XPlacement2D& placement) { m_placement = placement; }
     int GetMovementX() const { return m_iMoveX; }
     int GetMovementY() const { return m_iMoveY; }
     int GetWheel() const { return m_iWheel; }
@@ -59,7 +67,8 @@ public:
     // Buttons 0 (left), 1 (right), 2 (middle); any other is never down.
     bool MouseButtonDown(int button) const;
     bool MouseButtonReleased(int button) const;
-    // The rectangle of a design resolution scaled by sx, sy holds the cursor; every edge inclusive.
+    // The rectangle of a design resolution scaled by sx, sy holds the cursor (in layout pixels, as
+    // GetMouseX2D); every edge inclusive.
     bool MouseInRect(float x1, float y1, float x2, float y2, float sx, float sy) const;
     bool MouseClickedInRect(int button, float x1, float y1, float x2, float y2, float sx, float sy) const;
 
@@ -106,6 +115,7 @@ private:
     int m_iMoveX = 0;
     int m_iMoveY = 0;
     int m_iWheel = 0;
+    XPlacement2D m_placement;
     plk::gfx::Vector3 m_vPickOrigin;
     plk::gfx::Vector3 m_vPickDirection;
     float m_fPickDistance = kNoPick;

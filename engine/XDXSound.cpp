@@ -13,6 +13,7 @@ struct SoundSystem
     bool initialized = false;
     bool soundsOn = false;
     bool musicOn = false;
+    float musicVolume = 1.0f;
     XDXSound* head = nullptr;
     XDXSound* tail = nullptr;
 };
@@ -126,6 +127,22 @@ void XDXSound::EnableMusic(bool on, bool restart)
     }
 }
 
+void XDXSound::SetMusicVolume(float volume)
+{
+    SoundSystem& system = System();
+    system.musicVolume = volume;
+    for (XDXSound* sound = system.head; sound; sound = sound->m_pNext)
+    {
+        if (sound->m_iKind == kMusic && sound->m_hSound != 0)
+            plk::audio::SetSoundVolume(sound->m_hSound, volume);
+    }
+}
+
+float XDXSound::GetMusicVolume()
+{
+    return System().musicVolume;
+}
+
 bool XDXSound::SoundsEnabled()
 {
     return System().soundsOn;
@@ -195,6 +212,8 @@ bool XDXSound::Play(bool loopForever)
     m_bLoopForever = loopForever;
     if ((m_iKind == kMusic && !System().musicOn) || (m_iKind == kSoundEffect && !System().soundsOn))
         return true;
+    if (m_iKind == kMusic)
+        plk::audio::SetSoundVolume(m_hSound, System().musicVolume);
     std::string reason;
     if (plk::audio::PlaySound(m_hSound, loopForever, nullptr, &reason) != plk::audio::kOk)
     {

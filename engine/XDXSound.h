@@ -39,6 +39,10 @@ public:
     // Off stops every music that is playing; on with restart plays every loaded music again, looped
     // when its last Play asked for a loop and once otherwise.
     static void EnableMusic(bool on, bool restart);
+    // Loudness of all music, playing and to come, from 0 to 1: the fade while the game is paused
+    // in the background.
+    static void SetMusicVolume(float volume);
+    static float GetMusicVolume();
     static bool SoundsEnabled();
     static bool MusicEnabled();
     static bool IsInitialized();

@@ -38,6 +38,12 @@ const int kDefaultFontSize = 10;
 
 // A window needs some size before the mode gives it its own.
 const int kMinimumWindowSide = 1;
+// Leaving full screen for a window smaller than this (the game started full screen) opens the
+// window of the video tool's first entry instead.
+const int kSmallestWindowWidth = 320;
+const int kSmallestWindowHeight = 240;
+const unsigned kDefaultWindowWidth = 1024;
+const unsigned kDefaultWindowHeight = 768;
 
 // Width over height, so that a cube on screen is as wide as it is tall.
 float DefaultAspect(unsigned width, unsigned height)
@@ -335,6 +341,13 @@ bool XGameEngine::SetMode(bool windowed, bool depthBuffer, unsigned width, unsig
             return false;
         }
     }
+    // The drawable, not the window, is what is drawn on: larger on a scaled (HiDPI) display.
+    if (m_bWindowed && m_device.BackBufferWidth() > 0 && m_device.BackBufferHeight() > 0)
+    {
+        m_uiWidth = static_cast<unsigned>(m_device.BackBufferWidth());
+        m_uiHeight = static_cast<unsigned>(m_device.BackBufferHeight());
+    }
+    m_fLayoutScale = DesignFitScale(m_uiWidth, m_uiHeight);
     if (!SetPerspective(kDefaultFieldOfView, DefaultAspect(m_uiWidth, m_uiHeight), kDefaultNear, kDefaultFar))
     {
         XString inner = m_strErrorMsg;
@@ -361,6 +374,68 @@ bool XGameEngine::ResizeWin(unsigned clientWidth, unsigned clientHeight)
 Matrix XGameEngine::DefaultProjection(unsigned width, unsigned height)
 {
     return MatrixPerspectiveFovLH(kDefaultFieldOfView, DefaultAspect(width, height), kDefaultNear, kDefaultFar);
+}
+
+void XGameEngine::HandleResize()
+{
+    if (!m_device.IsCreated())
+        return;
+    m_device.Resize();
+    const unsigned width = static_cast<unsigned>(m_device.BackBufferWidth());
+    const unsigned height = static_cast<unsigned>(m_device.BackBufferHeight());
+    if (width == m_uiWidth && height == m_uiHeight)
+        return;
+    m_uiWidth = width;
+    m_uiHeight = height;
+    // A screen that saved the matrices for 2D restores the old projection; the new one replaces it.
+    End2D();
+    SetPerspective(kDefaultFieldOfView, DefaultAspect(m_uiWidth, m_uiHeight), kDefaultNear, kDefaultFar);
+    for (unsigned i = 0; i < m_llActive.GetCount(); ++i)
+    {
+        if (XGameScreen* screen = m_llActive.Get(i))
+            screen->MyResize();
+    }
+}
+
+bool XGameEngine::ToggleFullScreen()
+{
+    m_strErrorMsg = "";
+    const bool fullScreen = !m_window.IsFullscreen();
+    const int rc = m_window.SetDesktopFullscreen(fullScreen);
+    if (rc != 0)
+    {
+        m_strErrorMsg = "Error: in XGameEngine::ToggleFullScreen, SetWindowFullscreen failed. Msg=";
+        m_strErrorMsg += m_window.Error().c_str();
+        return false;
+    }
+    m_bWindowed = !fullScreen;
+    if (!fullScreen)
+    {
+        // A game that started full screen never had a window size of its own.
+        int width = 0, height = 0;
+        m_window.GetWindowSize(width, height);
+        if (width < kSmallestWindowWidth || height < kSmallestWindowHeight)
+        {
+            unsigned newWidth = kDefaultWindowWidth, newHeight = kDefaultWindowHeight;
+            FitWindowToDesktop(newWidth, newHeight);
+            m_window.SetClientSize(static_cast<int>(newWidth), static_cast<int>(newHeight));
+            plk::DisplayMode desktop;
+            if (plk::GetDesktopDisplayMode(desktop) == 0)
+                m_window.SetPosition(desktop.width / 2 - static_cast<int>(newWidth) / 2,
+                                     desktop.height / 2 - static_cast<int>(newHeight) / 2);
+        }
+    }
+    // The window system's resize event follows, but a test or the next frame must not draw into
+    // the old size meanwhile.
+    HandleResize();
+    if (m_fullScreenListener)
+        m_fullScreenListener(fullScreen);
+    return true;
+}
+
+XPlacement2D XGameEngine::GetPlacement2D(XAnchor2D anchor) const
+{
+    return PlaceDesign(m_uiWidth, m_uiHeight, m_fLayoutScale, anchor);
 }
 
 bool XGameEngine::SetPerspective(float fieldOfView, float aspect, float nearPlane, float farPlane)

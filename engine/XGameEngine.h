@@ -7,7 +7,9 @@
 #include "engine/XDXInput.h"
 #include "engine/XDXScreenShot.h"
 #include "engine/XEngineOptions.h"
+#include "engine/XFramePacer.h"
 #include "engine/XInputScript.h"
+#include "engine/XLayout2D.h"
 #include "foundation/XDateTime.h"
 #include "foundation/XLinkList.h"
 #include "foundation/XString.h"
@@ -16,6 +18,7 @@
 #include "platform/window/Window.h"
 
 #include <cstdint>
+#include <functional>
 
 class XGameScreen;
 class XScreenTransition;
@@ -57,6 +60,7 @@ public:
     void AddScreen(bool keepOthers, bool unusedFlag, bool exclusive, XGameScreen* screen,
                    XScreenTransition* transition);
     void RequestQuit() { m_bStop = true; }
+    // A rate above the display's refresh rate (or none) is held to the refresh rate.
     void SetFrameRate(float framesPerSecond, bool showStatistics);
     void SetPath(const XString& folder);
     const XString& GetPath() const { return m_strPath; }
@@ -78,6 +82,29 @@ public:
     void Hold(unsigned ms);
     // Takes a screenshot at the end of the next drawn frame, as the Print Screen key does.
     void RequestScreenShot() { m_bShotRequested = true; }
+
+    // Switches between the window and desktop full screen on the window's display, as F11 and
+    // Alt+Enter do; the listener hears every switch that took place. False with the error text
+    // when the window system refused.
+    bool ToggleFullScreen();
+    void SetFullScreenListener(std::function<void(bool fullScreen)> listener) { m_fullScreenListener = std::move(listener); }
+    bool IsFullScreen() const { return m_window.IsFullscreen(); }
+    // Handles a change of the drawable's size: device, projection, screens. Called for the
+    // window's resize events; a test may call it after resizing the window itself.
+    void HandleResize();
+    // False while the window is in the background or minimised.
+    bool HasFocus() const { return m_bFocused; }
+    // A text prompt that reads Alt+Enter as a new line claims it for the next frame's events;
+    // without a claim Alt+Enter switches full screen. Renewed by the prompt every update.
+    void ClaimAltEnter() { m_bAltEnterClaimed = true; }
+    // Design units to layout pixels: what 2D screens scale their design by. Fixed when the mode is
+    // set, so that fonts made for it keep fitting; a resize scales the placement instead.
+    float GetLayoutScale() const { return m_fLayoutScale; }
+    // Where a screen with that anchor draws its layout pixels in the back buffer now.
+    XPlacement2D GetPlacement2D(XAnchor2D anchor) const;
+    // The spread of the frame times since Run began (fixed-step runs count their steps).
+    const XFrameTimeStats& GetFrameTimeStats() const { return m_frameStats; }
+    plk::gfx::Device::VSync GetVSync() const { return m_device.GetVSync(); }
 
     unsigned GetWidth() const { return m_uiWidth; }
     unsigned GetHeight() const { return m_uiHeight; }
@@ -118,7 +145,16 @@ private:
     void DeleteDoomed();
     void DeleteAll(XLinkList<XGameScreen*>& list);
     void PumpEvents(bool& quit);
+    // Alt+Enter and F11 switch full screen, unless a prompt claimed Alt+Enter; true when the
+    // event was used up so.
+    bool HandleFullScreenKey(const plk::Event& event);
+    // Mouse positions come in window units; picking and the 2D placement count drawable pixels.
+    void ScaleMouseToDrawable(plk::Event& event) const;
     void WaitForFrameCap();
+    // Moves the music's volume a frame's step towards silence in the background, full otherwise.
+    void FadeMusic();
+    // The pacing period for the current target rate, the display and the device's vsync.
+    uint64_t FramePeriodUs() const;
     // The timer less every pause taken with Hold: the clock that frames are stamped with.
     unsigned ClockNow() const;
 
@@ -160,4 +196,13 @@ private:
     bool m_bScript = false;
     bool m_bShotRequested = false;
     unsigned m_uiFrameIndex = 0;
+
+    XFramePacer m_pacer;
+    XFrameTimeStats m_frameStats;
+    uint64_t m_uiLastFrameUs = 0;
+    float m_fLayoutScale = 1.0f;
+    bool m_bFocused = true;
+    bool m_bAltDown[2] = {false, false}; // left, right
+    bool m_bAltEnterClaimed = false;
+    std::function<void(bool)> m_fullScreenListener;
 };

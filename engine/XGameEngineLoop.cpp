@@ -6,6 +6,7 @@
 #include "platform/time/Timer.h"
 #include "platform/window/Events.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -21,30 +22,113 @@ const uint32_t kOverlayColor = 0xFFFFFFFF;
 const int kOverlayRightOffset = 100;
 const int kOverlayTop = 2;
 const int kOverlayLineStep = 15;
+// Music fades out in the background, and in again, over this many ms.
+const unsigned kMusicFadeMs = 500;
+// The frame cap's period under vsync, in percent of the display's.
+const uint64_t kVSyncBackstopPercent = 90;
 
 } // namespace
 
 void XGameEngine::PumpEvents(bool& quit)
 {
     plk::Event event;
+    bool resized = false;
     while (plk::PollEvent(event))
     {
-        if (event.type == plk::EventType::kQuit || event.type == plk::EventType::kWindowClose)
-            quit = true;
-        else
+        switch (event.type)
+        {
+        case plk::EventType::kQuit:
+        case plk::EventType::kWindowClose: quit = true; break;
+        case plk::EventType::kResized: resized = true; break;
+        case plk::EventType::kFocusLost: m_bFocused = false; break;
+        case plk::EventType::kFocusGained: m_bFocused = true; break;
+        default:
+            if (HandleFullScreenKey(event))
+                break;
+            ScaleMouseToDrawable(event);
             m_input.HandleEvent(event);
+            break;
+        }
     }
+    m_bAltEnterClaimed = false;
+    // One resize for a burst of events: a drag sends many, and each costs a projection per screen.
+    if (resized)
+        HandleResize();
+}
+
+bool XGameEngine::HandleFullScreenKey(const plk::Event& event)
+{
+    const bool down = event.type == plk::EventType::kKeyDown;
+    if (!down && event.type != plk::EventType::kKeyUp)
+        return false;
+    if (event.key == plk::kKeyLeftAlt || event.key == plk::kKeyRightAlt)
+    {
+        m_bAltDown[event.key == plk::kKeyLeftAlt ? 0 : 1] = down;
+        return false;
+    }
+    const bool altEnter = event.key == plk::kKeyReturn && (m_bAltDown[0] || m_bAltDown[1]) && !m_bAltEnterClaimed;
+    if (!altEnter && event.key != plk::kKeyF11)
+        return false;
+    // The switch happens on the press; the release is swallowed as well, so that no screen sees
+    // an Enter it never saw go down.
+    if (down)
+        ToggleFullScreen();
+    return true;
+}
+
+void XGameEngine::ScaleMouseToDrawable(plk::Event& event) const
+{
+    if (event.type != plk::EventType::kMouseMove && event.type != plk::EventType::kMouseButtonDown &&
+        event.type != plk::EventType::kMouseButtonUp)
+        return;
+    int windowWidth = 0, windowHeight = 0;
+    m_window.GetWindowSize(windowWidth, windowHeight);
+    if (windowWidth <= 0 || windowHeight <= 0 || (static_cast<unsigned>(windowWidth) == m_uiWidth &&
+                                                   static_cast<unsigned>(windowHeight) == m_uiHeight))
+        return;
+    const auto scale = [](int value, unsigned to, int from) {
+        return static_cast<int>(static_cast<long long>(value) * to / from);
+    };
+    event.x = scale(event.x, m_uiWidth, windowWidth);
+    event.y = scale(event.y, m_uiHeight, windowHeight);
+    event.dx = scale(event.dx, m_uiWidth, windowWidth);
+    event.dy = scale(event.dy, m_uiHeight, windowHeight);
+}
+
+void XGameEngine::FadeMusic()
+{
+    const float target = m_bFocused ? 1.0f : 0.0f;
+    const float volume = XDXSound::GetMusicVolume();
+    if (volume == target)
+        return;
+    const float step = static_cast<float>(std::max(1u, m_uiFrameDelta)) / static_cast<float>(kMusicFadeMs);
+    XDXSound::SetMusicVolume(volume < target ? std::min(target, volume + step) : std::max(target, volume - step));
+}
+
+uint64_t XGameEngine::FramePeriodUs() const
+{
+    const uint64_t period = XFramePacer::PeriodUs(m_fTargetFrameRate, m_window.GetRefreshRate());
+    // With vsync the retrace paces the frames; the cap stays as a backstop for drivers that accept
+    // the swap interval without waiting, set a little short so that it never delays a frame the
+    // retrace would have shown.
+    if (m_device.GetVSync() != plk::gfx::Device::VSync::kOff && period == XFramePacer::PeriodUs(0.0f, m_window.GetRefreshRate()))
+        return period * kVSyncBackstopPercent / 100;
+    return period;
 }
 
 void XGameEngine::WaitForFrameCap()
 {
-    if (m_options.fixedStepMs != 0 || m_fTargetFrameRate <= 0.0f)
+    if (m_options.fixedStepMs != 0)
         return;
-    const unsigned minimum = static_cast<unsigned>(1000.0f / m_fTargetFrameRate);
-    // A wait on the millisecond timer, because a sleep can overshoot by a whole scheduler tick;
-    // yielding lets the other threads of the machine run meanwhile.
-    while (ClockNow() - m_uiFrameTime < minimum && !plk::TimerWrapped())
+    m_pacer.SetPeriod(FramePeriodUs());
+    // Sleep to within a millisecond of the frame's due time, since a sleep may wake late by about
+    // that much, then yield the rest; a busy wait would keep a core busy all the time.
+    uint64_t now = plk::MonotonicMicroseconds();
+    if (const uint64_t sleep = m_pacer.SleepUs(now))
+        plk::SleepMicroseconds(sleep);
+    for (now = plk::MonotonicMicroseconds(); m_pacer.MustWait(now); now = plk::MonotonicMicroseconds())
         std::this_thread::yield();
+    m_pacer.FrameBegun(now);
 }
 
 unsigned XGameEngine::ClockNow() const
@@ -68,6 +152,9 @@ bool XGameEngine::Run()
     m_dtRunStart.SetNow();
     unsigned measureStart = plk::TimerElapsed();
     unsigned framesCounted = 0;
+    m_frameStats = XFrameTimeStats();
+    m_uiLastFrameUs = plk::MonotonicMicroseconds();
+    m_pacer.Start(m_uiLastFrameUs, FramePeriodUs());
 
     bool quit = false;
     while (!quit)
@@ -105,6 +192,7 @@ bool XGameEngine::Frame(bool& quit)
     PumpEvents(quit);
     if (quit)
         return true;
+    FadeMusic();
 
     unsigned start = plk::TimerElapsed();
     if (!Draw())
@@ -128,6 +216,9 @@ bool XGameEngine::Frame(bool& quit)
         return true;
 
     WaitForFrameCap();
+    const uint64_t nowUs = plk::MonotonicMicroseconds();
+    m_frameStats.Add(static_cast<double>(nowUs - m_uiLastFrameUs) / 1000.0);
+    m_uiLastFrameUs = nowUs;
     const unsigned now = m_options.fixedStepMs != 0 ? m_uiFrameTime + m_options.fixedStepMs : ClockNow();
     m_uiFrameDelta = now - m_uiFrameTime;
     m_uiFrameTime = now;

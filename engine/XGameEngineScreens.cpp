@@ -52,7 +52,10 @@ void XGameEngine::Update(bool& quit)
             if (!screen)
                 continue;
             if (!screen->m_bClosed)
+            {
+                m_input.SetPlacement2D(GetPlacement2D(screen->GetAnchor2D()));
                 screen->MyUpdate();
+            }
             if (screen->m_bExclusive)
                 break;
         }
@@ -134,8 +137,14 @@ void XGameEngine::DrawScreens()
     for (unsigned i = 0; i < m_llActive.GetCount(); ++i)
     {
         if (XGameScreen* screen = m_llActive.Get(i))
+        {
+            const XPlacement2D placement = GetPlacement2D(screen->GetAnchor2D());
+            m_device.SetScreenPlacement(placement.scale, placement.offsetX, placement.offsetY);
             screen->MyDraw();
+        }
     }
+    // The transition and the statistics overlay count back-buffer pixels.
+    m_device.SetScreenPlacement(1.0f, 0.0f, 0.0f);
 }
 
 void XGameEngine::DeleteDoomed()

@@ -1,6 +1,8 @@
 // The base class of every screen: the four slots the engine calls and the flags of the screen stack.
 #pragma once
 
+#include "engine/XLayout2D.h"
+
 class XGameEngine;
 
 class XGameScreen
@@ -19,15 +21,22 @@ public:
     virtual void MyUpdate() {}
     // Just before the engine deletes a screen closed during play; never on shutdown.
     virtual void MyFree() {}
+    // The back buffer changed size (m_pEngine->GetWidth and GetHeight tell the new one) and the
+    // engine has put the default projection back: a screen with a projection of its own sets it again.
+    virtual void MyResize() {}
 
     // The engine removes the screen at its next removal point.
     void Close() { m_bClosed = true; }
     bool IsClosed() const { return m_bClosed; }
     bool IsExclusive() const { return m_bExclusive; }
     bool KeepsOthers() const { return m_bKeepOthers; }
+    // Where the screen's 2D drawing and click rectangles sit in a window of another shape than the
+    // design's.
+    XAnchor2D GetAnchor2D() const { return m_anchor2D; }
 
 protected:
     XGameEngine* m_pEngine = nullptr;
+    XAnchor2D m_anchor2D = XAnchor2D::kCentre;
 
 private:
     friend class XGameEngine;

@@ -160,11 +160,14 @@ bool XInputScript::ParseLine(const std::string& line, unsigned lineNumber, std::
         steps.push_back(step);
         return true;
     }
-    if (verb == "shot" || verb == "quit")
+    if (verb == "shot" || verb == "quit" || verb == "blur" || verb == "focus")
     {
         if (!rest.empty())
             return Fail(lineNumber, verb + " takes no arguments");
-        step.action = verb == "shot" ? Action::kShot : Action::kQuit;
+        step.action = verb == "shot"   ? Action::kShot
+                      : verb == "quit" ? Action::kQuit
+                      : verb == "blur" ? Action::kBlur
+                                       : Action::kFocus;
         steps.push_back(step);
         return true;
     }
@@ -189,6 +192,8 @@ bool XInputScript::Apply(unsigned frame)
         case Action::kButtonUp: plk::PushMouseButton(step.button, false); break;
         case Action::kShot: shot = true; break;
         case Action::kQuit: plk::PushQuitEvent(); break;
+        case Action::kBlur: plk::PushFocusEvent(false); break;
+        case Action::kFocus: plk::PushFocusEvent(true); break;
         }
     }
     return shot;

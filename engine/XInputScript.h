@@ -18,6 +18,8 @@ public:
         kButtonUp,
         kShot,
         kQuit,
+        kBlur,  // the window loses the keyboard, as when the player turns to another window
+        kFocus, // and gets it back
     };
 
     struct Step

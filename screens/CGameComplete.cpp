@@ -2,6 +2,7 @@
 #include "screens/CGameComplete.h"
 
 #include "engine/XGameEngine.h"
+#include "game/CGameLevel.h"
 #include "screens/CGameOver.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CScoreUploads.h"
@@ -40,6 +41,14 @@ const char* const kCredits = "Congratulations! You have completed every level of
 
 CGameComplete::CGameComplete(CGameLevel* level) : CGameComplete(level, XString(kCredits), true)
 {
+    // The whole game's score heads the credits: the number the player worked for.
+    if (level)
+    {
+        XString text;
+        text.Format("Your final score: %d\r\n\r\n", level->GetTotalScore());
+        text += m_strText;
+        m_strText = text;
+    }
 }
 
 CGameComplete::CGameComplete(CGameLevel* level, const XString& text, bool postScore)

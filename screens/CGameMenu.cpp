@@ -3,6 +3,7 @@
 
 #include "engine/XGameEngine.h"
 #include "game/CGameLevel.h"
+#include "screens/CGameMenuLayout.h"
 #include "screens/CLevelSetList.h"
 #include "screens/CScreenFlow.h"
 #include "ui/UiLayout.h"
@@ -82,6 +83,7 @@ CGameMenu::CGameMenu(CGameLevel* level, int frameStyle, MenuMode mode, const XSt
     {
         CLevelSetList sets;
         sets.Read(data);
+        m_list.SetVisibleRows(MenuListLayout::kHeadedVisibleRows);
         m_list.Add(XString("Standard Game Levels"));
         for (unsigned i = 0; i < sets.GetCount(); ++i)
             m_list.Add(sets.GetDescription(i));
@@ -248,10 +250,9 @@ void CGameMenu::MyInit()
     }
     if (!m_texSprites.Load("MiscTex0.png", 0, 0))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_texSprites.Load", m_texSprites.GetErrorMsg());
-    const int width = static_cast<int>(m_pEngine->GetWidth());
-    if (!m_font.Create("Arial", kMainFontPoints * width / plk::ui::kDesignW, false, false))
+    if (!m_font.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kMainFontPoints), false, false))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_font.Create", m_font.GetErrorMsg());
-    if (!m_fontLarge.Create("Arial", kLargeFontPoints * width / plk::ui::kDesignW, false, false))
+    if (!m_fontLarge.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kLargeFontPoints), false, false))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_fontLarge.Create", m_fontLarge.GetErrorMsg());
     if (!m_sndMouseOver.Load("SndMouseOver.wav", XDXSound::kSoundEffect))
         ScreenFlow::LogFailure("CGameMenu::MyInit", "m_sndMouseOver.Load", m_sndMouseOver.GetErrorMsg());

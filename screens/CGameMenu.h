@@ -94,6 +94,10 @@ private:
     void DrawHelp();
     void DrawTextFrame();
     void DrawList();
+    // The top of the first row inside a list's frame: lower under a heading.
+    float FirstRowTop() const;
+    // A translucent bar behind the row under the mouse, in design units.
+    void DrawRowHighlight(float x, float y, float w, float h);
     void DrawSummary();
     void DrawLoadFailed();
     void PrintText(XDXFont& font, const XString& text, float x, float y, float width, float height, uint32_t colour,

@@ -17,6 +17,8 @@ namespace
 const uint32_t kUntinted = 0xFFFFFFFF;
 const uint32_t kWhite = 0xFFFFFFFF;
 const uint32_t kHoveredRow = 0xFFFFE27A;
+// The bar behind the level set under the mouse: the hover colour, a quarter opaque.
+const uint32_t kRowHighlight = 0x40FFE27A;
 // The fill starts this far inside the frame's outer edge, so the frame's rounded corners show.
 const float kFillInset = 4.0f;
 // Cards and the difficulty choice start this far down the screen.
@@ -243,16 +245,60 @@ void CGameMenu::ArrowRects(float& upX, float& upY, float& downX, float& downY, f
     downY = top + height - tile * 1.5f;
 }
 
+float CGameMenu::FirstRowTop() const
+{
+    return m_mode == MenuMode::ChooseLevelSet ? kHeadedRowTop : kRowTop;
+}
+
+void CGameMenu::DrawRowHighlight(float x, float y, float w, float h)
+{
+    plk::gfx::Device* device = m_pEngine->GetDevice();
+    if (!device)
+        return;
+    struct Vertex
+    {
+        float x, y, z, rhw;
+        uint32_t color;
+    };
+    const float sx = ScreenFlow::ScaleX(m_pEngine);
+    const float sy = ScreenFlow::ScaleY(m_pEngine);
+    const float l = x * sx, t = y * sy, r = (x + w) * sx, b = (y + h) * sy;
+    const Vertex quad[6] = {{l, t, 0, 1, kRowHighlight}, {r, t, 0, 1, kRowHighlight}, {r, b, 0, 1, kRowHighlight},
+                            {l, t, 0, 1, kRowHighlight}, {r, b, 0, 1, kRowHighlight}, {l, b, 0, 1, kRowHighlight}};
+    const plk::gfx::Device::StateBlock saved = device->CaptureState();
+    device->SetRenderState(plk::gfx::kZEnable, 0);
+    device->SetRenderState(plk::gfx::kCullMode, plk::gfx::kCullNone);
+    device->SetRenderState(plk::gfx::kAlphaBlendEnable, 1);
+    device->SetRenderState(plk::gfx::kSrcBlend, plk::gfx::kBlendSrcAlpha);
+    device->SetRenderState(plk::gfx::kDestBlend, plk::gfx::kBlendInvSrcAlpha);
+    device->SetTexture(0, nullptr);
+    device->SetFVF(plk::gfx::kFvfXyzRhw | plk::gfx::kFvfDiffuse);
+    device->DrawPrimitiveUP(plk::gfx::kTriangleList, 2, quad, sizeof(Vertex));
+    device->ApplyState(saved);
+}
+
 void CGameMenu::DrawList()
 {
     const bool wholeWidth = m_mode == MenuMode::TitleLoadGame || m_mode == MenuMode::ChooseLevelSet;
     const float left = CentredLeft(kListColumns, wholeWidth ? kScreenCentreX : static_cast<float>(plk::ui::kPlayAreaCentreX));
     const float top = CentredTop(kListRows);
     DrawFrame(left, top, kListColumns, kListRows);
+    if (m_mode == MenuMode::ChooseLevelSet)
+    {
+        PrintText(m_fontLarge, XString("Choose a level set"), left + kRowLeft, top + kHeadingTop, kRowRight - kRowLeft,
+                  kHeadingHeight, kWhite, plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtSingleLine);
+        if (m_list.GetHovered() >= 0 && static_cast<unsigned>(m_list.GetHovered()) >= m_list.GetScroll())
+        {
+            const unsigned row = static_cast<unsigned>(m_list.GetHovered()) - m_list.GetScroll();
+            if (row < m_list.GetShownCount())
+                DrawRowHighlight(left + kRowLeft, top + kHeadedRowTop + kRowStep * static_cast<float>(row),
+                                 kRowRight - kRowLeft, kRowHeight);
+        }
+    }
     for (unsigned k = 0; k < m_list.GetShownCount(); ++k)
     {
         const unsigned entry = m_list.GetScroll() + k;
-        const float rowTop = top + kRowTop + kRowStep * static_cast<float>(k);
+        const float rowTop = top + FirstRowTop() + kRowStep * static_cast<float>(k);
         const XString name = m_mode == MenuMode::ChooseLevelSet ? m_list.Get(entry) : CMenuList::DisplayName(m_list.Get(entry));
         PrintText(m_font, name, left + kRowLeft + kRowTextIndent, rowTop, kRowRight - kRowLeft - kRowTextIndent,
                   kRowHeight, static_cast<int>(entry) == m_list.GetHovered() ? kHoveredRow : kWhite,

@@ -103,6 +103,8 @@ void CGameMenu::UpdateTyping()
     const bool alt = input.KeyDown(plk::kKeyLeftAlt) || input.KeyDown(plk::kKeyRightAlt);
     if (m_bEditable && !IsList())
     {
+        // Alt+Enter starts a new line here rather than switching full screen (F11 still does).
+        m_pEngine->ClaimAltEnter();
         if (input.KeyReleased(plk::kKeyLeft))
             m_entry.MoveLeft();
         if (input.KeyReleased(plk::kKeyRight))
@@ -177,7 +179,7 @@ void CGameMenu::UpdateList()
     for (unsigned k = 0; k < m_list.GetShownCount(); ++k)
     {
         const float x = m_fFrameX + kRowLeft;
-        const float y = m_fFrameY + kRowTop + kRowStep * static_cast<float>(k);
+        const float y = m_fFrameY + FirstRowTop() + kRowStep * static_cast<float>(k);
         if (!input.MouseInRect(x, y, m_fFrameX + kRowRight, y + kRowHeight, sx, sy))
             continue;
         m_list.SetHovered(static_cast<int>(m_list.GetScroll() + k));

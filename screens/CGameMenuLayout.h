@@ -11,6 +11,11 @@ const float kRowRight = 408.0f;
 const float kRowTop = 8.0f;
 const float kRowHeight = 25.0f;
 const float kRowStep = 30.0f;
+// The level-set list puts a heading above its rows: they start lower and fewer fit.
+const float kHeadedRowTop = 64.0f;
+const unsigned kHeadedVisibleRows = 16;
+const float kHeadingTop = 18.0f;
+const float kHeadingHeight = 36.0f;
 // Arrows and the close button are square sprites of this side.
 const float kArrowSize = 32.0f;
 

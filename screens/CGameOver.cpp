@@ -86,14 +86,14 @@ CGameOver::Answer CGameOver::TypedAnswer(const XDXInput& input)
 
 bool CGameOver::CreateFont(XGameEngine* engine, XDXFont& font)
 {
-    return font.Create("Arial", kFontPoints * static_cast<int>(engine->GetWidth()) / plk::ui::kDesignW, false, false);
+    return font.Create("Arial", ScreenFlow::FontPoints(engine, kFontPoints), false, false);
 }
 
 void CGameOver::DrawBanner(XGameEngine* engine, XDXTexture& left, XDXTexture& right)
 {
     const float sx = ScreenFlow::ScaleX(engine);
     const float sy = ScreenFlow::ScaleY(engine);
-    const int middle = static_cast<int>(engine->GetWidth() / 2);
+    const int middle = static_cast<int>(static_cast<float>(plk::ui::kDesignW / 2) * sx);
     if (left.GetTexture())
         left.Draw(middle - static_cast<int>(static_cast<float>(left.GetImageWidth()) * sx), 0, 0, 0, 0, 0, sx, sy,
                   kUntinted, false);
@@ -109,7 +109,7 @@ void CGameOver::DrawText(XGameEngine* engine, XDXFont& font, const XString& text
     const float sy = ScreenFlow::ScaleY(engine);
     const int left = static_cast<int>(static_cast<float>(kTextMargin) * sx);
     const int y = Scaled(top, sy);
-    font.Print(text, left, y, static_cast<int>(engine->GetWidth()) - 2 * left, Scaled(bottom, sy) - y, kTextColour,
+    font.Print(text, left, y, static_cast<int>(static_cast<float>(plk::ui::kDesignW) * sx) - 2 * left, Scaled(bottom, sy) - y, kTextColour,
                plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtWordBreak);
 }
 
@@ -159,8 +159,8 @@ void CGameOver::MyUpdate()
     if (m_bLeaving)
         return;
     const XDXInput& input = m_pEngine->m_input;
-    const Answer hovered = AnswerAt(static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine),
-                                    static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine));
+    const Answer hovered = AnswerAt(input.GetMouseX2D() / ScreenFlow::ScaleX(m_pEngine),
+                                    input.GetMouseY2D() / ScreenFlow::ScaleY(m_pEngine));
     if (hovered != kNone && hovered != m_hovered)
         m_sndMouseOver.Play(false);
     m_hovered = hovered;

@@ -206,6 +206,8 @@ void Edit(CGameLevel& level, int entry)
 
 CLevelBuilder::CLevelBuilder(CGameLevel* level) : m_pLevel(level)
 {
+    // The tool bar frames the 3D view, which fills a wider window: it stays against the left edge.
+    m_anchor2D = XAnchor2D::kLeft;
 }
 
 int CLevelBuilder::ButtonAt(float x, float y)
@@ -316,10 +318,9 @@ void CLevelBuilder::MyInit()
     for (size_t i = 0; i < m_texBar.size(); ++i)
         if (!m_texBar[i].Load(kBarFiles[i], 0, 0))
             ScreenFlow::LogFailure("CLevelBuilder::MyInit", "m_texBar.Load", m_texBar[i].GetErrorMsg());
-    const int width = static_cast<int>(m_pEngine->GetWidth());
-    if (!m_font.Create("Arial", kNameFontPoints * width / plk::ui::kDesignW, true, false))
+    if (!m_font.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kNameFontPoints), true, false))
         ScreenFlow::LogFailure("CLevelBuilder::MyInit", "m_font.Create", m_font.GetErrorMsg());
-    if (!m_fontSmall.Create("Arial", kHintFontPoints * width / plk::ui::kDesignW, false, false))
+    if (!m_fontSmall.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kHintFontPoints), false, false))
         ScreenFlow::LogFailure("CLevelBuilder::MyInit", "m_fontSmall.Create", m_fontSmall.GetErrorMsg());
     if (!m_sndMouseOver.Load("SndMouseOver.wav", XDXSound::kSoundEffect))
         ScreenFlow::LogFailure("CLevelBuilder::MyInit", "m_sndMouseOver.Load", m_sndMouseOver.GetErrorMsg());
@@ -340,8 +341,8 @@ void CLevelBuilder::MyFree()
 void CLevelBuilder::MyUpdate()
 {
     const XDXInput& input = m_pEngine->m_input;
-    const int hovered = ButtonAt(static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine),
-                                 static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine));
+    const int hovered = ButtonAt(input.GetMouseX2D() / ScreenFlow::ScaleX(m_pEngine),
+                                 input.GetMouseY2D() / ScreenFlow::ScaleY(m_pEngine));
     if (hovered >= 0 && hovered != m_iHovered)
         m_sndMouseOver.Play(false);
     m_iHovered = hovered;

@@ -99,7 +99,7 @@ XString CMenuList::DisplayName(const XString& entry)
 unsigned CMenuList::GetShownCount() const
 {
     const unsigned left = GetCount() > m_uiScroll ? GetCount() - m_uiScroll : 0;
-    return left < kVisibleRows ? left : kVisibleRows;
+    return left < m_uiVisibleRows ? left : m_uiVisibleRows;
 }
 
 void CMenuList::SetHovered(int entry)
@@ -109,12 +109,12 @@ void CMenuList::SetHovered(int entry)
 
 bool CMenuList::CanScrollUp() const
 {
-    return GetCount() >= kVisibleRows && m_uiScroll > 0;
+    return GetCount() >= m_uiVisibleRows && m_uiScroll > 0;
 }
 
 bool CMenuList::CanScrollDown() const
 {
-    return GetCount() >= kVisibleRows && m_uiScroll + kVisibleRows < GetCount();
+    return GetCount() >= m_uiVisibleRows && m_uiScroll + m_uiVisibleRows < GetCount();
 }
 
 bool CMenuList::ScrollUp()
@@ -145,6 +145,6 @@ void CMenuList::RemoveHovered()
     if (m_iHovered >= 0 && static_cast<unsigned>(m_iHovered) < m_uiScroll)
         --m_uiScroll;
     // Rows must not run out below the frame when the removed entry was among the last shown.
-    if (m_uiScroll > 0 && m_uiScroll + kVisibleRows > GetCount())
-        m_uiScroll = GetCount() > kVisibleRows ? GetCount() - kVisibleRows : 0;
+    if (m_uiScroll > 0 && m_uiScroll + m_uiVisibleRows > GetCount())
+        m_uiScroll = GetCount() > m_uiVisibleRows ? GetCount() - m_uiVisibleRows : 0;
 }

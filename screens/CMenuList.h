@@ -11,6 +11,9 @@ public:
     // Rows a list frame shows at once.
     static const unsigned kVisibleRows = 19;
 
+    // A list with a heading above its rows shows fewer of them at a time.
+    void SetVisibleRows(unsigned rows) { m_uiVisibleRows = rows; }
+
     // Every "*.dat" of the levels folder that is not a standard, tutorial or last-edited level.
     void ListLevels(const XString& levelsFolder);
     // Every "*.dat" of data folder + "savedgames\" but the last-edited level.
@@ -45,6 +48,7 @@ public:
     void RemoveHovered();
 
 private:
+    unsigned m_uiVisibleRows = kVisibleRows;
     void AddFilesOf(const XString& folder, bool (*accept)(const XString&));
 
     XStringArray m_astrEntries;

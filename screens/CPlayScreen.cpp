@@ -48,6 +48,8 @@ CPlayScreen::CPlayScreen(CGameLevel* level, bool builderMode, const XString& lev
     , m_strLevelName(levelName)
     , m_bSavedGame(isSavedGame)
 {
+    // The spare buttons and the status line belong with the bar against the left edge.
+    m_anchor2D = XAnchor2D::kLeft;
 }
 
 CPlayScreen::~CPlayScreen() = default;
@@ -117,6 +119,12 @@ void CPlayScreen::MyInit()
         device->SetTransform(plk::gfx::kProjection, ViewProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
 }
 
+void CPlayScreen::MyResize()
+{
+    if (plk::gfx::Device* device = m_pEngine->GetDevice())
+        device->SetTransform(plk::gfx::kProjection, ViewProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
+}
+
 void CPlayScreen::SetUpLighting()
 {
     plk::gfx::Device* device = m_pEngine->GetDevice();
@@ -157,8 +165,21 @@ void CPlayScreen::MyFree()
 void CPlayScreen::MyUpdate()
 {
     XDXInput& input = m_pEngine->m_input;
-    if (input.KeyReleased(plk::kKeyP))
+    // Only an Esc pressed while this screen had the keys: the release of one that closed a menu
+    // above it must not pause.
+    const bool escapeReleased = input.KeyReleased(plk::kKeyEscape) && m_bEscapeHeld;
+    m_bEscapeHeld = input.KeyDown(plk::kKeyEscape);
+    if (input.KeyReleased(plk::kKeyP) || escapeReleased)
+    {
         m_bPaused = !m_bPaused;
+        m_bFocusPaused = false;
+    }
+    // A game in the background stands still, and goes on when the player comes back to it,
+    // unless the player paused it before leaving.
+    if (!m_pEngine->HasFocus() && !m_bPaused)
+        m_bPaused = m_bFocusPaused = true;
+    else if (m_pEngine->HasFocus() && m_bFocusPaused)
+        m_bPaused = m_bFocusPaused = false;
     const float elapsedMs = static_cast<float>(m_pEngine->GetFrameDelta());
     if (m_bPaused)
         return;
@@ -196,8 +217,7 @@ void CPlayScreen::UpdateSelection()
     if (!input.MouseButtonReleased(kLeftButton))
         return;
     // A click on the status bar is meant for its buttons, never for a cube drawn behind it.
-    const float statusBarRight = static_cast<float>(plk::ui::kColumnW) * ScreenFlow::ScaleX(m_pEngine);
-    if (static_cast<float>(input.GetMouseX()) < statusBarRight)
+    if (static_cast<float>(input.GetMouseX()) < ScreenFlow::ColumnRight(m_pEngine))
         return;
     if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
         return;

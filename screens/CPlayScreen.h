@@ -35,6 +35,7 @@ public:
     void MyDraw() override;
     void MyUpdate() override;
     void MyFree() override;
+    void MyResize() override;
 
     // The mode's projection moved sideways so that the camera's target lies in the middle of the
     // play area right of the status bar, not behind the bar.
@@ -97,6 +98,8 @@ private:
     XString m_strMusicName; // the level music loaded in m_sndMusic
 
     bool m_bPaused = false;
+    bool m_bFocusPaused = false; // paused because the window went to the background
+    bool m_bEscapeHeld = false;
     int m_iHoveredSpare = -1;
     float m_fSpareAngle = 0.0f; // degrees
     // Camera moves still to be spread over the coming frames.

@@ -164,8 +164,7 @@ void CPlayScreen::BuilderMouse()
         return;
     }
     // The tool bar's clicks are its own.
-    const float barRight = static_cast<float>(plk::ui::kColumnW) * ScreenFlow::ScaleX(m_pEngine);
-    if (!pressed || static_cast<float>(input.GetMouseX()) < barRight)
+    if (!pressed || static_cast<float>(input.GetMouseX()) < ScreenFlow::ColumnRight(m_pEngine))
         return;
     if (!input.BeginPick(0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight())))
         return;

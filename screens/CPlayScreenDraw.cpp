@@ -45,8 +45,14 @@ const float kOrthoNear = 0.0f, kOrthoFar = 1000.0f;
 
 Matrix CPlayScreen::ViewProjection(unsigned width, unsigned height)
 {
-    // A sideways move in clip space keeps the aspect and field of view of every other screen.
-    const float shift = 2.0f * static_cast<float>(plk::ui::kPlayAreaCentreX) / static_cast<float>(plk::ui::kDesignW) - 1.0f;
+    // A sideways move in clip space keeps the aspect and field of view of every other screen. The
+    // play area is what the status bar leaves of the window; its centre keeps its place in it.
+    const float w = static_cast<float>(width);
+    const float column = static_cast<float>(plk::ui::kColumnW) * DesignFitScale(width, height);
+    const float share = static_cast<float>(plk::ui::kPlayAreaCentreX - plk::ui::kColumnW) /
+                        static_cast<float>(plk::ui::kDesignW - plk::ui::kColumnW);
+    const float centre = column + (w - column) * share;
+    const float shift = w > 0.0f ? 2.0f * centre / w - 1.0f : 0.0f;
     return XGameEngine::DefaultProjection(width, height) * plk::gfx::MatrixTranslation(shift, 0.0f, 0.0f);
 }
 
@@ -80,7 +86,7 @@ void CPlayScreen::MyDraw()
     if (!m_bBuilderMode)
     {
         const int width = static_cast<int>(m_pEngine->GetWidth());
-        const int left = plk::ui::kColumnW * width / plk::ui::kDesignW;
+        const int left = static_cast<int>(ScreenFlow::ColumnRight(m_pEngine));
         device.SetScissorRect({left, 0, width, static_cast<int>(m_pEngine->GetHeight())});
         device.SetRenderState(plk::gfx::kScissorTestEnable, 1);
     }
@@ -114,7 +120,13 @@ void CPlayScreen::DrawPaused()
 {
     if (!m_bPaused || !m_pTextFont || m_pEngine->GetTime() % kBlinkPeriodMs >= kBlinkOnMs)
         return;
-    m_pTextFont->Print("PAUSED", 0, 0, static_cast<int>(m_pEngine->GetWidth()), static_cast<int>(m_pEngine->GetHeight()),
+    // Centred on the whole window, whatever its shape.
+    const XPlacement2D placement = m_pEngine->GetPlacement2D(m_anchor2D);
+    const int left = static_cast<int>(placement.ToLayoutX(0.0f));
+    const int top = static_cast<int>(placement.ToLayoutY(0.0f));
+    m_pTextFont->Print("PAUSED", left, top,
+                       static_cast<int>(placement.ToLayoutX(static_cast<float>(m_pEngine->GetWidth()))) - left,
+                       static_cast<int>(placement.ToLayoutY(static_cast<float>(m_pEngine->GetHeight()))) - top,
                        kPausedColour, plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtSingleLine);
 }
 
@@ -144,8 +156,16 @@ void CPlayScreen::DrawSpares()
     const float top = kSpareY + kButtonCentreY / unit;
     const Matrix oldProjection = device->GetTransform(plk::gfx::kProjection);
     const Matrix oldView = device->GetTransform(plk::gfx::kView);
+    // The buttons belong to the status bar, placed against the left edge: the view spans the
+    // window's width and height in design units from there.
+    const XPlacement2D bar = m_pEngine->GetPlacement2D(XAnchor2D::kLeft);
+    const float perUnit = bar.scale * ScreenFlow::ScaleX(m_pEngine);
+    const float designLeft = -bar.offsetX / perUnit, designTop = -bar.offsetY / perUnit;
+    const float designRight = (static_cast<float>(m_pEngine->GetWidth()) - bar.offsetX) / perUnit;
+    const float designBottom = (static_cast<float>(m_pEngine->GetHeight()) - bar.offsetY) / perUnit;
     device->SetTransform(plk::gfx::kProjection,
-                         plk::gfx::MatrixOrthoOffCenterLH(left, left + static_cast<float>(plk::ui::kDesignW) / unit, top - static_cast<float>(plk::ui::kDesignH) / unit, top,
+                         plk::gfx::MatrixOrthoOffCenterLH(left + designLeft / unit, left + designRight / unit,
+                                                          top - designBottom / unit, top - designTop / unit,
                                                           kOrthoNear, kOrthoFar));
     device->SetTransform(plk::gfx::kView, plk::gfx::MatrixIdentity());
     // The buttons lie over the status bar, beyond the scene's fog.

@@ -69,12 +69,22 @@ void LogFailure(const char* where, const char* member, const XString& error)
 
 float ScaleX(const XGameEngine* engine)
 {
-    return static_cast<float>(engine->GetWidth()) / static_cast<float>(plk::ui::kDesignW);
+    return engine->GetLayoutScale();
 }
 
 float ScaleY(const XGameEngine* engine)
 {
-    return static_cast<float>(engine->GetHeight()) / static_cast<float>(plk::ui::kDesignH);
+    return engine->GetLayoutScale();
+}
+
+int FontPoints(const XGameEngine* engine, int designPoints)
+{
+    return static_cast<int>(static_cast<float>(designPoints) * engine->GetLayoutScale());
+}
+
+float ColumnRight(const XGameEngine* engine)
+{
+    return static_cast<float>(plk::ui::kColumnW) * DesignFitScale(engine->GetWidth(), engine->GetHeight());
 }
 
 } // namespace ScreenFlow

@@ -38,8 +38,14 @@ void SelectPause(XDXSound& selectSound);
 // Logs "Error: in <where>, <member> failed. Msg=<error>".
 void LogFailure(const char* where, const char* member, const XString& error);
 
-// Design units (1024 x 768) to back-buffer pixels.
+// Design units (1024 x 768) to the layout pixels 2D screens draw in: one scale for both axes, so
+// that a window of another shape never stretches the design (the engine places it).
 float ScaleX(const XGameEngine* engine);
 float ScaleY(const XGameEngine* engine);
+// The pixel height of a font of that many points in the design.
+int FontPoints(const XGameEngine* engine, int designPoints);
+// The right edge of the bar column beside the 3D view, in back-buffer pixels: where clicks stop
+// belonging to the bar and the scene starts.
+float ColumnRight(const XGameEngine* engine);
 
 } // namespace ScreenFlow

@@ -4,6 +4,7 @@
 #include "engine/XGameEngine.h"
 #include "screens/CScreenFlow.h"
 #include "screens/CTitleScreen.h"
+#include "ui/UiLayout.h"
 
 #include <new>
 
@@ -37,12 +38,14 @@ void CSplashIntro::MyDraw()
 {
     if (!m_texLogo.GetTexture())
         return;
-    const float sx = static_cast<float>(m_pEngine->GetWidth()) / kLogoDesignWidth;
-    const float sy = static_cast<float>(m_pEngine->GetHeight()) / kLogoDesignHeight;
+    const float layoutWidth = static_cast<float>(plk::ui::kDesignW) * ScreenFlow::ScaleX(m_pEngine);
+    const float layoutHeight = static_cast<float>(plk::ui::kDesignH) * ScreenFlow::ScaleY(m_pEngine);
+    const float sx = layoutWidth / kLogoDesignWidth;
+    const float sy = layoutHeight / kLogoDesignHeight;
     const float width = static_cast<float>(m_texLogo.GetImageWidth()) * sx;
     const float height = static_cast<float>(m_texLogo.GetImageHeight()) * sy;
-    const int x = static_cast<int>((static_cast<float>(m_pEngine->GetWidth()) - width) / 2.0f);
-    const int y = static_cast<int>((static_cast<float>(m_pEngine->GetHeight()) - height) / 2.0f);
+    const int x = static_cast<int>((layoutWidth - width) / 2.0f);
+    const int y = static_cast<int>((layoutHeight - height) / 2.0f);
     if (!m_texLogo.Draw(x, y, 0, 0, 0, 0, sx, sy, kWhite, false))
         ScreenFlow::LogFailure("CSplashIntro::MyDraw", "m_texLogo.Draw", m_texLogo.GetErrorMsg());
 }

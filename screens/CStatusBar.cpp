@@ -9,6 +9,7 @@
 #include "screens/CGameOver.h"
 #include "screens/CPlayScreen.h"
 #include "screens/CScreenFlow.h"
+#include "screens/CSoundSettings.h"
 #include "ui/UiLayout.h"
 
 #include <new>
@@ -25,6 +26,8 @@ const char* const kColumnFiles[] = {"TexStatus0_A.bmp", "TexStatus0_B.bmp", "Tex
 
 CStatusBar::CStatusBar(CGameLevel* level, bool builderTest) : m_pLevel(level), m_bBuilderTest(builderTest)
 {
+    // The bar frames the 3D view, which fills a wider window: it stays against the left edge.
+    m_anchor2D = XAnchor2D::kLeft;
 }
 
 void CStatusBar::MyInit()
@@ -40,10 +43,9 @@ void CStatusBar::MyInit()
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_texButtons.Load", m_texButtons.GetErrorMsg());
     if (!m_texSprites.Load("MiscTex0.png", 0, 0))
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_texSprites.Load", m_texSprites.GetErrorMsg());
-    const int width = static_cast<int>(m_pEngine->GetWidth());
-    if (!m_font.Create("Arial", kMainFontPoints * width / plk::ui::kDesignW, false, false))
+    if (!m_font.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kMainFontPoints), false, false))
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_font.Create", m_font.GetErrorMsg());
-    if (!m_fontSmall.Create("Arial", kSmallFontPoints * width / plk::ui::kDesignW, false, false))
+    if (!m_fontSmall.Create("Arial", ScreenFlow::FontPoints(m_pEngine, kSmallFontPoints), false, false))
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_fontSmall.Create", m_fontSmall.GetErrorMsg());
     if (!m_sndMouseOver.Load("SndMouseOver.wav", XDXSound::kSoundEffect))
         ScreenFlow::LogFailure("CStatusBar::MyInit", "m_sndMouseOver.Load", m_sndMouseOver.GetErrorMsg());
@@ -72,8 +74,8 @@ void CStatusBar::MyUpdate()
     }
 
     const XDXInput& input = m_pEngine->m_input;
-    const Button hovered = ButtonAt(static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine),
-                                    static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine));
+    const Button hovered = ButtonAt(input.GetMouseX2D() / ScreenFlow::ScaleX(m_pEngine),
+                                    input.GetMouseY2D() / ScreenFlow::ScaleY(m_pEngine));
     if (hovered != kNoButton && hovered != m_hovered)
         m_sndMouseOver.Play(false);
     m_hovered = hovered;
@@ -123,8 +125,14 @@ void CStatusBar::Act(Button button)
         else
             ScreenFlow::ToTitle(m_pEngine, m_pLevel);
         break;
-    case kMusic: XDXSound::EnableMusic(!XDXSound::MusicEnabled(), true); break;
-    case kSound: XDXSound::EnableSounds(!XDXSound::SoundsEnabled()); break;
+    case kMusic:
+        XDXSound::EnableMusic(!XDXSound::MusicEnabled(), true);
+        CSoundSettings::SaveCurrent();
+        break;
+    case kSound:
+        XDXSound::EnableSounds(!XDXSound::SoundsEnabled());
+        CSoundSettings::SaveCurrent();
+        break;
     case kNoButton: break;
     }
 }

@@ -82,7 +82,7 @@ void CTitleScreen::MyInit()
         ScreenFlow::LogFailure("CTitleScreen::MyInit", "m_texButtons1.Load", m_texButtons1.GetErrorMsg());
     if (!m_texButtons2.Load("MiscTex2.png", 0, 0))
         ScreenFlow::LogFailure("CTitleScreen::MyInit", "m_texButtons2.Load", m_texButtons2.GetErrorMsg());
-    const int points = kFontPoints * static_cast<int>(m_pEngine->GetWidth()) / plk::ui::kDesignW;
+    const int points = ScreenFlow::FontPoints(m_pEngine, kFontPoints);
     if (!m_font.Create("Arial", points, false, false))
         ScreenFlow::LogFailure("CTitleScreen::MyInit", "m_font.Create", m_font.GetErrorMsg());
     if (!m_sndMouseOver.Load("SndMouseOver.wav", XDXSound::kSoundEffect))
@@ -127,7 +127,7 @@ void CTitleScreen::MyDraw()
     {
         const int top = static_cast<int>(static_cast<float>(plk::ui::kDesignH - kFootnoteHeight) * sy);
         const char* note = m_iHeldButton >= 0 ? kLoadingNote : kFootnote;
-        m_font.Print(note, 0, top, static_cast<int>(m_pEngine->GetWidth()),
+        m_font.Print(note, 0, top, static_cast<int>(static_cast<float>(plk::ui::kDesignW) * sx),
                      static_cast<int>(static_cast<float>(kFootnoteHeight) * sy), kFootnoteColour,
                      plk::gfx::kDtCenter | plk::gfx::kDtVCenter | plk::gfx::kDtSingleLine);
     }
@@ -153,8 +153,8 @@ void CTitleScreen::MyUpdate()
         ActWhenLoaded(m_iHeldButton);
         return;
     }
-    const float x = static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine);
-    const float y = static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine);
+    const float x = input.GetMouseX2D() / ScreenFlow::ScaleX(m_pEngine);
+    const float y = input.GetMouseY2D() / ScreenFlow::ScaleY(m_pEngine);
     const int button = ButtonAt(x, y);
     if (button >= 0)
     {

@@ -2,6 +2,8 @@
 #include "app/config/CGameFolders.h"
 
 #include "foundation/CLogFile.h"
+#include "platform/fs/Directory.h"
+#include "platform/fs/Path.h"
 
 namespace
 {
@@ -9,6 +11,7 @@ namespace
 XString g_strInstall;
 XString g_strData;
 XString g_strLevels;
+XString g_strUser;
 
 // Reads one "InstallPath" value; false when the key, the value or its text is missing.
 bool ReadInstallPath(const char* key, XString& out)
@@ -29,8 +32,10 @@ bool ReadInstallPath(const char* key, XString& out)
 const char* const CGameFolders::kMachineKey = "HKEY_LOCAL_MACHINE\\Software\\Vantorel Software\\Games\\Plinkett3\\";
 const char* const CGameFolders::kUserKey = "HKEY_CURRENT_USER\\Software\\Vantorel Software\\Games\\Plinkett3\\";
 const char* const CGameFolders::kValueName = "InstallPath";
+const char* const CGameFolders::kUserFolderName = "plinkett3";
+const char* const CGameFolders::kShareFolder = "../share/plinkett3/";
 
-bool CGameFolders::ReadConfiguration(const XString& installDir)
+bool CGameFolders::ReadConfiguration(const XString& installDir, const XString& programFolder)
 {
     if (!installDir.IsEmpty())
     {
@@ -39,9 +44,68 @@ bool CGameFolders::ReadConfiguration(const XString& installDir)
     }
     XString install;
     if (!ReadInstallPath(kMachineKey, install) && !ReadInstallPath(kUserKey, install))
-        return false;
+    {
+        install = InstallBesideProgram(programFolder);
+        if (install.IsEmpty())
+            return false;
+    }
     SetInstallFolder(install);
     return true;
+}
+
+XString CGameFolders::InstallBesideProgram(const XString& programFolder)
+{
+    if (programFolder.IsEmpty())
+        return XString();
+    XString install(programFolder);
+    if (!install.EndsWith('\\') && !install.EndsWith('/'))
+        install += '/';
+    install += kShareFolder;
+    XString data(install);
+    data += "data";
+    return plk::fs::DirectoryExists(data.GetBuffer()) ? install : XString();
+}
+
+XString CGameFolders::PerUserFolder(const char* xdgDataHome, const char* home)
+{
+    // The base directory specification ignores a relative XDG_DATA_HOME.
+    XString folder;
+    if (xdgDataHome && xdgDataHome[0] == '/')
+    {
+        folder = xdgDataHome;
+    }
+    else if (home && home[0] == '/')
+    {
+        folder = home;
+        if (!folder.EndsWith('/'))
+            folder += '/';
+        folder += ".local/share";
+    }
+    else
+    {
+        return XString();
+    }
+    if (!folder.EndsWith('/'))
+        folder += '/';
+    folder += kUserFolderName;
+    folder += '/';
+    return folder;
+}
+
+bool CGameFolders::NeedsPerUserFolder(bool forced, const XString& dataFolder)
+{
+    return forced || !plk::fs::IsWritableFolder(dataFolder.GetBuffer());
+}
+
+void CGameFolders::UsePerUserFolder(const XString& userFolder)
+{
+    g_strUser = userFolder;
+    plk::fs::SetUserOverlay(g_strInstall.GetBuffer(), g_strUser.GetBuffer());
+}
+
+const XString& CGameFolders::User()
+{
+    return g_strUser;
 }
 
 void CGameFolders::SetInstallFolder(const XString& installFolder)

@@ -42,6 +42,8 @@ SoundHandle g_nextHandle = 1;
 // The handle that started each channel's latest play: handles of one file share a chunk, so the
 // chunk alone cannot tell whose play a channel holds.
 std::array<SoundHandle, kMixChannels> g_channelOwner{};
+// Mixer volumes of the handles that were given one; the rest play at full volume.
+std::map<SoundHandle, int> g_volumes;
 
 // Raised by the mixer thread whenever a channel ends; WaitForSound sleeps on it.
 std::mutex g_finishedMutex;
@@ -168,6 +170,7 @@ void FreeSound(SoundHandle sound)
         return;
     // Other handles may still play the same samples: only this handle's plays end here.
     StopSound(sound);
+    g_volumes.erase(sound);
     const auto cached = it->second;
     g_sounds.erase(it);
     if (--cached->second.users > 0)
@@ -188,9 +191,27 @@ int PlaySound(SoundHandle sound, bool loop, int* channel, std::string* error)
     if (used < 0)
         return Fail(error, std::string("Mix_PlayChannel failed. Msg=") + Mix_GetError(), kErrNoChannel);
     g_channelOwner[used] = sound;
+    // A channel keeps the volume of its last play, so every play sets its own.
+    const auto volume = g_volumes.find(sound);
+    Mix_Volume(used, volume != g_volumes.end() ? volume->second : MIX_MAX_VOLUME);
     if (channel)
         *channel = used;
     return kOk;
+}
+
+void SetSoundVolume(SoundHandle sound, float volume)
+{
+    const float clamped = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
+    const int mixerVolume = static_cast<int>(clamped * MIX_MAX_VOLUME + 0.5f);
+    g_volumes[sound] = mixerVolume;
+    const Mix_Chunk* chunk = g_open ? FindChunk(sound) : nullptr;
+    if (!chunk)
+        return;
+    for (int ch = 0; ch < kMixChannels; ++ch)
+    {
+        if (ChannelPlays(ch, sound, chunk))
+            Mix_Volume(ch, mixerVolume);
+    }
 }
 
 void StopSound(SoundHandle sound)

@@ -38,6 +38,8 @@ void FreeSound(SoundHandle sound);
 int PlaySound(SoundHandle sound, bool loop, int* channel = nullptr, std::string* error = nullptr);
 // Stops every play of this sound; other sounds that later took over its channels are untouched.
 void StopSound(SoundHandle sound);
+// Loudness of every play of the sound, now and later, from 0 (silent) to 1 (as recorded).
+void SetSoundVolume(SoundHandle sound, float volume);
 // True while any play of this sound is still sounding.
 bool SoundIsPlaying(SoundHandle sound);
 // Blocks until no play of the sound is left or timeoutMs passes; true when it fell silent.

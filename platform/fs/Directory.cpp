@@ -39,16 +39,10 @@ bool IsDirectoryEntry(const std::string& folder, const dirent& entry, bool& isLi
     return stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-} // namespace
-
-int ListDirectory(std::string_view path, std::vector<DirEntry>& entries)
+// The entries of one folder in OS form, sorted as ListDirectory promises.
+int ListFolder(const std::string& folder, std::vector<DirEntry>& entries)
 {
     entries.clear();
-    if (HasEmbeddedNul(path))
-    {
-        return EINVAL;
-    }
-    const std::string folder = ResolvePath(path);
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
     if (!dir)
     {
@@ -83,6 +77,46 @@ int ListDirectory(std::string_view path, std::vector<DirEntry>& entries)
     return 0;
 }
 
+} // namespace
+
+int ListDirectory(std::string_view path, std::vector<DirEntry>& entries)
+{
+    entries.clear();
+    if (HasEmbeddedNul(path))
+    {
+        return EINVAL;
+    }
+    // Under a per-user overlay a folder holds what either side has; the per-user entry wins.
+    const std::string user = ResolveUserSide(path);
+    std::vector<DirEntry> userEntries;
+    const bool hasUser = !user.empty() && ListFolder(user, userEntries) == 0;
+    const int result = ListFolder(ResolveWithoutOverlay(path), entries);
+    if (!hasUser)
+    {
+        return result;
+    }
+    if (result != 0)
+    {
+        entries.clear();
+    }
+    for (DirEntry& entry : userEntries)
+    {
+        const auto same = std::find_if(entries.begin(), entries.end(),
+                                       [&entry](const DirEntry& e) { return NamesEqualNoCase(e.name, entry.name); });
+        if (same != entries.end())
+        {
+            *same = std::move(entry);
+        }
+        else
+        {
+            entries.push_back(std::move(entry));
+        }
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return NameLessNoCase(a.name, b.name); });
+    return 0;
+}
+
 bool DirectoryExists(std::string_view path)
 {
     if (path.empty() || HasEmbeddedNul(path))
@@ -94,13 +128,23 @@ bool DirectoryExists(std::string_view path)
     return stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool IsWritableFolder(std::string_view path)
+{
+    if (path.empty() || HasEmbeddedNul(path))
+    {
+        return false;
+    }
+    const std::string native = ResolveWithoutOverlay(path);
+    return access(native.c_str(), W_OK | X_OK) == 0;
+}
+
 int CreateDirectory(std::string_view path)
 {
     if (HasEmbeddedNul(path))
     {
         return EINVAL;
     }
-    const std::string native = ResolvePath(path);
+    const std::string native = ResolvePathForWriting(path);
     return mkdir(native.c_str(), kNewDirectoryMode) == 0 ? 0 : errno;
 }
 
@@ -110,7 +154,7 @@ int RemoveDirectory(std::string_view path)
     {
         return EINVAL;
     }
-    std::string native = ResolvePath(path);
+    std::string native = ResolvePathForWriting(path);
     // "dir/" names the link's target rather than the link itself.
     while (native.size() > 1 && native.back() == '/')
     {
@@ -139,7 +183,7 @@ int DeleteFile(std::string_view path)
     {
         return EINVAL;
     }
-    const std::string native = ResolvePath(path);
+    const std::string native = ResolvePathForWriting(path);
     return unlink(native.c_str()) == 0 ? 0 : errno;
 }
 

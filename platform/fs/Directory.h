@@ -22,6 +22,10 @@ int ListDirectory(std::string_view path, std::vector<DirEntry>& entries);
 
 bool DirectoryExists(std::string_view path);
 
+// Whether the process may create and change files in the folder (permissions and a read-only
+// mount alike); false for a folder that does not exist.
+bool IsWritableFolder(std::string_view path);
+
 // Creates one folder; its parent must exist. Returns 0 or an errno value (EEXIST when the name
 // is taken, even by a folder).
 int CreateDirectory(std::string_view path);

@@ -53,7 +53,7 @@ int FileWriter::Open(std::string_view path, WriteMode mode)
     {
         return EINVAL;
     }
-    m_target = ResolvePath(path);
+    m_target = ResolvePathForWriting(path);
     if (mode == WriteMode::kAppend)
     {
         const int fd = open(m_target.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, kNewFileMode);

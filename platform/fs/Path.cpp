@@ -2,6 +2,7 @@
 #include "platform/fs/Path.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <memory>
 #include <optional>
@@ -43,7 +44,81 @@ std::optional<std::string> FindNoCase(const std::string& folder, std::string_vie
     return best;
 }
 
+// Folders of the overlay in OS form, each ending in "/"; both empty when there is none.
+std::string g_sharedFolder;
+std::string g_userFolder;
+
+const mode_t kOverlayFolderMode = 0755;
+
+std::string FolderForm(std::string_view path)
+{
+    std::string folder = ToNativePath(path);
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+// The case-folding resolution of a path in OS form.
+std::string ResolveNative(const std::string& native);
+
+// The per-user counterpart of a path in OS form inside the shared folder, unresolved.
+std::optional<std::string> UserCounterpart(const std::string& native)
+{
+    if (g_sharedFolder.empty())
+        return std::nullopt;
+    if (native.size() + 1 == g_sharedFolder.size() && g_sharedFolder.compare(0, native.size(), native) == 0)
+        return g_userFolder;
+    if (native.compare(0, g_sharedFolder.size(), g_sharedFolder) != 0)
+        return std::nullopt;
+    return g_userFolder + native.substr(g_sharedFolder.size());
+}
+
 } // namespace
+
+void SetUserOverlay(std::string_view sharedFolder, std::string_view userFolder)
+{
+    if (sharedFolder.empty() || userFolder.empty())
+    {
+        g_sharedFolder.clear();
+        g_userFolder.clear();
+        return;
+    }
+    g_sharedFolder = FolderForm(sharedFolder);
+    g_userFolder = FolderForm(userFolder);
+}
+
+std::string UserOverlayFolder()
+{
+    return g_userFolder;
+}
+
+std::string ResolveUserSide(std::string_view path)
+{
+    const std::optional<std::string> user = UserCounterpart(ToNativePath(path));
+    return user ? ResolveNative(*user) : std::string();
+}
+
+std::string ResolveWithoutOverlay(std::string_view path)
+{
+    return ResolveNative(ToNativePath(path));
+}
+
+std::string ResolvePathForWriting(std::string_view path)
+{
+    const std::optional<std::string> user = UserCounterpart(ToNativePath(path));
+    if (!user)
+        return ResolvePath(path);
+    const std::string resolved = ResolveNative(*user);
+    // Every folder from the per-user root down to the file's own: the shared tree has them, the
+    // per-user one only once something was written there.
+    for (std::size_t slash = 0; (slash = resolved.find('/', slash + 1)) != std::string::npos;)
+    {
+        const std::string folder = resolved.substr(0, slash);
+        if (!EntryExists(folder) && mkdir(folder.c_str(), kOverlayFolderMode) != 0 && errno != EEXIST)
+            break;
+    }
+    return resolved;
+}
 
 std::string ToNativePath(std::string_view path)
 {
@@ -81,6 +156,20 @@ bool NameLessNoCase(std::string_view a, std::string_view b)
 std::string ResolvePath(std::string_view path)
 {
     const std::string native = ToNativePath(path);
+    if (const std::optional<std::string> user = UserCounterpart(native))
+    {
+        std::string resolved = ResolveNative(*user);
+        if (EntryExists(resolved))
+            return resolved;
+    }
+    return ResolveNative(native);
+}
+
+namespace
+{
+
+std::string ResolveNative(const std::string& native)
+{
     if (native.empty() || EntryExists(native))
     {
         return native;
@@ -124,5 +213,7 @@ std::string ResolvePath(std::string_view path)
     }
     return resolved;
 }
+
+} // namespace
 
 } // namespace plk::fs

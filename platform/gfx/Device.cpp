@@ -172,8 +172,14 @@ int Device::Create(Window& window, bool depthBuffer)
         Release();
         return Fail(kErrNotAvailable, "the window has no depth buffer");
     }
-    // Immediate presentation; drivers that cannot switch the retrace wait off keep theirs.
-    SDL_GL_SetSwapInterval(0);
+    // Adaptive vsync waits for the retrace unless the frame is already late, which keeps a slow
+    // frame from halving the rate; plain vsync where the driver lacks it; else the caller paces.
+    if (SDL_GL_SetSwapInterval(-1) == 0)
+        m_vsync = VSync::kAdaptive;
+    else if (SDL_GL_SetSwapInterval(1) == 0)
+        m_vsync = VSync::kOn;
+    else
+        m_vsync = VSync::kOff;
     m_window = &window;
     m_depthBuffer = depthBuffer;
     m_generation = NextContextGeneration();
@@ -182,6 +188,54 @@ int Device::Create(Window& window, bool depthBuffer)
     window.GetClientSize(m_backWidth, m_backHeight);
     ResetStates();
     return kOk;
+}
+
+void Device::Resize()
+{
+    if (!m_context || !m_window)
+        return;
+    FlushSprites();
+    const int oldWidth = m_backWidth, oldHeight = m_backHeight;
+    m_window->GetClientSize(m_backWidth, m_backHeight);
+    if (m_backWidth <= 0 || m_backHeight <= 0)
+    {
+        // A minimised window may report no area; keep drawing into the last real one.
+        m_backWidth = oldWidth;
+        m_backHeight = oldHeight;
+        return;
+    }
+    Viewport& v = m_state.viewport;
+    if (v.x == 0 && v.y == 0 && v.width == oldWidth && v.height == oldHeight)
+    {
+        v.width = m_backWidth;
+        v.height = m_backHeight;
+    }
+    Rect& r = m_state.scissor;
+    if (r.left == 0 && r.top == 0 && r.right == oldWidth && r.bottom == oldHeight)
+    {
+        r.right = m_backWidth;
+        r.bottom = m_backHeight;
+    }
+    ApplyViewport();
+    ApplyScissor();
+    // The screen-space matrix and the viewport are rebuilt at the next draw.
+    m_screenSpace = false;
+    m_matricesDirty = true;
+}
+
+void Device::SetScreenPlacement(float scale, float offsetX, float offsetY)
+{
+    if (scale == m_placementScale && offsetX == m_placementX && offsetY == m_placementY)
+        return;
+    FlushSprites();
+    m_placementScale = scale;
+    m_placementX = offsetX;
+    m_placementY = offsetY;
+    if (m_screenSpace)
+    {
+        m_screenSpace = false;
+        m_matricesDirty = true;
+    }
 }
 
 void Device::Release()
@@ -612,11 +666,11 @@ void Device::PrepareDraw(uint32_t fvf)
         {
             // Pre-transformed vertices are back-buffer pixels, y down, with depth 0..1 as given.
             Matrix screen = MatrixIdentity();
-            screen.m[0][0] = 2.0f / m_backWidth;
-            screen.m[1][1] = -2.0f / m_backHeight;
+            screen.m[0][0] = 2.0f * m_placementScale / m_backWidth;
+            screen.m[1][1] = -2.0f * m_placementScale / m_backHeight;
             screen.m[2][2] = 2.0f;
-            screen.m[3][0] = -1.0f;
-            screen.m[3][1] = 1.0f;
+            screen.m[3][0] = 2.0f * m_placementX / m_backWidth - 1.0f;
+            screen.m[3][1] = 1.0f - 2.0f * m_placementY / m_backHeight;
             screen.m[3][2] = -1.0f;
             glMatrixMode(GL_PROJECTION);
             glLoadMatrixf(screen.Data());

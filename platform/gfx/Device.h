@@ -50,9 +50,24 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
-    // Creates the OpenGL context on window, with immediate presentation (no wait for the
-    // vertical retrace), and puts every state at its default. A device created before is released.
+    enum class VSync
+    {
+        kOff,      // Present returns at once: the caller must pace its frames
+        kOn,       // Present waits for the retrace
+        kAdaptive, // Present waits for the retrace unless the frame missed it
+    };
+
+    // Creates the OpenGL context on window, with vsync where the driver offers it (adaptive
+    // first), and puts every state at its default. A device created before is released.
     int Create(Window& window, bool depthBuffer);
+    VSync GetVSync() const { return m_vsync; }
+    // The window's drawable changed size (a resize, full screen, a scale change): the back buffer
+    // follows, and a viewport that covered the whole old one covers the whole new one.
+    void Resize();
+    // Where pre-transformed (screen-space) drawing lands: a vertex at x, y is drawn at back-buffer
+    // pixel offsetX + x * scale, offsetY + y * scale. Identity by default; sprites queued under the
+    // old placement are drawn first.
+    void SetScreenPlacement(float scale, float offsetX, float offsetY);
     void Release();
     bool IsCreated() const { return m_context != nullptr; }
     bool HasDepthBuffer() const { return m_depthBuffer; }
@@ -141,6 +156,7 @@ private:
     void* m_context = nullptr;
     uint64_t m_generation = 0;
     bool m_depthBuffer = false;
+    VSync m_vsync = VSync::kOff;
     int m_backWidth = 0;
     int m_backHeight = 0;
     bool m_inScene = false;
@@ -150,6 +166,9 @@ private:
     // What OpenGL holds now, so that states switch only when they change.
     bool m_screenSpace = false;
     bool m_matricesDirty = true;
+    float m_placementScale = 1.0f;
+    float m_placementX = 0.0f;
+    float m_placementY = 0.0f;
     unsigned m_pointProgram = 0;
     int m_pointSizeAttribute = -1;
     bool m_pointProgramFailed = false;

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace plk
 {
@@ -35,6 +36,17 @@ uint32_t TimerElapsed()
     if (now < start)
         g_wrapped = true;
     return now - start;
+}
+
+uint64_t MonotonicMicroseconds()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void SleepMicroseconds(uint64_t us)
+{
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
 bool TimerWrapped()

@@ -55,10 +55,15 @@ bool Translate(const SDL_Event& in, Event& out)
         out.type = EventType::kQuit;
         return true;
     case SDL_WINDOWEVENT:
-        if (in.window.event != SDL_WINDOWEVENT_CLOSE)
-            return false;
-        out.type = EventType::kWindowClose;
-        return true;
+        switch (in.window.event)
+        {
+        case SDL_WINDOWEVENT_CLOSE: out.type = EventType::kWindowClose; return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: out.type = EventType::kResized; return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED: out.type = EventType::kFocusLost; return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = EventType::kFocusGained; return true;
+        default: return false;
+        }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         // Auto-repeat is not a new press: the key was already down.
@@ -150,6 +155,15 @@ int PushMouseButton(int button, bool down)
     event.button.clicks = 1;
     event.button.x = g_pushedX;
     event.button.y = g_pushedY;
+    return Push(event);
+}
+
+int PushFocusEvent(bool gained)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = TargetWindowId();
+    event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
     return Push(event);
 }
 

@@ -15,6 +15,9 @@ enum class EventType
     kMouseButtonDown,
     kMouseButtonUp,
     kMouseWheel,
+    kResized,     // the drawable changed size (a resize, full screen, a move to a scaled display)
+    kFocusLost,   // the window lost the keyboard or was minimised
+    kFocusGained, // the window has the keyboard again and is not minimised
 };
 
 // Mouse buttons in the game's numbering.
@@ -42,5 +45,7 @@ int PushKeyEvent(int keyCode, bool down);
 int PushMouseMove(int x, int y);
 int PushMouseButton(int button, bool down);
 int PushQuitEvent();
+// The window losing (false) or getting back (true) the keyboard, as the window system reports it.
+int PushFocusEvent(bool gained);
 
 } // namespace plk

@@ -17,6 +17,7 @@ const int kKeySpace = 0x39;
 const int kKeyCapsLock = 0x3A;
 const int kKeySubtract = 0x4A; // keypad minus
 const int kKeyAdd = 0x4E;      // keypad plus
+const int kKeyF11 = 0x57;
 const int kKeyPrintScreen = 0xB7;
 const int kKeyRightAlt = 0xB8;
 const int kKeyHome = 0xC7;

@@ -49,7 +49,9 @@ int Window::Create(const std::string& title, int x, int y, int width, int height
     for (int depth : kDepthSizes)
     {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        m_window = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        m_window = SDL_CreateWindow(title.c_str(), x, y, width, height,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                                        SDL_WINDOW_ALLOW_HIGHDPI);
         if (m_window)
             return 0;
     }
@@ -151,6 +153,38 @@ int Window::SetFullscreen(const DisplayMode* mode)
     if (SDL_SetWindowFullscreen(Sdl(m_window), SDL_WINDOW_FULLSCREEN) < 0)
         return Fail("SDL_SetWindowFullscreen");
     return 0;
+}
+
+int Window::SetDesktopFullscreen(bool fullScreen)
+{
+    if (!m_window)
+        return Fail("SetDesktopFullscreen without a window");
+    if (SDL_SetWindowFullscreen(Sdl(m_window), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) < 0)
+        return Fail("SDL_SetWindowFullscreen");
+    return 0;
+}
+
+bool Window::IsFullscreen() const
+{
+    return m_window && (SDL_GetWindowFlags(Sdl(m_window)) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void Window::GetWindowSize(int& width, int& height) const
+{
+    width = height = 0;
+    if (m_window)
+        SDL_GetWindowSize(Sdl(m_window), &width, &height);
+}
+
+int Window::GetRefreshRate() const
+{
+    if (!m_window)
+        return 0;
+    const int display = SDL_GetWindowDisplayIndex(Sdl(m_window));
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) < 0)
+        return 0;
+    return mode.refresh_rate;
 }
 
 unsigned Window::Id() const

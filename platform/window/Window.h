@@ -36,6 +36,15 @@ public:
     void GetFrameSize(int& horizontal, int& vertical) const;
     // Switches to full screen in mode, or back to a window when mode is null.
     int SetFullscreen(const DisplayMode* mode);
+    // Full screen at the desktop's own mode of the display the window is on (true), or back to the
+    // window it was (false); the drawable's new size arrives as a resize event.
+    int SetDesktopFullscreen(bool fullScreen);
+    bool IsFullscreen() const;
+    // The size in the window system's units, which is what mouse positions count in; the client
+    // size above counts drawable pixels, more of them on a scaled (HiDPI) display.
+    void GetWindowSize(int& width, int& height) const;
+    // The refresh rate of the display the window is on; 0 when the system does not say.
+    int GetRefreshRate() const;
     // The identifier events carry for this window.
     unsigned Id() const;
 

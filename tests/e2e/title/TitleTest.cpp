@@ -49,11 +49,14 @@ TEST(TitleTest, SplashLeadsToTheTitleAndEscEndsTheProgramWithItsLogLines)
     ASSERT_EQ(0, run.Run(kTitleScript, 1000));
 
     const std::vector<std::string> log = run.LogLines();
-    ASSERT_EQ(4u, log.size());
+    ASSERT_EQ(5u, log.size());
     EXPECT_EQ("----------- WinMain Game Startup... Plinkett v1.0 -------------", log[0]);
     EXPECT_TRUE(std::regex_match(log[1], std::regex(R"(Date and time: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d)"))) << log[1];
     EXPECT_TRUE(std::regex_match(log[2], std::regex(R"(Video mode: 800 x 600, \d+ bits, windowed)"))) << log[2];
-    EXPECT_EQ("----------- Game exiting normally -------------", log[3]);
+    EXPECT_TRUE(std::regex_match(
+        log[3], std::regex(R"(Frame pacing: \d+ frames, mean [0-9.]+ ms, standard deviation [0-9.]+ ms, vsync \w+)")))
+        << log[3];
+    EXPECT_EQ("----------- Game exiting normally -------------", log[4]);
 
     const auto shots = run.Shots();
     ASSERT_EQ(1u, shots.size()) << "Esc on the title must end the program before the second shot";
@@ -80,7 +83,7 @@ TEST(TitleTest, EscThatClosesAMenuOverTheTitleDoesNotEndTheProgram)
     TitleRun run;
     ASSERT_EQ(0, run.Run(script, 1000));
     EXPECT_EQ(1u, run.Shots().size()) << "the first Esc closes the list only, the second ends the program";
-    EXPECT_EQ(4u, run.LogLines().size());
+    EXPECT_EQ(5u, run.LogLines().size()) << "start banner, date, video mode, frame pacing, exit";
 }
 
 TEST(TitleTest, NewGameAsksForTheDifficultyThenShowsTheLevelStartCard)
