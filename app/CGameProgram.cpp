@@ -137,7 +137,7 @@ bool CGameProgram::ReadConfiguration(const CCommandLine& commandLine)
     if (!CGameFolders::ReadConfiguration(commandLine.installDir, XString(plk::ProgramFolder().c_str())))
         return false;
     // Before anything is written, the log included: a system-wide install is read-only.
-    if (CGameFolders::NeedsPerUserFolder(commandLine.perUserData, CGameFolders::Data()))
+    if (CGameFolders::NeedsPerUserFolder(commandLine.perUserData, CGameFolders::Install()))
     {
         const XString user = CGameFolders::PerUserFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         if (!user.IsEmpty())

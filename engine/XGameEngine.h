@@ -102,7 +102,8 @@ public:
     float GetLayoutScale() const { return m_fLayoutScale; }
     // Where a screen with that anchor draws its layout pixels in the back buffer now.
     XPlacement2D GetPlacement2D(XAnchor2D anchor) const;
-    // The spread of the frame times since Run began (fixed-step runs count their steps).
+    // The spread of the frame times since Run began, leaving out frames that set up a screen or
+    // held still on purpose (fixed-step runs count real time all the same).
     const XFrameTimeStats& GetFrameTimeStats() const { return m_frameStats; }
     plk::gfx::Device::VSync GetVSync() const { return m_device.GetVSync(); }
 
@@ -200,6 +201,7 @@ private:
     XFramePacer m_pacer;
     XFrameTimeStats m_frameStats;
     uint64_t m_uiLastFrameUs = 0;
+    bool m_bFrameLoaded = false; // a screen was set up or Hold paused during this frame
     float m_fLayoutScale = 1.0f;
     bool m_bFocused = true;
     bool m_bAltDown[2] = {false, false}; // left, right

@@ -141,6 +141,7 @@ void XGameEngine::Hold(unsigned ms)
     const unsigned start = plk::TimerElapsed();
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     m_uiHeldMs += plk::TimerElapsed() - start;
+    m_bFrameLoaded = true;
 }
 
 bool XGameEngine::Run()
@@ -217,7 +218,10 @@ bool XGameEngine::Frame(bool& quit)
 
     WaitForFrameCap();
     const uint64_t nowUs = plk::MonotonicMicroseconds();
-    m_frameStats.Add(static_cast<double>(nowUs - m_uiLastFrameUs) / 1000.0);
+    // A frame that loaded a screen's media or held still on purpose says nothing about pacing.
+    if (!m_bFrameLoaded)
+        m_frameStats.Add(static_cast<double>(nowUs - m_uiLastFrameUs) / 1000.0);
+    m_bFrameLoaded = false;
     m_uiLastFrameUs = nowUs;
     const unsigned now = m_options.fixedStepMs != 0 ? m_uiFrameTime + m_options.fixedStepMs : ClockNow();
     m_uiFrameDelta = now - m_uiFrameTime;

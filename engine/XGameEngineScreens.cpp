@@ -121,6 +121,7 @@ void XGameEngine::Update(bool& quit)
                 continue;
             screen->m_pEngine = this;
             screen->MyInit();
+            m_bFrameLoaded = true;
             m_llActive.AddTail(screen);
         }
     }

@@ -92,9 +92,15 @@ XString CGameFolders::PerUserFolder(const char* xdgDataHome, const char* home)
     return folder;
 }
 
-bool CGameFolders::NeedsPerUserFolder(bool forced, const XString& dataFolder)
+bool CGameFolders::NeedsPerUserFolder(bool forced, const XString& installFolder)
 {
-    return forced || !plk::fs::IsWritableFolder(dataFolder.GetBuffer());
+    if (forced)
+        return true;
+    XString data(installFolder);
+    data += "data";
+    if (plk::fs::DirectoryExists(data.GetBuffer()))
+        return !plk::fs::IsWritableFolder(data.GetBuffer());
+    return !plk::fs::IsWritableFolder(installFolder.GetBuffer());
 }
 
 void CGameFolders::UsePerUserFolder(const XString& userFolder)

@@ -29,8 +29,8 @@ public:
     // neither gives an absolute folder.
     static XString PerUserFolder(const char* xdgDataHome, const char* home);
     // Whether everything the game writes must go to the per-user folder: forced, or the install's
-    // data folder cannot be written.
-    static bool NeedsPerUserFolder(bool forced, const XString& dataFolder);
+    // data folder (the install folder itself while it has none) cannot be written.
+    static bool NeedsPerUserFolder(bool forced, const XString& installFolder);
     // Lays userFolder over the install folder: from now on what the game writes there goes to
     // userFolder, and what is there is read first.
     static void UsePerUserFolder(const XString& userFolder);

@@ -21,14 +21,16 @@ TEST(UserFolderTest, ThePerUserFolderFollowsTheBaseDirectoryRules)
     EXPECT_TRUE(CGameFolders::PerUserFolder(nullptr, nullptr).IsEmpty());
 }
 
-TEST(UserFolderTest, AReadOnlyOrMissingDataFolderOrTheOptionMeanThePerUserFolder)
+TEST(UserFolderTest, AnUnwritableInstallOrTheOptionMeanThePerUserFolder)
 {
     TempFolder install;
+    const XString folder(install.Path().c_str());
+    EXPECT_FALSE(CGameFolders::NeedsPerUserFolder(false, folder)) << "a writable install without data/ gets one";
     std::filesystem::create_directories(install.Path() + "data");
-    const XString data((install.Path() + "data\\").c_str());
-    EXPECT_FALSE(CGameFolders::NeedsPerUserFolder(false, data)) << "a writable install is written in place";
-    EXPECT_TRUE(CGameFolders::NeedsPerUserFolder(true, data)) << "--per-user-data forces it, even for root";
-    EXPECT_TRUE(CGameFolders::NeedsPerUserFolder(false, XString((install.Path() + "missing\\").c_str())));
+    EXPECT_FALSE(CGameFolders::NeedsPerUserFolder(false, folder)) << "a writable install is written in place";
+    EXPECT_TRUE(CGameFolders::NeedsPerUserFolder(true, folder)) << "--per-user-data forces it, even for root";
+    EXPECT_TRUE(CGameFolders::NeedsPerUserFolder(false, XString((install.Path() + "missing/").c_str())))
+        << "an install folder that is not there cannot be written";
 }
 
 TEST(UserFolderTest, AnInstalledProgramFindsItsDataInShareBesideBin)
