@@ -41,11 +41,13 @@ const char* const kCredits = "Congratulations! You have completed every level of
 
 CGameComplete::CGameComplete(CGameLevel* level) : CGameComplete(level, XString(kCredits), true)
 {
-    // The whole game's score heads the credits: the number the player worked for.
+    // The whole game's score heads the credits: the number the player worked for. The last level
+    // is never banked into the total (no level follows it), so it is counted here as the
+    // level-complete card counted it.
     if (level)
     {
         XString text;
-        text.Format("Your final score: %d\r\n\r\n", level->GetTotalScore());
+        text.Format("Your final score: %d\r\n\r\n", level->GameTotal(true));
         text += m_strText;
         m_strText = text;
     }

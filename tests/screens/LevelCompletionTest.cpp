@@ -1,6 +1,8 @@
 // The level-complete card: its lines at each difficulty, the next-level rule over real files, the
 // banking of the score, and when a score is due for posting.
 #include "game/CGameLevel.h"
+#include "screens/CGameComplete.h"
+#include "screens/CTutorialEnd.h"
 #include "screens/LevelCompletion.h"
 #include "tests/screens/ScreensTestFolder.h"
 
@@ -177,6 +179,23 @@ TEST_F(NextLevelRule, FinishBanksTheLevelOnlyWhenALevelFollows)
     level.SetCurLevel(2);
     EXPECT_EQ(CLevelCompletion::Next::kGameComplete, CLevelCompletion::Finish(level, CScoreLogin(), next));
     EXPECT_FALSE(level.GetAddLevelToTotal());
+}
+
+TEST_F(NextLevelRule, GameCompleteHeadsTheCreditsWithTheTotalTheCardShowed)
+{
+    CGameLevel level(nullptr);
+    level.SetDataFolder(folder.DataFolder());
+    level.SetLevelFileName(XString("StdLevel25"));
+    level.SetCurLevel(25);
+    Finish(level, 3);
+    const std::string cardTotal = Str(CLevelCompletion::Lines(level)[5].value);
+    XString next;
+    ASSERT_EQ(CLevelCompletion::Next::kGameComplete, CLevelCompletion::Finish(level, CScoreLogin(), next));
+    // The last level's own 1150 points are in it, though no next level banked them.
+    EXPECT_EQ("6150", cardTotal);
+    const std::string text = Str(CGameComplete(&level).GetText());
+    EXPECT_EQ(0u, text.rfind("Your final score: 6150\r\n\r\nCongratulations!", 0)) << text;
+    EXPECT_EQ(std::string::npos, Str(CTutorialEnd(&level).GetText()).find("final score")) << "tutorials have no score";
 }
 
 TEST(ScorePosting, DueOnlyForASignedLevelWithACompleteLogin)
