@@ -34,6 +34,23 @@ double MeanDifference(const TitleBitmap& a, const TitleBitmap& b, int x1, int y1
     return count ? sum / count : 0.0;
 }
 
+// Pixels of a shot at 800 x 600 bright enough to be the menus' white text, over a rectangle
+// given in the 1024 x 768 design's units.
+int BrightPixels(const TitleBitmap& shot, float x1, float y1, float x2, float y2)
+{
+    const float scale = 800.0f / 1024.0f;
+    int bright = 0;
+    for (int y = static_cast<int>(y1 * scale); y < static_cast<int>(y2 * scale); ++y)
+        for (int x = static_cast<int>(x1 * scale); x < static_cast<int>(x2 * scale); ++x)
+        {
+            int r, g, b;
+            shot.Pixel(x, y, r, g, b);
+            if (r > 200 && g > 200 && b > 200)
+                ++bright;
+        }
+    return bright;
+}
+
 int ErrorLines(const std::vector<std::string>& lines)
 {
     int errors = 0;
@@ -116,6 +133,41 @@ TEST(TitleTest, NewGameAsksForTheDifficultyThenShowsTheLevelStartCard)
     int r, g, b;
     difficulty.Pixel(500, 270, r, g, b);
     EXPECT_GT(b, r) << "the difficulty card's translucent blue lies over the view";
+}
+
+TEST(TitleTest, LevelSetListHasAHeadingRowsClearOfTheFrameAndAHighlightUnderTheMouse)
+{
+    // The list's frame is 512 x 576 design units centred on the screen: its top left is (256, 96).
+    // Under the heading the rows start 64 units down and 30 apart: the standard levels at 160 to
+    // 185, the shipped set at 190 to 215. Mouse on the second row, then on the first.
+    const char* const script = "60 keydown Return\n61 keyup Return\n"
+                               "130 click 399 258\n"
+                               "200 move 250 158\n"
+                               "210 shot\n"
+                               "220 move 250 135\n"
+                               "230 shot\n";
+    TitleRun run;
+    ASSERT_EQ(0, run.Run(script, 240));
+    ASSERT_EQ(2u, run.Shots().size());
+    TitleBitmap onSet, onStandard;
+    ASSERT_TRUE(TitleRun::ReadBitmap(run.Shots()[0], onSet));
+    ASSERT_TRUE(TitleRun::ReadBitmap(run.Shots()[1], onStandard));
+
+    EXPECT_GT(BrightPixels(onStandard, 264, 118, 664, 150), 100) << "the heading";
+    EXPECT_EQ(0, BrightPixels(onStandard, 264, 100, 664, 114)) << "nothing touches the frame's top edge";
+    // The entries sit under the heading; the hovered one is drawn in the hover colour, not white.
+    EXPECT_GT(BrightPixels(onSet, 264, 160, 664, 185), 50) << "the standard levels' row under the heading";
+    EXPECT_GT(BrightPixels(onStandard, 264, 190, 664, 215), 50) << "the level set's row below it";
+    // The bar behind the hovered row, seen in the padding left of the text, where the fill is the
+    // same in both shots.
+    int setR, setG, setB, plainR, plainG, plainB;
+    onSet.Pixel(211, 158, setR, setG, setB);
+    onStandard.Pixel(211, 158, plainR, plainG, plainB);
+    EXPECT_GT(setR + setG, plainR + plainG + 60) << "the hovered level set has a bar behind it";
+    onStandard.Pixel(211, 135, setR, setG, setB);
+    onSet.Pixel(211, 135, plainR, plainG, plainB);
+    EXPECT_GT(setR + setG, plainR + plainG + 60) << "the bar follows the mouse to the first row";
+    EXPECT_EQ(0, ErrorLines(run.LogLines()));
 }
 
 } // namespace
