@@ -411,16 +411,19 @@ bool XGameEngine::ToggleFullScreen()
     m_bWindowed = !fullScreen;
     if (!fullScreen)
     {
-        // A game that started full screen never had a window size of its own.
+        // A game that started full screen never had a window size of its own: its window comes
+        // back at the size it was created with, the whole screen's or none.
         int width = 0, height = 0;
         m_window.GetWindowSize(width, height);
-        if (width < kSmallestWindowWidth || height < kSmallestWindowHeight)
+        plk::DisplayMode desktop;
+        const bool haveDesktop = plk::GetDesktopDisplayMode(desktop) == 0;
+        const bool coversDesktop = haveDesktop && width >= desktop.width && height >= desktop.height;
+        if (width < kSmallestWindowWidth || height < kSmallestWindowHeight || coversDesktop)
         {
             unsigned newWidth = kDefaultWindowWidth, newHeight = kDefaultWindowHeight;
             FitWindowToDesktop(newWidth, newHeight);
             m_window.SetClientSize(static_cast<int>(newWidth), static_cast<int>(newHeight));
-            plk::DisplayMode desktop;
-            if (plk::GetDesktopDisplayMode(desktop) == 0)
+            if (haveDesktop)
                 m_window.SetPosition(desktop.width / 2 - static_cast<int>(newWidth) / 2,
                                      desktop.height / 2 - static_cast<int>(newHeight) / 2);
         }
