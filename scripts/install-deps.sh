@@ -11,7 +11,7 @@ packages=(
   libcpp-httplib-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick sox xdotool
-  desktop-file-utils appstream
+  desktop-file-utils appstream openbox
 )
 
 missing=()

@@ -15,6 +15,9 @@ namespace OwnDisplay
 namespace
 {
 pid_t g_server = -1;
+pid_t g_windowManager = -1;
+// How long a window manager may take to come up, in steps of 100 ms.
+const int kWindowManagerSteps = 100;
 } // namespace
 
 bool Start(int width, int height)
@@ -37,8 +40,27 @@ bool Start(int width, int height)
     return true;
 }
 
+bool StartWindowManager()
+{
+    g_windowManager = Spawn({"openbox", "--sm-disable"});
+    // The desktop number is the window manager's to publish: once it is there, windows are managed.
+    for (int step = 0; step < kWindowManagerSteps; ++step)
+    {
+        if (Output("xdotool get_desktop 2>/dev/null") == "0")
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 void Stop()
 {
+    if (g_windowManager > 0)
+    {
+        kill(g_windowManager, SIGTERM);
+        waitpid(g_windowManager, nullptr, 0);
+        g_windowManager = -1;
+    }
     if (g_server > 0)
     {
         kill(g_server, SIGTERM);

@@ -11,7 +11,11 @@ namespace OwnDisplay
 
 // Starts Xvfb with one width x height mode and points DISPLAY at it; false when it did not start.
 bool Start(int width, int height);
-// Ends the server Start began.
+// Starts a window manager on that server, as every desktop has one: full screen and leaving it
+// are the window manager's to carry out, so that without one a window keeps its size. False when
+// none came up.
+bool StartWindowManager();
+// Ends the server Start began, and its window manager.
 void Stop();
 
 // Starts args[0] with args, the environment plus the given "NAME=value" entries, and its standard
