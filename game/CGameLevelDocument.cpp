@@ -26,6 +26,9 @@ const float kDefaultTilt = 45.0f;
 const int kDefaultRed = 55;
 const int kDefaultGreen = 120;
 const int kDefaultBlue = 255;
+// Sizes a written document is reserved by: its head, and the most one object element takes.
+const unsigned kHeaderBytes = 2048;
+const unsigned kObjectBytes = 640;
 // No level lasts longer than a day, and the seconds a day shows stay far inside an int.
 const float kLongestTimeMs = 86400000.0f;
 
@@ -46,6 +49,9 @@ bool IsLevelDocument(const XString& document)
 void CGameLevel::WriteDocument(XString& out, bool isSavedGame, bool scaledTime) const
 {
     out = "<GameLevel>";
+    // Room for the whole document at once: the builder writes it on every edit.
+    const int objects = m_iNumWalls + m_iNumPlayBlocks + m_iNumTeleporters + m_iNumFieldObjects + kSpareCount;
+    out.MakeSize(kHeaderBytes + static_cast<unsigned>(std::max(objects, 0)) * kObjectBytes);
     out += kCrLf;
     AppendText(out, 1, "Signature", XString());
     AppendText(out, 1, "SignatureKey", XString());

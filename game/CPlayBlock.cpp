@@ -476,16 +476,17 @@ void CPlayBlock::WriteXml(XString& out, int index) const
 void CPlayBlock::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
     const XString text = ObjectText(document, "PlayBlock", index);
-    Init(engine, ReadInt(text, "BlockType"), ReadBool(text, "ColorCycle"));
+    const Fields fields(text);
+    Init(engine, ReadInt(fields, "BlockType"), ReadBool(fields, "ColorCycle"));
     // A damaged offset or state would index past the colour tables or leave a cube in limbo.
-    m_iColourOffset = Wrap10(ReadInt(text, "ColorOffset"));
-    m_iStateChangeMaxTime = ReadInt(text, "StateChangeMaxTime");
-    m_iStateChangeTimeLeft = ReadInt(text, "StateChangeTimeLeft");
-    const int state = ReadInt(text, "CurState");
+    m_iColourOffset = Wrap10(ReadInt(fields, "ColorOffset"));
+    m_iStateChangeMaxTime = ReadInt(fields, "StateChangeMaxTime");
+    m_iStateChangeTimeLeft = ReadInt(fields, "StateChangeTimeLeft");
+    const int state = ReadInt(fields, "CurState");
     m_iCurState = state >= kStateOnBoard && state <= kStateGone ? state : kStateOnBoard;
-    m_bUsed = ReadBool(text, "Used");
-    m_bRunEffect = ReadBool(text, "RunEffect");
-    ReadPlacement(text, *this);
+    m_bUsed = ReadBool(fields, "Used");
+    m_bRunEffect = ReadBool(fields, "RunEffect");
+    ReadPlacement(fields, *this);
 }
 
 void CPlayBlock::PlayWallSound()
