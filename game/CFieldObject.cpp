@@ -103,8 +103,7 @@ void CFieldObject::WriteXml(XString& out, int index) const
 
 void CFieldObject::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "FieldObject", index);
-    const Fields fields(text);
+    const Fields fields(document, "FieldObject", index);
     Init(engine, ReadInt(fields, "ObjType"));
     ReadPlacement(fields, *this);
 }

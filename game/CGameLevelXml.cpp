@@ -27,6 +27,8 @@ const size_t kTagRoom = 96;
 const size_t kNumberRoom = 64;
 // How far past the end of one object element the next is first looked for.
 const unsigned kNextElementReach = 256;
+// Opening and closing tags of the object with most elements, a cube, with room to spare.
+const size_t kTypicalTags = 48;
 
 // "<name>" or "</name>" (with closing), or "" for a name too long for the buffer, which no
 // element of the document has.
@@ -140,17 +142,42 @@ unsigned UnsignedOf(const std::string& text)
     return value > static_cast<long long>(UINT_MAX) ? UINT_MAX : static_cast<unsigned>(value);
 }
 
+// strtod's reading of the text. A plain decimal ("-12.500000", as the writer writes them) is
+// converted by from_chars, which rounds exactly as strtod does without its locale and blank and
+// hex handling; anything else goes to strtod itself.
+double DoubleOf(const std::string& text)
+{
+    const char* const first = text.c_str();
+    const char* const last = first + text.size();
+    const char* at = first + (first != last && *first == '-' ? 1 : 0);
+    bool digits = false;
+    bool point = false;
+    for (; at != last; ++at)
+    {
+        if (*at >= '0' && *at <= '9')
+            digits = true;
+        else if (*at == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    double value = 0.0;
+    if (digits && at == last && std::from_chars(first, last, value, std::chars_format::fixed).ptr == last)
+        return value;
+    return std::strtod(first, nullptr);
+}
+
 float FloatOf(const std::string& text, float lowest, float highest)
 {
     // Clamped as a double: a value beyond the float range has no float to convert to.
-    const double read = std::strtod(text.c_str(), nullptr);
+    const double read = DoubleOf(text);
     const double value = std::isnan(read) ? 0.0 : read;
     return static_cast<float>(std::clamp(value, static_cast<double>(lowest), static_cast<double>(highest)));
 }
 
 float AngleOf(const std::string& text)
 {
-    const double value = std::strtod(text.c_str(), nullptr);
+    const double value = DoubleOf(text);
     if (!std::isfinite(value))
         return 0.0f;
     return static_cast<float>(std::fmod(value, kFullTurn));
@@ -168,18 +195,41 @@ namespace LevelXml
 
 Fields::Fields(const XString& text)
 {
-    const char* const data = text.GetBuffer();
-    const char* const end = data + text.GetLength();
-    for (const char* at = data; at < end;)
+    Scan(text.GetBuffer(), text.GetBuffer() + text.GetLength());
+}
+
+Fields::Fields(const XString& document, const char* kind, int index)
+{
+    char open[kTagRoom];
+    char close[kTagRoom];
+    const size_t openLength = MakeObjectTag(open, kind, index, false);
+    MakeObjectTag(close, kind, index, true);
+    unsigned textStart = 0;
+    unsigned textLength = 0;
+    if (FindBetween(document, open, openLength, close, 0, textStart, textLength))
+        Scan(document.GetBuffer(textStart), document.GetBuffer(textStart) + textLength);
+}
+
+void Fields::Scan(const char* const data, const char* const end)
+{
+    // One plain loop: the tags are a few characters long, where a library search per character
+    // class costs more in calls than it saves.
+    m_tags.reserve(kTypicalTags);
+    const char* open = nullptr;
+    for (const char* at = data; at < end; ++at)
     {
-        const char* open = static_cast<const char*>(std::memchr(at, '<', static_cast<size_t>(end - at)));
         if (!open)
-            break;
-        const char* close = static_cast<const char*>(std::memchr(open + 1, '>', static_cast<size_t>(end - open - 1)));
-        if (!close)
-            break;
-        m_tags.push_back({open + 1, static_cast<size_t>(close - open - 1)});
-        at = open + 1;
+        {
+            if (*at == '<')
+                open = at;
+        }
+        else if (*at == '>')
+        {
+            m_tags.push_back({open + 1, static_cast<size_t>(at - open - 1)});
+            // The next tag is looked for just after this one's '<', as a search from there would.
+            at = open;
+            open = nullptr;
+        }
     }
 }
 

@@ -62,10 +62,14 @@ class Fields
 public:
     // text must outlive the fields and stay unchanged.
     explicit Fields(const XString& text);
+    // The fields of ObjectText(document, kind, index), read in place.
+    Fields(const XString& document, const char* kind, int index);
     // The element's text, as ElementText gives it.
     std::string Value(const char* name) const;
 
 private:
+    void Scan(const char* data, const char* end);
+
     struct Tag
     {
         // First and last characters first: most tags differ there, and a call to memcmp for

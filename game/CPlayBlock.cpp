@@ -253,14 +253,18 @@ void CPlayBlock::LoadSounds()
         m_sndCrash.Unload();
         return;
     }
+    // Built once: every cube of a level asks for them on each load and each undo in the builder.
+    static const XString explodeBomb("SndExplodeBomb.wav"), explodeBlock("SndExplodeBlock.wav"),
+        lifterMorph("SndLifterMorph.wav"), hitWall("SndBlockHitWall.wav"), thump("SndBlockThump.wav"),
+        slide("SndBlockSlide.wav"), crash("SndBlockCrash.wav");
     // Without audio every Load answers false and the cube stays silent, which is all we want.
-    m_sndRemove.Load(m_iType == kTypeBomb ? "SndExplodeBomb.wav" : "SndExplodeBlock.wav", XDXSound::kSoundEffect);
+    m_sndRemove.Load(m_iType == kTypeBomb ? explodeBomb : explodeBlock, XDXSound::kSoundEffect);
     if (IsLifter())
-        m_sndMorph.Load("SndLifterMorph.wav", XDXSound::kSoundEffect);
-    m_sndWall.Load("SndBlockHitWall.wav", XDXSound::kSoundEffect);
-    m_sndThump.Load("SndBlockThump.wav", XDXSound::kSoundEffect);
-    m_sndSlide.Load("SndBlockSlide.wav", XDXSound::kSoundEffect);
-    m_sndCrash.Load("SndBlockCrash.wav", XDXSound::kSoundEffect);
+        m_sndMorph.Load(lifterMorph, XDXSound::kSoundEffect);
+    m_sndWall.Load(hitWall, XDXSound::kSoundEffect);
+    m_sndThump.Load(thump, XDXSound::kSoundEffect);
+    m_sndSlide.Load(slide, XDXSound::kSoundEffect);
+    m_sndCrash.Load(crash, XDXSound::kSoundEffect);
 }
 
 void CPlayBlock::ChangeType(int type)
@@ -475,8 +479,7 @@ void CPlayBlock::WriteXml(XString& out, int index) const
 
 void CPlayBlock::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "PlayBlock", index);
-    const Fields fields(text);
+    const Fields fields(document, "PlayBlock", index);
     Init(engine, ReadInt(fields, "BlockType"), ReadBool(fields, "ColorCycle"));
     // A damaged offset or state would index past the colour tables or leave a cube in limbo.
     m_iColourOffset = Wrap10(ReadInt(fields, "ColorOffset"));

@@ -143,8 +143,7 @@ void CWallBlock::WriteXml(XString& out, int index) const
 
 void CWallBlock::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "WallBlock", index);
-    const Fields fields(text);
+    const Fields fields(document, "WallBlock", index);
     Init(engine, ReadInt(fields, "WallType"));
     // A wall thinner than a cell would let cubes stop inside it; sizes below 10 read as 10, and no
     // wall outgrows the world.
