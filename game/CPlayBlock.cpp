@@ -311,31 +311,25 @@ void CPlayBlock::SetColour(int colour)
     ChangeType(m_iType / 10 * 10 + colour);
 }
 
-// The three toggles take the colour from the type table, so a special cube (colour 10 to 12)
-// becomes a colour type of the same number. An empty slot or a type outside the table has no
-// colour and is left alone.
+// The three toggles switch a colour cube between its plain type and one variant of the same
+// colour. Special cubes, an empty slot and a type outside the table have no colour variants: a
+// smasher's table colour (10) would otherwise make it a blue lifter, a stone an extra-time cube.
 void CPlayBlock::ToggleExTime()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(IsExTime() ? colour : colour + 30);
+    if (HasColourVariants())
+        ChangeType(IsExTime() ? GetColour() : GetColour() + kVariantExTime * 10);
 }
 
 void CPlayBlock::ToggleZap()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(IsZap() ? colour : colour + 40);
+    if (HasColourVariants())
+        ChangeType(IsZap() ? GetColour() : GetColour() + kVariantZap * 10);
 }
 
 void CPlayBlock::ToggleLifter()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(m_iType < 50 ? colour + 50 : colour);
+    if (HasColourVariants())
+        ChangeType(IsLifter() ? GetColour() : GetColour() + kVariantLifter * 10);
 }
 
 void CPlayBlock::ToggleColourCycle()
