@@ -26,6 +26,10 @@ const float kDefaultTilt = 45.0f;
 const int kDefaultRed = 55;
 const int kDefaultGreen = 120;
 const int kDefaultBlue = 255;
+// A new builder level stands on the first board top and terrain, so that the player starts from a
+// scene to build on rather than the bare background.
+const int kNewLevelBoardTop = 1;
+const int kNewLevelTerrain = 1;
 // Sizes a written document is reserved by: its head, and the most one object element takes.
 const unsigned kHeaderBytes = 2048;
 const unsigned kObjectBytes = 640;
@@ -199,6 +203,11 @@ bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSaved
     else if (!newBuilderLevel)
     {
         m_bTimeAdjusted = false;
+    }
+    if (newBuilderLevel)
+    {
+        m_iGameboardId = kNewLevelBoardTop;
+        m_iTerrainId = kNewLevelTerrain;
     }
     return !newBuilderLevel;
 }
