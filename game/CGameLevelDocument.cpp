@@ -177,8 +177,8 @@ void CGameLevel::ResetLevelState()
     m_pScorePopups->Clear();
     if (!m_bBuilderMode)
         EmptySpares();
-    SetBoardTop(0);
-    SetTerrain(0);
+    ParkScene();
+    m_iGameboardId = m_iTerrainId = 0;
 }
 
 bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSavedGame)
@@ -340,6 +340,7 @@ void CGameLevel::FinishLoad()
     RebuildBoard();
     SetBoardTop(m_iGameboardId);
     SetTerrain(m_iTerrainId);
+    DropParkedScene();
     // Whatever earlier levels drew, this level's spares and drops follow from the seed alone.
     CGameRandom::Restart();
     m_bLoaded = true;
