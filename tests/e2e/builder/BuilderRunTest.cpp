@@ -474,7 +474,9 @@ TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
     frame += 3 * kClickStep;
     // The drag happens while the script waits after this shot.
     script.Shot(frame);
-    const int kDragFrames = 600;
+    // Some 15 seconds of a fast run: the drag below takes about 6, and on a busy machine a frame
+    // may take a second, so each of its steps spans several frames.
+    const int kDragFrames = 1000;
     frame += kDragFrames;
     script.Shot(frame);
     ClickButton(script, frame + kClickStep, kEditLevelName);
@@ -532,12 +534,12 @@ TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
         if (runDone || shots == 0 || window.empty())
             return;
         std::string command = "xdotool mousemove --window " + window + " " + std::to_string(farX) + " " +
-                              std::to_string(farY) + " sleep 0.3 mousedown 1 sleep 0.3";
+                              std::to_string(farY) + " sleep 0.5 mousedown 1 sleep 1";
         const int kSteps = 6;
         for (int i = 1; i <= kSteps; ++i)
             command += " mousemove --window " + window + " " + std::to_string(farX + (toX - farX) * i / kSteps) + " " +
-                       std::to_string(farY + (toY - farY) * i / kSteps) + " sleep 0.1";
-        command += " sleep 1 mouseup 1";
+                       std::to_string(farY + (toY - farY) * i / kSteps) + " sleep 0.3";
+        command += " sleep 3 mouseup 1";
         dragged = std::system(command.c_str()) == 0;
     });
     const int status = run.Run(script.Text(), frame + 100);
