@@ -216,6 +216,8 @@ void Fields::Scan(const char* const data, const char* const end)
     // class costs more in calls than it saves.
     m_tags.reserve(kTypicalTags);
     const char* open = nullptr;
+    // The first '<' after open, which is where the next tag starts.
+    const char* inner = nullptr;
     for (const char* at = data; at < end; ++at)
     {
         if (!open)
@@ -226,10 +228,15 @@ void Fields::Scan(const char* const data, const char* const end)
         else if (*at == '>')
         {
             m_tags.push_back({open + 1, static_cast<size_t>(at - open - 1)});
-            // The next tag is looked for just after this one's '<', as a search from there would.
-            at = open;
-            open = nullptr;
+            // The next tag is looked for just after this one's '<', as a search from there would:
+            // from a '<' inside this tag, or else past its '>'.
+            open = inner;
+            inner = nullptr;
+            if (open)
+                at = open;
         }
+        else if (*at == '<' && !inner)
+            inner = at;
     }
 }
 
