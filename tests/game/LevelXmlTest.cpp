@@ -80,7 +80,7 @@ TEST(LevelXml, AnObjectsElementsReadAsATagSearchReadsThem)
         // A '<' in front of the tag, tags inside the text, a name that another name ends with.
         "<<XPos>11</XPos><YPos><ZPos>12</ZPos></YPos><AXPos>13</AXPos>",
         // Damaged: a NUL inside the text, an unclosed '<', a tag cut short.
-        std::string("<XPos>1\0 2</XPos><YPos", 24),
+        std::string("<XPos>1\0 2</XPos><YPos", 22),
         "<XPos>true</XPos><YPos>TRUEish</YPos><ZPos>tru</ZPos><Used>  true</Used>",
         "<XPos></XPos><YPos>>3</YPos><>",
         "",
