@@ -161,9 +161,14 @@ double DoubleOf(const std::string& text)
         else
             break;
     }
-    double value = 0.0;
-    if (digits && at == last && std::from_chars(first, last, value, std::chars_format::fixed).ptr == last)
-        return value;
+    if (digits && at == last)
+    {
+        // Out of range, from_chars leaves the value alone where strtod gives infinity or zero.
+        double value = 0.0;
+        const std::from_chars_result read = std::from_chars(first, last, value, std::chars_format::fixed);
+        if (read.ec == std::errc() && read.ptr == last)
+            return value;
+    }
     return std::strtod(first, nullptr);
 }
 

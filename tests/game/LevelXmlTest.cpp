@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -98,6 +100,22 @@ TEST(LevelXml, AnObjectsElementsReadAsATagSearchReadsThem)
             const float tagRead = ReadFloat(text, name, -100.0f, 100.0f);
             EXPECT_EQ(tagRead, ReadFloat(fields, name, -100.0f, 100.0f)) << name << " in " << raw;
         }
+    }
+}
+
+// Numbers are read as strtod reads them, plain decimals and everything else alike, then clamped.
+TEST(LevelXml, FloatsAreReadAsStrtodReadsThem)
+{
+    const std::string texts[] = {"12.500000", "-0.000001", "7", "1.", ".5", "-", ".", "", "+3.5", " 2.25", "1e3",
+                                 "0x10", "inf", "-nan", "1.5.5", "--1", "3,5", std::string(400, '9'),
+                                 "0." + std::string(400, '0') + "1", "-" + std::string(320, '1') + ".5"};
+    for (const std::string& text : texts)
+    {
+        const XString document = Text("<F>" + text + "</F>");
+        const double read = std::strtod(text.c_str(), nullptr);
+        const float expected = static_cast<float>(std::isnan(read) ? 0.0 : std::clamp(read, -1000.0, 1000.0));
+        EXPECT_EQ(expected, ReadFloat(document, "F", -1000.0f, 1000.0f)) << text;
+        EXPECT_EQ(expected, ReadFloat(Fields(document), "F", -1000.0f, 1000.0f)) << text;
     }
 }
 
