@@ -22,6 +22,9 @@ bool EqualNoCase(const char* a, const char* b, size_t count)
     return true;
 }
 
+// Windows at least this long are searched with memmem.
+const unsigned kLongWindow = 4096;
+
 // End of the window [start, start + count) clipped to the length.
 unsigned WindowEnd(unsigned start, unsigned count, unsigned length)
 {
@@ -198,8 +201,24 @@ int XString::Find(const char* pcsz, unsigned start, unsigned count) const
     if (length > end - start)
         return -1;
     const char* text = Data();
-    const char* found = std::search(text + start, text + end, pcsz, pcsz + length);
-    return found == text + end ? -1 : int(found - text);
+    // memmem skips ahead where a plain scan compares at every byte (level documents are searched
+    // for tags hundreds of kilobytes in), but sets up tables first that cost more than a short
+    // window takes to scan from one first character to the next.
+    if (end - start >= kLongWindow)
+    {
+        const void* found = memmem(text + start, end - start, pcsz, length);
+        return found ? int(static_cast<const char*>(found) - text) : -1;
+    }
+    const char* const last = text + end - length;
+    for (const char* at = text + start; at <= last; ++at)
+    {
+        at = static_cast<const char*>(std::memchr(at, *pcsz, size_t(last - at) + 1));
+        if (!at)
+            return -1;
+        if (at[length - 1] == pcsz[length - 1] && std::memcmp(at, pcsz, length) == 0)
+            return int(at - text);
+    }
+    return -1;
 }
 
 int XString::FindNoCase(const char* pcsz, unsigned start, unsigned count) const

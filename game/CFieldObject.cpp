@@ -103,7 +103,7 @@ void CFieldObject::WriteXml(XString& out, int index) const
 
 void CFieldObject::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "FieldObject", index);
-    Init(engine, ReadInt(text, "ObjType"));
-    ReadPlacement(text, *this);
+    const Fields fields(document, "FieldObject", index);
+    Init(engine, ReadInt(fields, "ObjType"));
+    ReadPlacement(fields, *this);
 }

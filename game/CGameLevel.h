@@ -301,6 +301,10 @@ private:
     void RebuildBoard();
     void ReleaseTerrain();
     void ReleaseBoardTop();
+    // Puts the terrain and board top meshes aside during a load, so that a level read again with
+    // the same ones (every undo in the builder) takes them back instead of reading them anew.
+    void ParkScene();
+    void DropParkedScene();
 
     XGameEngine* m_pEngine;
     XString m_strDataFolder;
@@ -357,6 +361,10 @@ private:
     XDXMeshObject m_boardTop;
     std::unique_ptr<XBasicMesh> m_pTerrainMesh;
     std::unique_ptr<XBasicMesh> m_pBoardTopMesh;
+    std::unique_ptr<XBasicMesh> m_pParkedTerrainMesh;
+    std::unique_ptr<XBasicMesh> m_pParkedBoardTopMesh;
+    int m_iParkedTerrainId = 0;
+    int m_iParkedBoardTopId = 0;
 
     XDXMeshObject* m_pSelected = nullptr;
     XDXMeshObject* m_pPreviousSelected = nullptr;

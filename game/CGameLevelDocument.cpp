@@ -26,6 +26,13 @@ const float kDefaultTilt = 45.0f;
 const int kDefaultRed = 55;
 const int kDefaultGreen = 120;
 const int kDefaultBlue = 255;
+// A new builder level stands on the first board top and terrain, so that the player starts from a
+// scene to build on rather than the bare background.
+const int kNewLevelBoardTop = 1;
+const int kNewLevelTerrain = 1;
+// Sizes a written document is reserved by: its head, and the most one object element takes.
+const unsigned kHeaderBytes = 2048;
+const unsigned kObjectBytes = 640;
 // No level lasts longer than a day, and the seconds a day shows stay far inside an int.
 const float kLongestTimeMs = 86400000.0f;
 
@@ -46,6 +53,9 @@ bool IsLevelDocument(const XString& document)
 void CGameLevel::WriteDocument(XString& out, bool isSavedGame, bool scaledTime) const
 {
     out = "<GameLevel>";
+    // Room for the whole document at once: the builder writes it on every edit.
+    const int objects = m_iNumWalls + m_iNumPlayBlocks + m_iNumTeleporters + m_iNumFieldObjects + kSpareCount;
+    out.MakeSize(kHeaderBytes + static_cast<unsigned>(std::max(objects, 0)) * kObjectBytes);
     out += kCrLf;
     AppendText(out, 1, "Signature", XString());
     AppendText(out, 1, "SignatureKey", XString());
@@ -167,8 +177,8 @@ void CGameLevel::ResetLevelState()
     m_pScorePopups->Clear();
     if (!m_bBuilderMode)
         EmptySpares();
-    SetBoardTop(0);
-    SetTerrain(0);
+    ParkScene();
+    m_iGameboardId = m_iTerrainId = 0;
 }
 
 bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSavedGame)
@@ -193,6 +203,11 @@ bool CGameLevel::PrepareLoad(const XString& name, bool builderMode, bool isSaved
     else if (!newBuilderLevel)
     {
         m_bTimeAdjusted = false;
+    }
+    if (newBuilderLevel)
+    {
+        m_iGameboardId = kNewLevelBoardTop;
+        m_iTerrainId = kNewLevelTerrain;
     }
     return !newBuilderLevel;
 }
@@ -325,6 +340,7 @@ void CGameLevel::FinishLoad()
     RebuildBoard();
     SetBoardTop(m_iGameboardId);
     SetTerrain(m_iTerrainId);
+    DropParkedScene();
     // Whatever earlier levels drew, this level's spares and drops follow from the seed alone.
     CGameRandom::Restart();
     m_bLoaded = true;

@@ -38,23 +38,52 @@ void CGameLevel::ReleaseBoardTop()
     m_pBoardTopMesh.reset();
 }
 
+void CGameLevel::ParkScene()
+{
+    if (m_pTerrainMesh)
+    {
+        m_pParkedTerrainMesh = std::move(m_pTerrainMesh);
+        m_iParkedTerrainId = m_iTerrainId;
+    }
+    if (m_pBoardTopMesh)
+    {
+        m_pParkedBoardTopMesh = std::move(m_pBoardTopMesh);
+        m_iParkedBoardTopId = m_iGameboardId;
+    }
+    ReleaseTerrain();
+    ReleaseBoardTop();
+}
+
+void CGameLevel::DropParkedScene()
+{
+    m_pParkedTerrainMesh.reset();
+    m_pParkedBoardTopMesh.reset();
+    m_iParkedTerrainId = m_iParkedBoardTopId = 0;
+}
+
 void CGameLevel::SetTerrain(int id)
 {
     ReleaseTerrain();
     m_iTerrainId = id;
     if (id == 0)
         return;
-    XString name("Terrain");
-    XString number;
-    number.Format("%02d", id);
-    name += number;
-    name += ".x";
-    auto mesh = std::make_unique<XBasicMesh>();
-    if (!mesh->Load(MediaPath(m_strDataFolder, name), nullptr, false, false))
+    std::unique_ptr<XBasicMesh> mesh;
+    if (m_pParkedTerrainMesh && m_iParkedTerrainId == id)
+        mesh = std::move(m_pParkedTerrainMesh);
+    else
     {
-        m_strErrorMsg = "Error: in CGameLevel::SetTerrain, the terrain mesh failed. Msg=";
-        m_strErrorMsg += mesh->GetErrorMsg();
-        return;
+        XString name("Terrain");
+        XString number;
+        number.Format("%02d", id);
+        name += number;
+        name += ".x";
+        mesh = std::make_unique<XBasicMesh>();
+        if (!mesh->Load(MediaPath(m_strDataFolder, name), nullptr, false, false))
+        {
+            m_strErrorMsg = "Error: in CGameLevel::SetTerrain, the terrain mesh failed. Msg=";
+            m_strErrorMsg += mesh->GetErrorMsg();
+            return;
+        }
     }
     m_pTerrainMesh = std::move(mesh);
     m_terrain.Init(false, 0);
@@ -69,6 +98,13 @@ void CGameLevel::SetBoardTop(int id)
     m_iGameboardId = id;
     if (id == 0)
         return;
+    if (m_pParkedBoardTopMesh && m_iParkedBoardTopId == id)
+    {
+        m_pBoardTopMesh = std::move(m_pParkedBoardTopMesh);
+        m_boardTop.Init(false, 0);
+        m_boardTop.SetMesh(m_pBoardTopMesh.get());
+        return;
+    }
     XArray<XTextureRename> renames;
     for (int letter = 0; letter < kBoardTopLetters; ++letter)
         for (int digit = 1; digit <= kBoardTopDigits; ++digit)

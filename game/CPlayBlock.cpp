@@ -253,14 +253,18 @@ void CPlayBlock::LoadSounds()
         m_sndCrash.Unload();
         return;
     }
+    // Built once: every cube of a level asks for them on each load and each undo in the builder.
+    static const XString explodeBomb("SndExplodeBomb.wav"), explodeBlock("SndExplodeBlock.wav"),
+        lifterMorph("SndLifterMorph.wav"), hitWall("SndBlockHitWall.wav"), thump("SndBlockThump.wav"),
+        slide("SndBlockSlide.wav"), crash("SndBlockCrash.wav");
     // Without audio every Load answers false and the cube stays silent, which is all we want.
-    m_sndRemove.Load(m_iType == kTypeBomb ? "SndExplodeBomb.wav" : "SndExplodeBlock.wav", XDXSound::kSoundEffect);
+    m_sndRemove.Load(m_iType == kTypeBomb ? explodeBomb : explodeBlock, XDXSound::kSoundEffect);
     if (IsLifter())
-        m_sndMorph.Load("SndLifterMorph.wav", XDXSound::kSoundEffect);
-    m_sndWall.Load("SndBlockHitWall.wav", XDXSound::kSoundEffect);
-    m_sndThump.Load("SndBlockThump.wav", XDXSound::kSoundEffect);
-    m_sndSlide.Load("SndBlockSlide.wav", XDXSound::kSoundEffect);
-    m_sndCrash.Load("SndBlockCrash.wav", XDXSound::kSoundEffect);
+        m_sndMorph.Load(lifterMorph, XDXSound::kSoundEffect);
+    m_sndWall.Load(hitWall, XDXSound::kSoundEffect);
+    m_sndThump.Load(thump, XDXSound::kSoundEffect);
+    m_sndSlide.Load(slide, XDXSound::kSoundEffect);
+    m_sndCrash.Load(crash, XDXSound::kSoundEffect);
 }
 
 void CPlayBlock::ChangeType(int type)
@@ -307,31 +311,25 @@ void CPlayBlock::SetColour(int colour)
     ChangeType(m_iType / 10 * 10 + colour);
 }
 
-// The three toggles take the colour from the type table, so a special cube (colour 10 to 12)
-// becomes a colour type of the same number. An empty slot or a type outside the table has no
-// colour and is left alone.
+// The three toggles switch a colour cube between its plain type and one variant of the same
+// colour. Special cubes, an empty slot and a type outside the table have no colour variants: a
+// smasher's table colour (10) would otherwise make it a blue lifter, a stone an extra-time cube.
 void CPlayBlock::ToggleExTime()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(IsExTime() ? colour : colour + 30);
+    if (HasColourVariants())
+        ChangeType(IsExTime() ? GetColour() : GetColour() + kVariantExTime * 10);
 }
 
 void CPlayBlock::ToggleZap()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(IsZap() ? colour : colour + 40);
+    if (HasColourVariants())
+        ChangeType(IsZap() ? GetColour() : GetColour() + kVariantZap * 10);
 }
 
 void CPlayBlock::ToggleLifter()
 {
-    const int colour = GetColour();
-    if (colour < 0)
-        return;
-    ChangeType(m_iType < 50 ? colour + 50 : colour);
+    if (HasColourVariants())
+        ChangeType(IsLifter() ? GetColour() : GetColour() + kVariantLifter * 10);
 }
 
 void CPlayBlock::ToggleColourCycle()
@@ -475,17 +473,17 @@ void CPlayBlock::WriteXml(XString& out, int index) const
 
 void CPlayBlock::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "PlayBlock", index);
-    Init(engine, ReadInt(text, "BlockType"), ReadBool(text, "ColorCycle"));
+    const Fields fields(document, "PlayBlock", index);
+    Init(engine, ReadInt(fields, "BlockType"), ReadBool(fields, "ColorCycle"));
     // A damaged offset or state would index past the colour tables or leave a cube in limbo.
-    m_iColourOffset = Wrap10(ReadInt(text, "ColorOffset"));
-    m_iStateChangeMaxTime = ReadInt(text, "StateChangeMaxTime");
-    m_iStateChangeTimeLeft = ReadInt(text, "StateChangeTimeLeft");
-    const int state = ReadInt(text, "CurState");
+    m_iColourOffset = Wrap10(ReadInt(fields, "ColorOffset"));
+    m_iStateChangeMaxTime = ReadInt(fields, "StateChangeMaxTime");
+    m_iStateChangeTimeLeft = ReadInt(fields, "StateChangeTimeLeft");
+    const int state = ReadInt(fields, "CurState");
     m_iCurState = state >= kStateOnBoard && state <= kStateGone ? state : kStateOnBoard;
-    m_bUsed = ReadBool(text, "Used");
-    m_bRunEffect = ReadBool(text, "RunEffect");
-    ReadPlacement(text, *this);
+    m_bUsed = ReadBool(fields, "Used");
+    m_bRunEffect = ReadBool(fields, "RunEffect");
+    ReadPlacement(fields, *this);
 }
 
 void CPlayBlock::PlayWallSound()

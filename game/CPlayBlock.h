@@ -75,6 +75,8 @@ public:
     bool IsLifter() const { return m_iType >= 50 && m_iType <= 59; }
     bool IsExTime() const { return m_iType >= 30 && m_iType <= 39; }
     bool IsZap() const { return m_iType >= 40 && m_iType <= 49; }
+    // Types 0..59: a colour with its variants; special cubes and empty slots have none.
+    bool HasColourVariants() const { return m_iType >= 0 && m_iType < kTypeSmasher; }
     bool IsUsed() const { return m_bUsed; }
     bool IsColourCycling() const { return m_bColourCycle; }
     int GetColourOffset() const { return m_iColourOffset; }
@@ -89,6 +91,8 @@ public:
     void SetMultiplier(int multiplier);
     // Only for types 0..59: keeps the variant, changes the colour.
     void SetColour(int colour);
+    // Only for types 0..59: the cube becomes the extra-time, zap or lifter cube of its colour, or
+    // the plain cube of its colour when it already is one.
     void ToggleExTime();
     void ToggleZap();
     void ToggleLifter();

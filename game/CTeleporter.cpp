@@ -112,7 +112,7 @@ void CTeleporter::WriteXml(XString& out, int index) const
 
 void CTeleporter::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "Teleporter", index);
+    const Fields fields(document, "Teleporter", index);
     Init(engine);
-    ReadPlacement(text, *this);
+    ReadPlacement(fields, *this);
 }

@@ -143,12 +143,12 @@ void CWallBlock::WriteXml(XString& out, int index) const
 
 void CWallBlock::ReadXml(XGameEngine* engine, const XString& document, int index)
 {
-    const XString text = ObjectText(document, "WallBlock", index);
-    Init(engine, ReadInt(text, "WallType"));
+    const Fields fields(document, "WallBlock", index);
+    Init(engine, ReadInt(fields, "WallType"));
     // A wall thinner than a cell would let cubes stop inside it; sizes below 10 read as 10, and no
     // wall outgrows the world.
-    Rebuild(ReadFloat(text, "Width", kMinSize, kWorldReach), ReadFloat(text, "Height", kMinSize, kWorldReach),
-            ReadFloat(text, "Depth", kMinSize, kWorldReach));
-    m_bAlphaBlend = ReadBool(text, "AlphaBlend");
-    ReadPlacement(text, *this);
+    Rebuild(ReadFloat(fields, "Width", kMinSize, kWorldReach), ReadFloat(fields, "Height", kMinSize, kWorldReach),
+            ReadFloat(fields, "Depth", kMinSize, kWorldReach));
+    m_bAlphaBlend = ReadBool(fields, "AlphaBlend");
+    ReadPlacement(fields, *this);
 }

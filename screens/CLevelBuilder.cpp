@@ -113,13 +113,10 @@ void AddCubeOf(CGameLevel& level, int type)
         SayNoRoom(level, "cube");
 }
 
-// Entries 37 to 39: plain colour type <-> the same colour in the block of 40s, 30s or 50s. Only
-// colour types take part; stone, smasher and bomb have no colour to keep.
+// Entries 37 to 39: plain colour type <-> the same colour in the block of 40s, 30s or 50s; the
+// cube leaves stone, smasher and bomb as they are.
 void SwitchBlock(CPlayBlock& cube, int block)
 {
-    const int type = cube.GetType();
-    if (type < 0 || type > 59)
-        return;
     if (block == 40)
         cube.ToggleZap();
     else if (block == 30)

@@ -1,6 +1,7 @@
 // Tests of XString comparing, searching, extracting and splitting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "foundation/XException.h"
@@ -97,6 +98,30 @@ TEST(XStringFind, ForwardWindowsAndEdges)
     EXPECT_TRUE(s.Contains('c'));
     EXPECT_TRUE(s.ContainsNoCase("CAB"));
     EXPECT_FALSE(s.Contains("cc"));
+}
+
+// Short windows are scanned from one first character to the next, long ones handed to memmem:
+// both must find the same first match as a plain search, embedded NULs included.
+TEST(XStringFind, ShortAndLongWindowsFindTheFirstMatch)
+{
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "<a_" + std::to_string(i % 97) + std::string(1, '\0') + ">";
+    XString s;
+    s.SetData(text.data(), static_cast<int>(text.size()));
+    ASSERT_EQ(text.size(), s.GetLength());
+    const char* needles[] = {"<a_96", "_5", "<a_1", ">", "<a_960", "a_42", "<a_0"};
+    const unsigned starts[] = {0, 1, 7, 500, 4000, 20000};
+    const unsigned counts[] = {5, 64, 4095, 4096, 5000, XSTR_ALL};
+    for (const char* needle : needles)
+        for (unsigned start : starts)
+            for (unsigned count : counts)
+            {
+                const size_t end = std::min<size_t>(text.size(), size_t(start) + count);
+                const size_t found = start < end ? text.substr(0, end).find(needle, start) : std::string::npos;
+                const int expected = found == std::string::npos ? -1 : int(found);
+                EXPECT_EQ(expected, s.Find(needle, start, count)) << needle << " from " << start << " in " << count;
+            }
 }
 
 TEST(XStringFind, BackwardSetsAndCounts)

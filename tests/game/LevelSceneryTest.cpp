@@ -1,5 +1,5 @@
 // Terrain, board top and scenery from the built world art, loaded without a window: the board
-// top's texture renames and scenery seated on the terrain below it.
+// top's texture renames, scenery seated on the terrain below it, and meshes kept across reads.
 #include "engine/XBasicMesh.h"
 #include "engine/XGameEngine.h"
 #include "foundation/XString.h"
@@ -95,4 +95,40 @@ TEST(LevelScenery, SceneryIsSeatedOnTheTerrainBelowIt)
         EXPECT_NEAR(expected, object.GetPosition().y, 1e-3f) << "object " << i;
     }
     CFieldObject::FreeShared();
+}
+
+// A level read again with the same board top and terrain keeps their meshes (the builder's undo
+// reads no mesh file); another board top or terrain, or none, is what the new document says.
+TEST(LevelScenery, ReadingAgainKeepsOnlyTheSameBoardTopAndTerrain)
+{
+    const std::string data = StagedData();
+    if (data.empty())
+        GTEST_SKIP() << "world art not built in this build folder";
+    XGameEngine engine;
+    engine.SetPath(data.c_str());
+    CGameLevel level(&engine);
+    level.SetDataFolder(data.c_str());
+    const char* first = "<GameLevel><GameboardId>1</GameboardId><TerrainId>1</TerrainId></GameLevel>";
+    ASSERT_TRUE(level.LoadFromDocument("Custom", first, true, false));
+    const XBasicMesh* boardTop = level.GetBoardTop().GetMesh();
+    const XBasicMesh* terrain = level.GetTerrain().GetMesh();
+    ASSERT_NE(nullptr, boardTop) << level.GetErrorMsg().GetBuffer();
+    ASSERT_NE(nullptr, terrain);
+    ASSERT_TRUE(level.LoadFromDocument("Custom", first, true, false));
+    EXPECT_EQ(boardTop, level.GetBoardTop().GetMesh());
+    EXPECT_EQ(terrain, level.GetTerrain().GetMesh());
+
+    ASSERT_TRUE(level.LoadFromDocument(
+        "Custom", "<GameLevel><GameboardId>3</GameboardId><TerrainId>1</TerrainId></GameLevel>", true, false));
+    ASSERT_NE(nullptr, level.GetBoardTop().GetMesh());
+    EXPECT_TRUE(MeshNamesTexture(*level.GetBoardTop().GetMesh(), "BoardTop2_B4.bmp"));
+    EXPECT_EQ(3, level.GetGameboardId());
+    EXPECT_EQ(terrain, level.GetTerrain().GetMesh());
+
+    ASSERT_TRUE(level.LoadFromDocument("Custom", "<GameLevel><TerrainId>2</TerrainId></GameLevel>", true, false));
+    EXPECT_EQ(nullptr, level.GetBoardTop().GetMesh());
+    ASSERT_NE(nullptr, level.GetTerrain().GetMesh());
+    EXPECT_EQ(2, level.GetTerrainId());
+    float height = 0.0f;
+    EXPECT_TRUE(level.TerrainHeightAt(0.0f, 0.0f, height));
 }

@@ -93,15 +93,39 @@ TEST(PlayBlock, TogglesSwitchVariantsBothWays)
     EXPECT_EQ(55, block.GetType());
     block.ToggleLifter();
     EXPECT_EQ(5, block.GetType());
-    // Special cubes take their table colour (10 to 12) into the colour types.
-    Fresh(block, 61).ToggleZap();
-    EXPECT_EQ(51, block.GetType());
-    Fresh(block, 62).ToggleExTime();
-    EXPECT_EQ(42, block.GetType());
-    Fresh(block, CPlayBlock::kTypeNone).ToggleLifter();
-    EXPECT_EQ(CPlayBlock::kTypeNone, block.GetType()) << "an empty slot stays empty";
     Fresh(block, 3, false).ToggleColourCycle();
     EXPECT_TRUE(block.IsColourCycling());
+}
+
+// Every toggle on every type: a colour cube keeps its colour and lands on the plain type or the
+// toggle's variant; special cubes, empty slots and types outside the table are left as they are.
+TEST(PlayBlock, TogglesKeepColoursAndLeaveSpecialCubesAlone)
+{
+    struct Toggle
+    {
+        void (CPlayBlock::*toggle)();
+        int variant;
+    };
+    const Toggle toggles[] = {{&CPlayBlock::ToggleExTime, CPlayBlock::kVariantExTime},
+                              {&CPlayBlock::ToggleZap, CPlayBlock::kVariantZap},
+                              {&CPlayBlock::ToggleLifter, CPlayBlock::kVariantLifter}};
+    CPlayBlock block;
+    for (const Toggle& toggle : toggles)
+        for (int type = CPlayBlock::kTypeNone; type <= CPlayBlock::kTypeCount; ++type)
+        {
+            (Fresh(block, type).*toggle.toggle)();
+            if (type < 0 || type >= CPlayBlock::kTypeSmasher)
+            {
+                EXPECT_EQ(type, block.GetType()) << "variant " << toggle.variant;
+                continue;
+            }
+            const int colour = type % CPlayBlock::kColourCount;
+            const int expected = type / 10 == toggle.variant ? colour : colour + toggle.variant * 10;
+            EXPECT_EQ(expected, block.GetType()) << type << " to variant " << toggle.variant;
+            (block.*toggle.toggle)();
+            EXPECT_EQ(type / 10 == toggle.variant ? colour + toggle.variant * 10 : colour, block.GetType())
+                << type << " toggled twice to variant " << toggle.variant;
+        }
 }
 
 TEST(PlayBlockRemoval, FadeThenGone)

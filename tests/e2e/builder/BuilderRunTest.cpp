@@ -1,10 +1,13 @@
 // Whole-game runs of the level builder: from the title into the builder, a level built with the
 // tool bar, named and saved, found again after leaving for the title; a level test-played and won
 // by clicks that comes back to the builder intact; a deletion and a move undone; a damaged last
-// edited level that opens an empty one and stays as it was.
+// edited level that opens an empty one and stays as it was; and a winnable level built by hand,
+// with the tool bar, the arrow keys and a real mouse drag, test-played, won and found again.
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
+#include "tests/e2e/run/BoardView.h"
+#include "tests/e2e/run/OwnDisplay.h"
 #include "tests/e2e/run/RunChecks.h"
 #include "tests/e2e/run/RunScript.h"
 #include "tests/e2e/run/ScreenPoints.h"
@@ -15,10 +18,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace ScreenPoints;
@@ -144,6 +150,37 @@ std::string WriteThreeReds(TitleRun& run, float timeLimitMs = 120000.0f)
     XString document;
     author.WriteDocument(document, false, false);
     return document.GetBuffer();
+}
+
+// The document of the three-red level as the builder makes it, without writing it anywhere.
+std::string ThreeRedsDocument(TitleRun& run)
+{
+    CGameLevel author(nullptr);
+    author.SetDataFolder(run.DataFolder());
+    author.LoadFromDocument(XString(CGameLevel::kNewBuilderLevel), XString(), true, false);
+    for (const Cell& c : kThreeReds)
+        author.AddBlock(kRed, c[0], c[1], c[2]);
+    XString document;
+    author.WriteDocument(document, false, false);
+    return document.GetBuffer();
+}
+
+// Presses a key count times, a few frames apart so that each is read as a press of its own;
+// returns the frame after the last.
+int Press(RunScript& script, int frame, const char* key, int count)
+{
+    const int kKeyStep = 3;
+    for (int i = 0; i < count; ++i, frame += kKeyStep)
+        script.Key(frame, key);
+    return frame;
+}
+
+// Holds Ctrl for key: undo with Z, redo with Y.
+void Ctrl(RunScript& script, int frame, const char* key)
+{
+    script.KeyDown(frame, "Left Ctrl");
+    script.Key(frame + 1, key);
+    script.KeyUp(frame + 3, "Left Ctrl");
 }
 
 std::vector<Cell> CubeCells(CGameLevel& level)
@@ -377,4 +414,158 @@ TEST(BuilderRun, DamagedLastEditedLevelOpensAnEmptyLevelAndStaysAsItWas)
         if (line.find("CPlayScreen::MyInit, m_pLevel->OpenInBuilder failed.") != std::string::npos)
             ++lines;
     EXPECT_EQ(1, lines) << "the reason is logged once";
+}
+
+// The whole way of a player: cubes added with the tool bar land on free cells of the board's
+// choosing, so the arrow keys first push each against the board's edges and then count cells from
+// there; the lone cube is dragged into place with the real mouse, which xdotool moves while the
+// script waits. The level is named, saved, test-played and won by clicks, and is there again in
+// the builder after the test and after the title.
+TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
+{
+    TitleRun run;
+    run.OwnLevels();
+    const std::string document = ThreeRedsDocument(run);
+    CGameLevel shown(nullptr);
+    shown.SetDataFolder(run.DataFolder());
+    ASSERT_TRUE(shown.LoadFromDocument(XString("Shown"), XString(document.c_str()), true, false));
+    BoardView view(shown, RunScript::kWidth, RunScript::kHeight);
+    // The lone cube is built at the far row and dragged to its place beside the pair.
+    const Cell farCell = {5, 0, 9};
+    view.SetCubes({kThreeReds[0], kThreeReds[1], farCell});
+    int farX = 0, farY = 0, toX = 0, toY = 0;
+    ASSERT_TRUE(view.CubeTop(farCell, farX, farY));
+    view.SetCubes({kThreeReds[0], kThreeReds[1]});
+    ASSERT_TRUE(view.CubeTop(kThreeReds[2], toX, toY));
+
+    RunScript script;
+    int frame = kTitleFrame;
+    script.Click(frame, kBuilderX, kBuilderY);
+    frame += kBuilderUp;
+    // The board is 10 by 10 cells and 7 high; the camera looks along +z, so Up is +z, Right +x.
+    ClickButton(script, frame, kAddRedCube);
+    frame = Press(script, frame + kClickStep, "PageDown", 7);
+    frame = Press(script, frame, "Left", 10);
+    frame = Press(script, frame, "Down", 10);
+    frame = Press(script, frame, "Right", kThreeReds[0][0]);
+    frame = Press(script, frame, "Up", kThreeReds[0][2]);
+    // The others travel over the first at the top layer and come down on their column.
+    ClickButton(script, frame, kAddRedCube);
+    frame = Press(script, frame + kClickStep, "PageUp", 7);
+    frame = Press(script, frame, "Left", 10);
+    frame = Press(script, frame, "Down", 10);
+    frame = Press(script, frame, "Right", kThreeReds[1][0]);
+    frame = Press(script, frame, "Up", kThreeReds[1][2]);
+    frame = Press(script, frame, "PageDown", 7);
+    ClickButton(script, frame, kAddRedCube);
+    frame = Press(script, frame + kClickStep, "PageUp", 7);
+    frame = Press(script, frame, "Left", 10);
+    frame = Press(script, frame, "Down", 10);
+    frame = Press(script, frame, "Right", farCell[0]);
+    frame = Press(script, frame, "Up", farCell[2]);
+    frame = Press(script, frame, "PageDown", 7);
+    // A deletion undone, then a move undone; an undo leaves nothing selected.
+    script.Key(frame, "Delete");
+    Ctrl(script, frame + kClickStep, "Z");
+    frame += 2 * kClickStep;
+    script.ClickPixel(frame, farX, farY);
+    script.Key(frame + kClickStep, "Left");
+    Ctrl(script, frame + 2 * kClickStep, "Z");
+    frame += 3 * kClickStep;
+    // The drag happens while the script waits after this shot.
+    script.Shot(frame);
+    // Some 15 seconds of a fast run: the drag below takes about 6, and on a busy machine a frame
+    // may take a second, so each of its steps spans several frames.
+    const int kDragFrames = 1000;
+    frame += kDragFrames;
+    script.Shot(frame);
+    ClickButton(script, frame + kClickStep, kEditLevelName);
+    frame = TypeAndAccept(script, frame + kClickStep + kPromptUp, "Won by hand");
+    ClickButton(script, frame, kSaveLevel);
+    frame = TypeAndAccept(script, frame + kPromptUp, "ByHand");
+    ClickButton(script, frame, kTestPlay);
+    frame += kDifficultyUp;
+    script.Click(frame, kDifficultyX[0], kDifficultyY);
+    frame += kStartCardUp;
+    script.Key(frame, "Space");
+
+    SolutionScript planner(run.DataFolder());
+    ASSERT_TRUE(planner.LoadDocument(XString(document.c_str()), frame + kPlayAfterCard)) << planner.GetError();
+    CLevelSolution solution;
+    SolutionMove push;
+    push.gx = kThreeReds[2][0];
+    push.gz = kThreeReds[2][2];
+    push.dx = -1;
+    solution.AddMove(push);
+    ASSERT_TRUE(planner.AppendMoves(solution, script)) << planner.GetError();
+    ASSERT_TRUE(planner.PlayToEnd());
+    frame = planner.GetRunFrame() + kSummaryUp;
+    script.Shot(frame);
+    script.Key(frame, "Space");
+    frame += kBuilderUp + 30;
+    script.Shot(frame);
+    frame = ExitBuilder(script, frame + kClickStep);
+    script.Click(frame, kBuilderX, kBuilderY);
+    frame += kBuilderUp;
+    script.Shot(frame);
+    frame = ExitBuilder(script, frame + kClickStep);
+    script.Key(frame, "Escape");
+
+    // The drag: press on the lone cube, move over the cell beside the pair in a few steps, hold
+    // there while the cube walks a cell a frame, release.
+    std::atomic<bool> runDone{false};
+    std::atomic<bool> dragged{false};
+    std::thread dragger([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        size_t shots = 0;
+        while (!runDone && shots == 0 && std::chrono::steady_clock::now() < deadline)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            try
+            {
+                shots = run.Shots().size();
+            }
+            catch (const fs::filesystem_error&)
+            {
+                shots = 0;
+            }
+        }
+        const std::string window = OwnDisplay::Output("xdotool search --name 'Plinkett3 v1.0' | head -n 1");
+        if (runDone || shots == 0 || window.empty())
+            return;
+        std::string command = "xdotool mousemove --window " + window + " " + std::to_string(farX) + " " +
+                              std::to_string(farY) + " sleep 0.5 mousedown 1 sleep 1";
+        const int kSteps = 6;
+        for (int i = 1; i <= kSteps; ++i)
+            command += " mousemove --window " + window + " " + std::to_string(farX + (toX - farX) * i / kSteps) + " " +
+                       std::to_string(farY + (toY - farY) * i / kSteps) + " sleep 0.3";
+        command += " sleep 3 mouseup 1";
+        dragged = std::system(command.c_str()) == 0;
+    });
+    const int status = run.Run(script.Text(), frame + 100);
+    runDone = true;
+    dragger.join();
+    ASSERT_EQ(0, status);
+    EXPECT_TRUE(dragged) << "xdotool dragged the cube";
+
+    CGameLevel saved(nullptr);
+    ASSERT_TRUE(ReadLevel(run, "ByHand", saved)) << saved.GetErrorMsg().GetBuffer();
+    EXPECT_STREQ("Won by hand", saved.GetLevelName().GetBuffer());
+    EXPECT_EQ(kThreeReds, CubeCells(saved)) << "the deleted cube is back, its move undone, then dragged";
+    for (int i = 0; i < saved.GetNumPlayBlocks(); ++i)
+        EXPECT_EQ(kRed, saved.GetPlayBlock(i).GetType());
+    EXPECT_EQ(1, saved.GetGameboardId()) << "a new level stands on a board top";
+    EXPECT_EQ(1, saved.GetTerrainId());
+    CGameLevel last(nullptr);
+    ASSERT_TRUE(ReadLevel(run, CGameLevel::kLastEditedName, last)) << last.GetErrorMsg().GetBuffer();
+    EXPECT_STREQ("Won by hand", last.GetLevelName().GetBuffer());
+    EXPECT_EQ(kThreeReds, CubeCells(last)) << "the cubes the test play cleared are all back";
+
+    ASSERT_EQ(5u, run.Shots().size());
+    EXPECT_TRUE(ShowsToolBar(run, 0));
+    EXPECT_TRUE(ShowsToolBar(run, 1));
+    EXPECT_TRUE(ShowsStatusBar(run, 2)) << "the won test's summary over the status bar";
+    EXPECT_TRUE(ShowsToolBar(run, 3)) << "back in the builder";
+    EXPECT_TRUE(ShowsToolBar(run, 4)) << "the builder from the title";
+    ExpectCleanLog(run);
 }
