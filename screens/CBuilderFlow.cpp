@@ -64,6 +64,8 @@ void StartTestPlay(XGameEngine* engine, CGameLevel* level)
     // test reads exactly this, and finding it as the present step keeps the undo steps.
     level->GetHistory().Rebase(*level);
     level->ResetScores();
+    // The builder's last hint ("No room there...") means nothing in play and would sit under the board.
+    level->SetStatusMessage(XString());
     ScreenFlow::StartPlay(engine, level, XString(CGameLevel::kLastEditedName), false, true);
 }
 
