@@ -7,8 +7,9 @@
 # drawing before the cheaper-pixel work; the benchmark's source is copied into it), then times
 # every view at 800x600, 1024x768 and 1920x1080, alternating the two builds a few views at a time
 # (base, new, new, base, ...) so that other load on the machine falls on both alike. Prints median
-# and 95th-percentile frame times in ms of both, and the peak resident memory of the busiest level
-# at 1920x1080. Work goes to build-report/ (PLK_REPORT_DIR); the raw lines stay there.
+# and 95th-percentile wall time and median processor time per frame in ms of both, the load average,
+# and the peak resident memory of the busiest level at 1920x1080. Work goes to build-report/
+# (PLK_REPORT_DIR); the raw lines stay there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -50,6 +51,7 @@ run() { # side size views...
 }
 
 rm -f "$report/base.txt" "$report/new.txt"
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 mapfile -t views < <("$report/new/bench/bench_frame_times" --list)
 round=0
 for size in "${sizes[@]}"; do
@@ -65,16 +67,18 @@ for size in "${sizes[@]}"; do
   done
 done
 
-echo "Frame times in ms (median / 95th percentile), $frames frames per view, LP_NUM_THREADS=$LP_NUM_THREADS"
+echo "Frame times in ms: wall median / 95th percentile, and processor median (all threads), $frames frames per view"
 echo "base: $(git rev-parse --short "$base_ref")  new: $(git rev-parse --short HEAD)$(git diff --quiet HEAD || echo ' +changes')"
+echo "LP_NUM_THREADS=$LP_NUM_THREADS, load average before: $load_before, after: $(cut -d' ' -f1-3 /proc/loadavg)"
 awk '
-  FNR == NR { base[$1 " " $2] = $4 " " $5; next }
+  FNR == NR { base[$1 " " $2] = $4 " " $5 " " $6; next }
   ($1 " " $2) in base {
     split(base[$1 " " $2], b, " ")
-    printf "%-12s %-9s  base %7.2f / %7.2f   new %7.2f / %7.2f   median %+5.0f%%\n", $1, $2, b[1], b[2], $4, $5, 100 * ($4 - b[1]) / b[1]
+    printf "%-12s %-9s  base %7.2f / %7.2f  cpu %7.2f   new %7.2f / %7.2f  cpu %7.2f   median %+4.0f%%  cpu %+4.0f%%\n",
+      $1, $2, b[1], b[2], b[3], $4, $5, $6, 100 * ($4 - b[1]) / b[1], 100 * ($6 - b[3]) / b[3]
   }' "$report/base.txt" "$report/new.txt"
 
 for side in base new new base; do
   "$report/$side/bench/bench_frame_times" --size 1920x1080 --frames "$frames" "$busiest" >"$report/$side-peak.txt"
-  echo "peak resident memory, $busiest at 1920x1080, $side: $(awk '{print $6}' "$report/$side-peak.txt") MB"
+  echo "peak resident memory, $busiest at 1920x1080, $side: $(awk '{print $7}' "$report/$side-peak.txt") MB"
 done
