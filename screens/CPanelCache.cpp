@@ -28,7 +28,8 @@ void CPanelCache::Keep(plk::gfx::Device& device, const plk::gfx::Rect& area, con
     if (!device.Shortcuts())
         return;
     plk::Image pixels;
-    if (device.ReadRect(area, pixels) != plk::gfx::kOk || m_picture.Create(std::move(pixels), 0, false) != plk::gfx::kOk)
+    if (device.ReadRect(area, pixels) != plk::gfx::kOk ||
+        m_picture.Create(std::move(pixels), 0, false) != plk::gfx::kOk)
         return;
     m_area = area;
     m_face = face;

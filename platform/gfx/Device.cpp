@@ -818,7 +818,8 @@ int Device::ReadRect(const Rect& area, Image& image)
     Image read(width, height);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(area.left, m_backHeight - area.bottom, width, height, GL_RGBA, GL_UNSIGNED_BYTE, read.pixels.data());
+    glReadPixels(area.left, m_backHeight - area.bottom, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                 read.pixels.data());
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR)
         return Fail(kErrNotAvailable, "glReadPixels failed with OpenGL error " + std::to_string(error));

@@ -104,8 +104,8 @@ public:
 
     // Sprites are drawn late and in as few batches as possible, in their order, with states of
     // their own (blend by alpha when asked, no depth, no lighting, linear filtering unless each
-    // texel lands on one pixel, clamped edges): any drawing, clear, read-back, scene end or present draws them first.
-    // vertices = six a sprite, two triangles.
+    // texel lands on one pixel, clamped edges): any drawing, clear, read-back, scene end or present draws
+    // them first. vertices = six a sprite, two triangles.
     void QueueSprites(Texture* texture, bool alphaBlend, const ScreenVertex* vertices, size_t count);
     void FlushSprites();
     // Called by a texture that goes away: sprites queued with it are drawn now.

@@ -34,7 +34,8 @@ bool TexelPerPixel(const Device::ScreenVertex* quad, const Texture& texture)
         return false;
     const float w = static_cast<float>(texture.Width());
     const float h = static_cast<float>(texture.Height());
-    return Whole(tl.u * w) && Whole(tl.v * h) && std::fabs((tr.u - tl.u) * w - (tr.x - tl.x)) <= kWholeSlack &&
+    return Whole(tl.u * w) && Whole(tl.v * h) &&
+           std::fabs((tr.u - tl.u) * w - (tr.x - tl.x)) <= kWholeSlack &&
            std::fabs((bl.v - tl.v) * h - (bl.y - tl.y)) <= kWholeSlack;
 }
 
