@@ -122,8 +122,8 @@ public:
 
     // One frame: time, physics, scoring and spares in play; positions and grids in the builder.
     void Update();
-    // The scene in its fixed order: board top, terrain, scenery, opaque walls, cubes, blended
-    // walls, teleporters.
+    // The scene: the opaque things (with the device's shortcuts nearest first, else board top,
+    // terrain, scenery, opaque walls, cubes), then blended walls and teleporters.
     void Draw();
 
     // Adds then clamps tilt to 10..89.5 and zoom to 130..300; wraps the angle into 0..360.
@@ -300,6 +300,9 @@ private:
     // Enters every wall, cube and teleporter in a cleared board.
     void RebuildBoard();
     void ReleaseTerrain();
+    void DrawScenery();
+    void DrawOpaqueWalls();
+    void DrawPlayBlocks();
     void ReleaseBoardTop();
     // Puts the terrain and board top meshes aside during a load, so that a level read again with
     // the same ones (every undo in the builder) takes them back instead of reading them anew.

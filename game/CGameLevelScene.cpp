@@ -151,18 +151,57 @@ void CGameLevel::SeatOnTerrain(CFieldObject& object)
     object.SetPosition(position.x, ground + height * CFieldObject::SeatFraction(object.GetObjType()), position.z);
 }
 
-void CGameLevel::Draw()
+void CGameLevel::DrawScenery()
 {
-    if (m_pBoardTopMesh)
-        m_boardTop.Draw();
-    if (m_pTerrainMesh)
-        m_terrain.Draw();
     for (int i = 0; i < m_iNumFieldObjects; ++i)
         m_pFieldObjects[static_cast<size_t>(i)].Draw();
+}
+
+void CGameLevel::DrawOpaqueWalls()
+{
     for (int i = 0; i < m_iNumWalls; ++i)
         m_pWalls[static_cast<size_t>(i)].Draw(0);
+}
+
+void CGameLevel::DrawPlayBlocks()
+{
     for (int i = 0; i < m_iNumPlayBlocks; ++i)
         m_pPlayBlocks[static_cast<size_t>(i)].Draw();
+}
+
+void CGameLevel::Draw()
+{
+    plk::gfx::Device* device = m_pEngine ? m_pEngine->GetDevice() : nullptr;
+    if (device && device->Shortcuts())
+    {
+        bool blocksOpaque = true;
+        for (int i = 0; i < m_iNumPlayBlocks && blocksOpaque; ++i)
+            blocksOpaque = !m_pPlayBlocks[static_cast<size_t>(i)].DrawsBlended();
+        // A software rasteriser skips the texturing of a pixel already covered by something
+        // nearer, so opaque things go nearest first: walls and cubes on the board, the board, the
+        // scenery round it, the terrain under all. A blended cube must see everything behind it
+        // that it saw before, so then the cubes keep their place after the opaque things.
+        DrawOpaqueWalls();
+        if (blocksOpaque)
+            DrawPlayBlocks();
+        if (m_pBoardTopMesh)
+            m_boardTop.Draw();
+        DrawScenery();
+        if (m_pTerrainMesh)
+            m_terrain.Draw();
+        if (!blocksOpaque)
+            DrawPlayBlocks();
+    }
+    else
+    {
+        if (m_pBoardTopMesh)
+            m_boardTop.Draw();
+        if (m_pTerrainMesh)
+            m_terrain.Draw();
+        DrawScenery();
+        DrawOpaqueWalls();
+        DrawPlayBlocks();
+    }
     for (int i = 0; i < m_iNumWalls; ++i)
         m_pWalls[static_cast<size_t>(i)].Draw(1);
     for (int i = 0; i < m_iNumTeleporters; ++i)

@@ -150,4 +150,5 @@ void CStatusBar::MyFree()
     m_sndSelect.Unload();
     m_sndLowTime.Unload();
     m_sndLevelUp.Unload();
+    m_cache.Forget();
 }

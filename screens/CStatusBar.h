@@ -7,6 +7,7 @@
 #include "engine/XDXSound.h"
 #include "engine/XDXTexture.h"
 #include "engine/XGameScreen.h"
+#include "screens/CPanelCache.h"
 
 #include <array>
 
@@ -70,7 +71,9 @@ private:
     void Act(Button button);
 
     // Drawing (CStatusBarDraw.cpp).
-    void DrawPanels(float sx, float sy);
+    // What the column shows now: its picture is drawn anew when this changes.
+    CPanelCache::Face Face(int seconds) const;
+    void DrawPanels(int seconds, float sx, float sy);
     void DrawTargetColours(int panelY, float sx, float sy);
     void DrawButtons(float sx, float sy);
     void DrawSprite(XDXTexture& sheet, const char* name, int x, int y, float sx, float sy);
@@ -90,6 +93,7 @@ private:
     XDXSound m_sndSelect;
     XDXSound m_sndLowTime;
     XDXSound m_sndLevelUp;
+    CPanelCache m_cache;
 
     Button m_hovered = kNoButton;
     // Set once the bar has queued the screens that end this level (or leave it): an update in

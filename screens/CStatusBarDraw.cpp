@@ -6,6 +6,8 @@
 #include "screens/CStatusBar.h"
 #include "ui/UiLayout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace
@@ -48,6 +50,12 @@ int PanelTop(int i)
     return plk::ui::kStatusPanelY + plk::ui::kStatusStep * i;
 }
 
+// Pixels from 0 whose centres lie before extent.
+int CoveredPixels(float extent)
+{
+    return static_cast<int>(std::ceil(extent - 0.5f));
+}
+
 } // namespace
 
 void CStatusBar::DrawSprite(XDXTexture& sheet, const char* name, int x, int y, float sx, float sy)
@@ -72,22 +80,56 @@ void CStatusBar::PrintValue(int value, int panelY, uint32_t colour, float sx, fl
 
 void CStatusBar::MyDraw()
 {
+    const int seconds = m_pLevel->SecondsLeft();
+    // The warning stops once the level has ended: it must not sound over the summary card.
+    if (seconds <= kLowSeconds && !m_bEnded && !IsPlayPaused() && !m_sndLowTime.IsPlaying())
+        m_sndLowTime.Play(false);
+    plk::gfx::Device* device = m_pEngine->GetDevice();
+    const CPanelCache::Face face = Face(seconds);
+    if (device && m_cache.Draw(*device, face))
+        return;
+
     const float sx = ScreenFlow::ScaleX(m_pEngine);
     const float sy = ScreenFlow::ScaleY(m_pEngine);
     int y = 0;
+    int width = 0;
+    bool whole = true;
     for (XDXTexture& piece : m_texColumn)
     {
         if (!piece.GetTexture())
+        {
+            whole = false;
             continue;
+        }
         piece.Draw(0, Scaled(y, sy), 0, 0, 0, 0, sx, sy, kUntinted, false);
         y += static_cast<int>(piece.GetImageHeight());
+        width = std::max(width, static_cast<int>(piece.GetImageWidth()));
     }
     DrawSprite(m_texPanels, "header", plk::ui::kStatusHeaderX, plk::ui::kStatusHeaderY, sx, sy);
-    DrawPanels(sx, sy);
+    DrawPanels(seconds, sx, sy);
     DrawButtons(sx, sy);
+    // Kept only where the column's opaque pieces lie under every pixel: the pixels whose centres
+    // they cover.
+    if (!device || !whole)
+        return;
+    const plk::gfx::Rect area{0, 0, std::min(CoveredPixels(static_cast<float>(width) * sx), device->BackBufferWidth()),
+                              std::min(CoveredPixels(static_cast<float>(y) * sy), device->BackBufferHeight())};
+    if (area.right > 0 && area.bottom > 0)
+        m_cache.Keep(*device, area, face);
 }
 
-void CStatusBar::DrawPanels(float sx, float sy)
+CPanelCache::Face CStatusBar::Face(int seconds) const
+{
+    int targets = 0;
+    for (int c = 0; c < CGameLevel::kColourCount; ++c)
+        targets |= m_pLevel->GetRemoveToWin(c) ? 1 << c : 0;
+    const bool red = seconds <= kLowSeconds && TimeIsRed(seconds, m_pEngine->GetTime());
+    return {m_pEngine->GetWidth(), m_pEngine->GetHeight(), m_pLevel->GameTotal(false), m_pLevel->GetCurLevel(),
+            seconds, red, m_pLevel->GetBlocksLeft(), targets, m_hovered, XDXSound::MusicEnabled(),
+            XDXSound::SoundsEnabled()};
+}
+
+void CStatusBar::DrawPanels(int seconds, float sx, float sy)
 {
     for (int i = 0; i < plk::ui::kStatusPanels; ++i)
     {
@@ -100,11 +142,7 @@ void CStatusBar::DrawPanels(float sx, float sy)
     PrintValue(m_pLevel->GameTotal(false), PanelTop(kScorePanel), kValueColour, sx, sy);
     PrintValue(static_cast<int>(m_pLevel->GetCurLevel()), PanelTop(kLevelPanel), kValueColour, sx, sy);
 
-    const int seconds = m_pLevel->SecondsLeft();
     const bool low = seconds <= kLowSeconds;
-    // The warning stops once the level has ended: it must not sound over the summary card.
-    if (low && !m_bEnded && !IsPlayPaused() && !m_sndLowTime.IsPlaying())
-        m_sndLowTime.Play(false);
     const uint32_t timeColour = low && TimeIsRed(seconds, m_pEngine->GetTime()) ? kLowTimeColour : kValueColour;
     PrintValue(seconds, PanelTop(kTimePanel), timeColour, sx, sy);
     PrintValue(static_cast<int>(m_pLevel->GetBlocksLeft()), PanelTop(kBlocksPanel), kValueColour, sx, sy);

@@ -708,6 +708,8 @@ void Device::PrepareDraw(uint32_t fvf)
         if (texture && texture->Bind() != 0)
         {
             const auto& st = m_state.stageStates[stage];
+            if (st[kMipFilter] != kFilterNone)
+                texture->MakeMipmaps();
             const bool linearMin = st[kMinFilter] == kFilterLinear;
             GLenum minFilter = linearMin ? GL_LINEAR : GL_NEAREST;
             if (st[kMipFilter] == kFilterPoint)
@@ -854,6 +856,32 @@ int Device::ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height
         return Fail(kErrNotAvailable, "glReadPixels failed with OpenGL error " + std::to_string(error));
     width = m_backWidth;
     height = m_backHeight;
+    return kOk;
+}
+
+int Device::ReadRect(const Rect& area, Image& image)
+{
+    if (!m_context)
+        return Fail(kErrInvalidCall, "ReadRect: no device");
+    if (area.left < 0 || area.top < 0 || area.right > m_backWidth || area.bottom > m_backHeight ||
+        area.left >= area.right || area.top >= area.bottom)
+        return Fail(kErrInvalidCall, "ReadRect: the area is not inside the back buffer");
+    FlushSprites();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    Image read(width, height);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(area.left, m_backHeight - area.bottom, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                 read.pixels.data());
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+        return Fail(kErrNotAvailable, "glReadPixels failed with OpenGL error " + std::to_string(error));
+    // OpenGL's rows come bottom-up.
+    image = Image(width, height);
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(read.At(0, height - 1 - y), rowBytes, image.At(0, y));
     return kOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/DeviceTypes.h"
 #include "platform/gfx/Math.h"
+#include "platform/image/Image.h"
 
 #include <array>
 #include <cstdint>
@@ -112,15 +113,24 @@ public:
     // The back buffer as a bottom-up 24-bit BMP pixel array: blue, green, red, each row padded
     // with zeros to a multiple of 4 bytes. Call after drawing and before Present.
     int ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height);
+    // A rectangle of the back buffer (pixels, y from the top, right and bottom exclusive) as an
+    // RGBA image, top row first. Call after drawing and before Present.
+    int ReadRect(const Rect& area, Image& image);
 
     // Sprites are drawn late and in as few batches as possible, in their order, with states of
-    // their own (blend by alpha when asked, no depth, no lighting, linear filtering, clamped
-    // edges): any drawing, clear, read-back, scene end or present draws them first.
-    // vertices = six a sprite, two triangles.
+    // their own (blend by alpha when asked, no depth, no lighting, linear filtering unless each
+    // texel lands on one pixel, clamped edges): any drawing, clear, read-back, scene end or present draws
+    // them first. vertices = six a sprite, two triangles.
     void QueueSprites(Texture* texture, bool alphaBlend, const ScreenVertex* vertices, size_t count);
     void FlushSprites();
     // Called by a texture that goes away: sprites queued with it are drawn now.
     void ForgetTexture(const Texture* texture);
+    // Ways of drawing the same pixels for less work, here and in the drawing above (nearest
+    // sampling where a sprite puts one texel on each pixel, panels kept from an earlier frame,
+    // opaque scenery front to back): on by default. Off draws every frame the plain way, which
+    // image comparisons hold the shortcuts against.
+    void SetShortcuts(bool on) { m_shortcuts = on; }
+    bool Shortcuts() const { return m_shortcuts; }
     // The device whose context is current on the calling thread; null on every other thread.
     static Device* Current();
 
@@ -144,10 +154,12 @@ private:
     void ReleasePointProgram();
     int Fail(int code, const std::string& what);
 
+    static constexpr size_t kQuadVertices = 6;
     struct SpriteRun
     {
         Texture* texture;
         bool alphaBlend;
+        bool exact; // one texel a pixel: sampled nearest
         size_t first;
         size_t count;
     };
@@ -160,6 +172,7 @@ private:
     int m_backWidth = 0;
     int m_backHeight = 0;
     bool m_inScene = false;
+    bool m_shortcuts = true;
     StateBlock m_state;
     const VertexBuffer* m_stream = nullptr;
     int m_streamStride = 0;

@@ -82,12 +82,23 @@ unsigned Texture::Bind()
     m_generation = generation;
     glBindTexture(GL_TEXTURE_2D, m_name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, m_mipmaps ? GL_TRUE : GL_FALSE);
-    if (!m_mipmaps)
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // The smaller levels are made when a draw first samples them (MakeMipmaps): most textures are
+    // never seen with a mip filter, and a driver that expects a chain keeps memory for all of it.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    m_mipmapsMade = false;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m_image.width, m_image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  m_image.pixels.data());
     return m_name;
+}
+
+void Texture::MakeMipmaps()
+{
+    if (!m_mipmaps || m_mipmapsMade || Bind() == 0)
+        return;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, MipLevels() - 1);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    m_mipmapsMade = true;
 }
 
 void Texture::DeleteName()

@@ -34,12 +34,16 @@ public:
     // The OpenGL texture name, uploading first when this context has not seen it; 0 when empty.
     // Drawing thread only.
     unsigned Bind();
+    // Makes and binds the smaller levels of a texture created with mipmaps, once per upload; a draw
+    // that samples with a mip filter calls it. Drawing thread only.
+    void MakeMipmaps();
 
 private:
     void DeleteName();
 
     Image m_image;
     bool m_mipmaps = false;
+    bool m_mipmapsMade = false;
     unsigned m_name = 0;
     uint64_t m_generation = 0; // context the name belongs to
 };

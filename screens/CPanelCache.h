@@ -1,0 +1,35 @@
+// A 2D panel that seldom changes, kept as a picture of its own pixels: while what it shows stays the
+// same, one unblended quad of those pixels replaces its dozens of blended sprites and glyphs.
+#pragma once
+
+#include "platform/gfx/DeviceTypes.h"
+#include "platform/gfx/Texture.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace plk::gfx
+{
+class Device;
+}
+
+class CPanelCache
+{
+public:
+    // Everything the panel's pixels depend on, the back buffer's size included.
+    using Face = std::vector<int64_t>;
+
+    // Draws the kept picture when it shows face; false when the panel must be drawn anew (then
+    // Keep after drawing it). Always false while the device's shortcuts are off.
+    bool Draw(plk::gfx::Device& device, const Face& face);
+    // Keeps area of the back buffer as the panel showing face. The area must hold nothing but the
+    // panel's own pixels (an opaque background under everything it draws).
+    void Keep(plk::gfx::Device& device, const plk::gfx::Rect& area, const Face& face);
+    void Forget();
+
+private:
+    plk::gfx::Texture m_picture;
+    plk::gfx::Rect m_area;
+    Face m_face;
+    bool m_kept = false;
+};
