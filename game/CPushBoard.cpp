@@ -345,16 +345,17 @@ void CPushBoard::Restore(const Position& position)
     m_pBoard->MatchAndScore(nullptr);
 }
 
-bool CPushBoard::IsSettled() const
+bool CPushBoard::IsSettled(const CBoard& board)
 {
-    for (const auto& cube : m_cubes)
+    for (int i = 0; i < board.GetBlockCount(); ++i)
     {
-        if (cube->GetState() == CPlayBlock::kStateRemoving)
+        const CPlayBlock& cube = *board.GetBlock(i);
+        if (cube.GetState() == CPlayBlock::kStateRemoving)
             return false;
-        if (cube->GetState() != CPlayBlock::kStateOnBoard)
+        if (cube.GetState() != CPlayBlock::kStateOnBoard)
             continue;
         // A lifter that lifted is still changing back into a plain cube.
-        if (!IsResting(*cube) || (cube->IsLifter() && cube->IsUsed()))
+        if (!IsResting(cube) || (cube.IsLifter() && cube.IsUsed()))
             return false;
     }
     return true;
@@ -381,7 +382,7 @@ CPushBoard::Result CPushBoard::PlayRules(const Position& from, const Push& push,
             PositionOf(*m_pBoard, to);
             return kWon;
         }
-        if (IsSettled())
+        if (IsSettled(*m_pBoard))
             return PositionOf(*m_pBoard, to) ? kRests : kNoRest;
     }
     return kNoRest;

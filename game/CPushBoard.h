@@ -64,6 +64,9 @@ public:
     static bool Describe(CGameLevel& level, Setup& setup, XString& errorMsg);
     // The cubes of a board as a position; false when one does not rest in the centre of its cell.
     static bool PositionOf(const CBoard& board, Position& position);
+    // Nothing on the board moves or is being removed and no lifter is changing back: the board
+    // a position describes and the next push is searched from.
+    static bool IsSettled(const CBoard& board);
 
     CPushBoard();
     ~CPushBoard();
@@ -111,7 +114,6 @@ private:
     int GroupSize(const Position& position, int cell, int colour);
     Result PlayRules(const Position& from, const Push& push, Position& to, int& score, int maxFrames);
     void Restore(const Position& position);
-    bool IsSettled() const;
 
     Setup m_setup;
     std::unique_ptr<CBoard> m_pBoard;

@@ -4,16 +4,20 @@
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
 #include "game/CPushBoard.h"
+#include "game/CPushSearchWorker.h"
 #include "game/CPushSolver.h"
+#include "game/GameRandom.h"
 #include "tools/levelplay/LevelReplay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -43,14 +47,7 @@ bool SettleReplay(CLevelReplay& replay)
 {
     for (int frame = 0; frame < kSettleFrames; ++frame)
     {
-        bool morphing = false;
-        CBoard& board = replay.GetLevel().GetBoard();
-        for (int i = 0; i < board.GetBlockCount(); ++i)
-        {
-            const CPlayBlock& block = *board.GetBlock(i);
-            morphing = morphing || (block.GetState() == CPlayBlock::kStateOnBoard && block.IsLifter() && block.IsUsed());
-        }
-        if (replay.IsAtRest() && !morphing)
+        if (CPushBoard::IsSettled(replay.GetLevel().GetBoard()))
             return true;
         if (!replay.Frame())
             return false;
@@ -267,4 +264,40 @@ TEST(PushSolverTest, SmallBoardsAreSolvedProvedUnsolvableOrGivenUpOn)
 
     const std::atomic<bool> cancelled{true};
     EXPECT_EQ(solver.Solve(board, board.GetSetup().cubes, limits, &cancelled), CPushSolver::kCancelled);
+}
+
+TEST(PushSolverTest, AWorkerSearchesOffTheMainThreadWithoutTouchingTheGamesRandomSequence)
+{
+    CGameRandom::Seed(9);
+    std::vector<int> expected;
+    for (int i = 0; i < 8; ++i)
+        expected.push_back(CGameRandom::Below(1000));
+
+    CGameRandom::Seed(9);
+    CPushSearchWorker worker;
+    // Making the worker's cubes draws random numbers: on its own thread's generator only.
+    worker.Start(CubesOnly({CubeIn(0, 0, 0, 0), CubeIn(0, 1, 0, 0), CubeIn(8, 3, 0, 0), CubeIn(0, 4, 0, 0)}),
+                 CPushSolver::Limits(), 0);
+    CPushSearchWorker::Answer answer;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!worker.TakeAnswer(answer) && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(worker.IsBusy());
+    EXPECT_EQ(answer.outcome, CPushSolver::kSolved);
+    EXPECT_EQ(answer.pushes.size(), 2u);
+    std::vector<int> drawn;
+    for (int i = 0; i < 8; ++i)
+        drawn.push_back(CGameRandom::Below(1000));
+    EXPECT_EQ(drawn, expected);
+
+    // A search with no end in sight stops when cancelled, and its answer never comes.
+    std::vector<CPushBoard::Cube> many;
+    for (int i = 0; i < 12; ++i)
+        many.push_back(CubeIn(i % 9, i % 10, 0, i / 10 * 5));
+    CPushSolver::Limits endless;
+    endless.maxPushes = 1000;
+    worker.Start(CubesOnly(many), endless, 0);
+    worker.Cancel();
+    EXPECT_FALSE(worker.IsBusy());
+    EXPECT_FALSE(worker.TakeAnswer(answer));
 }
