@@ -316,7 +316,14 @@ CPushBoard::Result CPushBoard::Apply(const Position& from, const Push& push, Pos
         return kRests;
     }
     ++m_llRulePushes;
-    return PlayRules(from, push, to, score, maxFrames);
+    return PlayRules(from, &push, to, score, maxFrames);
+}
+
+CPushBoard::Result CPushBoard::Settle(const Position& from, Position& to, int& score, int maxFrames)
+{
+    score = 0;
+    BuildGrid(from);
+    return PlayRules(from, nullptr, to, score, maxFrames);
 }
 
 void CPushBoard::Restore(const Position& position)
@@ -361,12 +368,15 @@ bool CPushBoard::IsSettled(const CBoard& board)
     return true;
 }
 
-CPushBoard::Result CPushBoard::PlayRules(const Position& from, const Push& push, Position& to, int& score,
+CPushBoard::Result CPushBoard::PlayRules(const Position& from, const Push* push, Position& to, int& score,
                                          int maxFrames)
 {
     Restore(from);
-    const int slot = m_grid[static_cast<size_t>(CBoard::CellIndex(push.gx, push.gy, push.gz))];
-    CPlayRules::Launch(*m_cubes[static_cast<size_t>(slot)], CPlayRules::ArrowOf(push.dx, push.dz));
+    if (push)
+    {
+        const int slot = m_grid[static_cast<size_t>(CBoard::CellIndex(push->gx, push->gy, push->gz))];
+        CPlayRules::Launch(*m_cubes[static_cast<size_t>(slot)], CPlayRules::ArrowOf(push->dx, push->dz));
+    }
     bool removeToWin[10];
     for (int colour = 0; colour < 10; ++colour)
         removeToWin[colour] = m_setup.removeToWin[static_cast<size_t>(colour)];

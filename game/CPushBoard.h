@@ -93,6 +93,9 @@ public:
     // Makes the push (it must be one of PushesOf) from a resting position. score is the level's
     // points it earned, scaled by the difficulty.
     Result Apply(const Position& from, const Push& push, Position& to, int& score, int maxFrames = 2000);
+    // Lets a board that may not rest yet (a builder's floating cubes, groups already touching)
+    // play out through the rules without a push.
+    Result Settle(const Position& from, Position& to, int& score, int maxFrames = 2000);
 
     // How the pushes so far were worked out.
     long long GetGridPushes() const { return m_llGridPushes; }
@@ -112,7 +115,8 @@ private:
     // play the push.
     bool Slide(const Position& from, const Push& push, Position& to);
     int GroupSize(const Position& position, int cell, int colour);
-    Result PlayRules(const Position& from, const Push& push, Position& to, int& score, int maxFrames);
+    // Plays the push (none when null) through the real physics until the board rests.
+    Result PlayRules(const Position& from, const Push* push, Position& to, int& score, int maxFrames);
     void Restore(const Position& position);
 
     Setup m_setup;

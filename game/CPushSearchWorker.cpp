@@ -10,13 +10,14 @@ CPushSearchWorker::~CPushSearchWorker()
     Cancel();
 }
 
-void CPushSearchWorker::Start(const CPushBoard::Setup& setup, const CPushSolver::Limits& limits, int timeLimitMs)
+void CPushSearchWorker::Start(const CPushBoard::Setup& setup, const CPushSolver::Limits& limits, int timeLimitMs,
+                              bool settleFirst)
 {
     Cancel();
     m_bCancel = false;
     m_bDone = false;
     m_answer = Answer();
-    m_thread = std::thread([this, setup, limits, timeLimitMs]() {
+    m_thread = std::thread([this, setup, limits, timeLimitMs, settleFirst]() {
         XDXSound::MuteThisThread();
         CPushSolver::Limits bounded = limits;
         if (timeLimitMs > 0)
@@ -25,9 +26,21 @@ void CPushSearchWorker::Start(const CPushBoard::Setup& setup, const CPushSolver:
         board.Prepare(setup);
         CPushSolver solver;
         Answer answer;
-        answer.outcome = solver.Solve(board, setup.cubes, bounded, &m_bCancel);
-        answer.pushes = solver.GetPushes();
-        answer.positions = solver.GetPositionsSeen();
+        CPushBoard::Position start = setup.cubes;
+        int score = 0;
+        const CPushBoard::Result settled =
+            settleFirst ? board.Settle(setup.cubes, start, score, bounded.settleFrames) : CPushBoard::kRests;
+        if (settled == CPushBoard::kWon)
+            answer.outcome = CPushSolver::kSolved;
+        else if (settled == CPushBoard::kNoRest)
+            answer.restless = true;
+        else
+        {
+            answer.outcome = solver.Solve(board, start, bounded, &m_bCancel);
+            answer.pushes = solver.GetPushes();
+            answer.positions = solver.GetPositionsSeen();
+            answer.depthSearched = solver.GetDepthSearched();
+        }
         m_answer = std::move(answer);
         m_bDone.store(true, std::memory_order_release);
     });

@@ -19,6 +19,8 @@ public:
         CPushSolver::Outcome outcome = CPushSolver::kGaveUp;
         std::vector<CPushBoard::Push> pushes; // a shortest solution when solved
         long long positions = 0;
+        int depthSearched = 0; // every sequence up to this many pushes was tried
+        bool restless = false; // settling first, the cubes never came to rest (nothing searched)
     };
 
     CPushSearchWorker() = default;
@@ -28,8 +30,10 @@ public:
     CPushSearchWorker& operator=(const CPushSearchWorker&) = delete;
 
     // Cancels any search still running, then searches the setup's board within the limits; the
-    // time limit (0: none) counts from when the worker begins.
-    void Start(const CPushBoard::Setup& setup, const CPushSolver::Limits& limits, int timeLimitMs);
+    // time limit (0: none) counts from when the worker begins. With settleFirst the board is
+    // first let to come to rest through the rules (a builder's level, never played yet).
+    void Start(const CPushBoard::Setup& setup, const CPushSolver::Limits& limits, int timeLimitMs,
+               bool settleFirst = false);
     // Stops the search; its answer never comes.
     void Cancel();
     // A search was started and its answer not yet taken.

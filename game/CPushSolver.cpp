@@ -38,6 +38,7 @@ CPushSolver::Outcome CPushSolver::Solve(CPushBoard& board, const CPushBoard::Pos
 {
     m_pushes.clear();
     m_llPositionsSeen = 1;
+    m_iDepthSearched = 0;
     if (board.IsWon(start))
         return kSolved;
 
@@ -94,6 +95,7 @@ CPushSolver::Outcome CPushSolver::Solve(CPushBoard& board, const CPushBoard::Pos
         }
         layer = std::move(nextLayer);
         layerNodes = std::move(nextNodes);
+        m_iDepthSearched = depth + 1;
     }
     return cutOff ? kGaveUp : kUnsolvable;
 }

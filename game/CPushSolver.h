@@ -35,6 +35,8 @@ public:
     const std::vector<CPushBoard::Push>& GetPushes() const { return m_pushes; }
     // Distinct resting positions the last search examined, the start included.
     long long GetPositionsSeen() const { return m_llPositionsSeen; }
+    // Every sequence of up to this many pushes was tried by the last search.
+    int GetDepthSearched() const { return m_iDepthSearched; }
 
     // Share of `samples` sequences of `length` random pushes (drawn by a generator of its own
     // from seed) that clear the level from the position.
@@ -44,4 +46,5 @@ public:
 private:
     std::vector<CPushBoard::Push> m_pushes;
     long long m_llPositionsSeen = 0;
+    int m_iDepthSearched = 0;
 };

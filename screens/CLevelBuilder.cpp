@@ -329,6 +329,7 @@ void CLevelBuilder::MyInit()
 
 void CLevelBuilder::MyFree()
 {
+    m_check.Cancel();
     for (XDXTexture& piece : m_texBar)
         piece.Release();
     m_font.Release();
@@ -339,6 +340,7 @@ void CLevelBuilder::MyFree()
 
 void CLevelBuilder::MyUpdate()
 {
+    UpdateCheck();
     const XDXInput& input = m_pEngine->m_input;
     const int hovered = ButtonAt(static_cast<float>(input.GetMouseX()) / ScreenFlow::ScaleX(m_pEngine),
                                  static_cast<float>(input.GetMouseY()) / ScreenFlow::ScaleY(m_pEngine));

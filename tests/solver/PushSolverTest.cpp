@@ -7,6 +7,7 @@
 #include "game/CPushSearchWorker.h"
 #include "game/CPushSolver.h"
 #include "game/GameRandom.h"
+#include "screens/CLevelBuilder.h"
 #include "tools/levelplay/LevelReplay.h"
 
 #include <gtest/gtest.h>
@@ -300,4 +301,27 @@ TEST(PushSolverTest, AWorkerSearchesOffTheMainThreadWithoutTouchingTheGamesRando
     worker.Cancel();
     EXPECT_FALSE(worker.IsBusy());
     EXPECT_FALSE(worker.TakeAnswer(answer));
+}
+
+TEST(PushSolverTest, TheBuildersCheckAnswersSolvableOrNoSolutionAndLetsFloatingCubesFallFirst)
+{
+    auto check = [](const std::vector<CPushBoard::Cube>& cubes) {
+        CPushSearchWorker worker;
+        CPushSolver::Limits limits;
+        limits.maxPushes = 30;
+        worker.Start(CubesOnly(cubes), limits, 0, true);
+        CPushSearchWorker::Answer answer;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!worker.TakeAnswer(answer) && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return std::string(CLevelBuilder::CheckText(answer).GetBuffer());
+    };
+    EXPECT_EQ(check({CubeIn(0, 0, 0, 0), CubeIn(0, 1, 0, 0), CubeIn(0, 4, 0, 0)}), "Solvable in 1 push");
+    EXPECT_EQ(check({CubeIn(0, 0, 0, 0), CubeIn(0, 1, 0, 0), CubeIn(8, 3, 0, 0), CubeIn(0, 4, 0, 0)}),
+              "Solvable in 2 pushes");
+    // Built in the air, the third blue cube falls beside the other two: nothing is left to push.
+    EXPECT_EQ(check({CubeIn(0, 0, 0, 0), CubeIn(0, 1, 0, 0), CubeIn(0, 2, 3, 0)}), "Solvable in 0 pushes");
+    // Two blue cubes: every position was tried, to the depth the positions ran out at.
+    const std::string none = check({CubeIn(0, 2, 0, 3), CubeIn(0, 5, 0, 6)});
+    EXPECT_EQ(none.rfind("No solution within ", 0), 0u) << none;
 }
