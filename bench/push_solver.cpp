@@ -56,4 +56,4 @@ void SolveLevel(benchmark::State& state, const char* name)
 
 BENCHMARK_CAPTURE(SolveLevel, small_StdLevel11, "StdLevel11")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SolveLevel, medium_StdLevel17, "StdLevel17")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SolveLevel, large_StdLevel22, "StdLevel22")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SolveLevel, large_StdLevel13, "StdLevel13")->Unit(benchmark::kMillisecond);

@@ -11,6 +11,7 @@
 #include "game/CPushSolver.h"
 #include "game/CWallBlock.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,19 @@ Rated Rate(const Board& board, int wallType, int colour, int maxPushes)
     return rated;
 }
 
+// "DarkGreen" as the objective says it: "dark green".
+std::string SpokenColour(int colour)
+{
+    std::string spoken;
+    for (const char* c = CPlayBlock::ColourWord(colour); *c; ++c)
+    {
+        if (std::isupper(static_cast<unsigned char>(*c)) && !spoken.empty())
+            spoken += ' ';
+        spoken += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    return spoken;
+}
+
 bool Write(const XString& templateDocument, const char* name, const Board& board, int colour, const char* out)
 {
     CGameLevel level(nullptr);
@@ -159,11 +173,21 @@ bool Write(const XString& templateDocument, const char* name, const Board& board
         level.SetRemoveToWin(c, c == colour);
     level.SetBlocksLeft(3);
     XString objective("Slide the three ");
-    objective += CPlayBlock::ColourWord(colour);
+    objective += SpokenColour(colour).c_str();
     objective += " cubes together. Every push carries a cube on until something stops it,\nso plan each stop: the stones and the lone cubes are there to stop them.";
     level.SetObjective(objective);
-    XString document;
-    level.WriteDocument(document, false, false);
+    XString written;
+    level.WriteDocument(written, false, false);
+    // The writer leaves the score-posting key out, as in a saved game; the level keeps its own.
+    std::string text(written.GetBuffer(), written.GetLength());
+    const std::string emptyKey = "<SignatureKey></SignatureKey>";
+    const size_t at = text.find(emptyKey);
+    if (at != std::string::npos)
+    {
+        const std::string key = level.GetSignatureKey().GetBuffer();
+        text.replace(at, emptyKey.size(), "<SignatureKey>" + key + "</SignatureKey>");
+    }
+    XString document(text.c_str());
     return document.WriteFile(out, true);
 }
 } // namespace
