@@ -258,6 +258,16 @@ bool CPushBoard::Slide(const Position& from, const Push& push, Position& to)
     // side of the board, exactly in the centre of the cell before it, and nothing else moves:
     // the cell it leaves carries nothing (it could not be pushed otherwise). Over a hole it
     // would fall while still sliding, into a teleporter it would warp: the rules play those.
+    // A cube can come to rest on the edge of the cube it slid off, over an empty cell; the next
+    // push wakes it and it falls, so that push is the rules' to play.
+    for (const Cube& cube : from)
+    {
+        if (cube.cell < 0 || cube.cell % CBoard::kLevels == 0)
+            continue;
+        const size_t below = static_cast<size_t>(cube.cell - 1);
+        if (m_grid[below] < 0 && m_fixed[below] != kSolid)
+            return false;
+    }
     const int start = CBoard::CellIndex(push.gx, push.gy, push.gz);
     const int slot = m_grid[static_cast<size_t>(start)];
     const int type = from[static_cast<size_t>(slot)].type;

@@ -212,7 +212,7 @@ TEST(PushSolverTest, ShortestSolutionsWinThroughTheRulesAndAHintedPushKeepsTheBo
         ASSERT_TRUE(CPushBoard::Describe(replay.GetLevel(), setup, error));
         board.Prepare(setup);
         CPushSolver::Limits limits;
-        limits.maxPushes = 12;
+        limits.maxPushes = 20;
         ASSERT_EQ(solver.Solve(board, setup.cubes, limits), CPushSolver::kSolved);
         const std::vector<CPushBoard::Push> pushes = solver.GetPushes();
         ASSERT_FALSE(pushes.empty());
