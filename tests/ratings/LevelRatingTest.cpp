@@ -84,20 +84,50 @@ TEST(LevelRating, TheTableMatchesTheShippedLevels)
     EXPECT_EQ(static_cast<size_t>(levels), table.size());
 }
 
-TEST(LevelRating, TheStandardSeriesRisesToTwelvePushesInItsLastFive)
+TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFive)
 {
     const std::map<std::string, Row> table = RecordedTable();
-    for (int level = 1; level <= 25; ++level)
+    // The mean push count of each run of five levels is above the one before.
+    double previousMean = 0.0;
+    double firstShare = 0.0, lastShare = 0.0;
+    for (int first = 1; first <= 21; first += 5)
     {
-        const auto row = table.find("StdLevel" + std::to_string(level));
-        ASSERT_NE(row, table.end()) << level;
-        if (level <= 2)
+        int pushes = 0;
+        double share = 0.0;
+        for (int level = first; level < first + 5; ++level)
         {
-            EXPECT_LE(row->second.shortest, 4) << "StdLevel" << level;
+            const auto row = table.find("StdLevel" + std::to_string(level));
+            ASSERT_NE(row, table.end()) << level;
+            pushes += row->second.shortest;
+            share += row->second.randomWins;
+            if (level <= 2)
+            {
+                EXPECT_GE(row->second.shortest, 3) << "StdLevel" << level;
+                EXPECT_LE(row->second.shortest, 4) << "StdLevel" << level;
+            }
+            if (level > 20)
+            {
+                EXPECT_GE(row->second.shortest, 12) << "StdLevel" << level;
+            }
         }
-        if (level > 20)
-        {
-            EXPECT_GE(row->second.shortest, 12) << "StdLevel" << level;
-        }
+        const double mean = pushes / 5.0;
+        EXPECT_GT(mean, previousMean) << "StdLevel" << first << " to " << first + 4;
+        previousMean = mean;
+        (first == 1 ? firstShare : lastShare) = share / 5.0;
     }
+    // Random pushes clear the last levels less often than the first.
+    EXPECT_LT(lastShare, firstShare);
+}
+
+TEST(LevelRating, TheFrostSetHoldsTenOrMoreHardPuzzles)
+{
+    const std::map<std::string, Row> table = RecordedTable();
+    int levels = 0;
+    for (auto row = table.find("Frost1"); row != table.end(); row = table.find("Frost" + std::to_string(levels + 1)))
+    {
+        ++levels;
+        EXPECT_GE(row->second.shortest, 12) << row->first;
+        EXPECT_LE(row->second.shortest, 25) << row->first;
+    }
+    EXPECT_GE(levels, 10);
 }
