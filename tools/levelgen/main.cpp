@@ -2,8 +2,8 @@
 // proposes floor puzzles for a level: walls one cell high and cubes on the floor, three of each
 // colour to clear and blockers (stones and lone cubes of other colours) that never match. It climbs
 // from random boards toward the longest shortest solution the push solver finds within MAX_PUSHES,
-// and writes the template level (its name, scenery, weather and music kept) with the best board
-// once one needs at least MIN_PUSHES; the wall texture is the template's first wall's.
+// and writes the template level (its name, scenery, weather and music kept) with the best board;
+// it exits 1 when that needs fewer than MIN_PUSHES. The wall texture is the template's first wall's.
 // Options give the level its feature, rated like everything else by the solver:
 //   --colours N        colours to clear, three cubes each (default 1)
 //   --x3               the cubes to clear are x3 bonus cubes
@@ -11,6 +11,8 @@
 //   --special TYPE     one more cube of that type (a bomb, a smasher...), repeatable
 //   --teleporters      a teleporter pair on the floor
 //   --positions N      positions one rating may examine (default 60000)
+//   --needs-feature    keep only boards that take more pushes, or cannot be cleared, without
+//                      their teleporters, lifters, bombs and smashers
 //   --from-template    climb from the template's own floor puzzle (its cubes, walls, teleporters
 //                      and colours to clear) instead of random boards
 //   --objective TEXT   the level's objective ("\n" a line break, "%c" the first colour to clear);
@@ -152,13 +154,16 @@ Rated Rate(const Board& board, int wallType, const std::vector<int>& colours, in
     return rated;
 }
 
-// The board is harder, or cannot be cleared, with its teleporters taken away.
-bool NeedsTeleporters(const Board& board, int wallType, const std::vector<int>& colours, int pushes)
+// The board cannot be cleared in as few pushes without its feature: the teleporters and special
+// cubes taken away, the lifters plain cubes of their colour.
+bool NeedsFeature(const Board& board, int wallType, const std::vector<int>& colours, int pushes)
 {
     Board without = board;
     for (int8_t& cell : without.cells)
-        if (cell == kTeleporterCell)
+        if (cell == kTeleporterCell || cell == CPlayBlock::kTypeBomb || cell == CPlayBlock::kTypeSmasher)
             cell = kFree;
+        else if (cell >= CPlayBlock::kVariantLifter * 10 && cell < CPlayBlock::kVariantLifter * 10 + 10)
+            cell = static_cast<int8_t>(cell % 10);
     const Rated rated = Rate(without, wallType, colours, pushes);
     return rated.pushes < 0 || rated.pushes > pushes;
 }
@@ -184,6 +189,7 @@ struct Options
     bool lifter = false;
     bool teleporters = false;
     bool fromTemplate = false;
+    bool needsFeature = false;
     std::vector<int> specials;
     std::string objective;
 };
@@ -316,6 +322,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.teleporters = true;
         else if (arg == "--from-template")
             options.fromTemplate = true;
+        else if (arg == "--needs-feature")
+            options.needsFeature = true;
         else if (arg == "--special" && hasValue)
             options.specials.push_back(std::atoi(argv[++i]));
         else if (arg == "--positions" && hasValue)
@@ -338,7 +346,7 @@ int main(int argc, char** argv)
     {
         std::fprintf(stderr, "usage: plk_levelgen TEMPLATE.txt OUT.txt SEED MIN_PUSHES MAX_PUSHES SECONDS [BLOCKERS]\n"
                              "       [--colours N] [--x3] [--lifter] [--special TYPE]... [--teleporters]\n"
-                             "       [--positions N] [--objective TEXT]\n");
+                             "       [--needs-feature] [--from-template] [--positions N] [--objective TEXT]\n");
         return 2;
     }
     XString templateDocument;
@@ -422,8 +430,14 @@ int main(int argc, char** argv)
                 start.cells[static_cast<size_t>(FreeCell(start, random))] =
                     static_cast<int8_t>((options.x3 ? CPlayBlock::kVariantX3 * 10 : 0) + colour);
         }
-        for (int type : options.specials)
-            start.cells[static_cast<size_t>(FreeCell(start, random))] = static_cast<int8_t>(type);
+        // A template written by an earlier try may hold its specials already.
+        for (size_t i = 0; i < options.specials.size(); ++i)
+        {
+            const int8_t type = static_cast<int8_t>(options.specials[i]);
+            const auto wanted = std::count(options.specials.begin(), options.specials.begin() + static_cast<long>(i) + 1, type);
+            if (std::count(start.cells.begin(), start.cells.end(), type) < wanted)
+                start.cells[static_cast<size_t>(FreeCell(start, random))] = type;
+        }
     }
 
     const int wallType = 0;
@@ -449,7 +463,7 @@ int main(int argc, char** argv)
             if (currentRating.pushes > 0 &&
                 (currentRating.pushes > bestRating.pushes ||
                  (currentRating.pushes == bestRating.pushes && currentRating.positions > bestRating.positions)) &&
-                (!options.teleporters || NeedsTeleporters(current, wallType, colours, currentRating.pushes)))
+                (!options.needsFeature || NeedsFeature(current, wallType, colours, currentRating.pushes)))
             {
                 best = current;
                 bestRating = currentRating;
@@ -458,13 +472,21 @@ int main(int argc, char** argv)
             }
         }
     }
+    if (bestRating.pushes < 1)
+    {
+        std::fprintf(stderr, "no board found that can be cleared\n");
+        return 1;
+    }
+    // A board short of MIN_PUSHES is written too, so that a next try can climb on from it.
+    std::string name = argv[2];
+    name = name.substr(name.find_last_of("/\\") + 1);
+    name = "Gen_" + name.substr(0, name.find('.'));
+    if (!Write(templateDocument, name.c_str(), best, colours, options, argv[2]))
+        return 2;
     if (bestRating.pushes < minPushes)
     {
         std::fprintf(stderr, "best found: %d pushes\n", bestRating.pushes);
         return 1;
     }
-    std::string name = argv[2];
-    name = name.substr(name.find_last_of("/\\") + 1);
-    name = "Gen_" + name.substr(0, name.find('.'));
-    return Write(templateDocument, name.c_str(), best, colours, options, argv[2]) ? 0 : 2;
+    return 0;
 }
