@@ -404,7 +404,9 @@ int main(int argc, char** argv)
             start.cells[static_cast<size_t>(FreeCell(start, random))] = kTeleporterCell;
         // The feature comes on top of the template's puzzle: its cubes to clear become x3 cubes
         // or one a lifter, and more colours and specials join it.
-        bool lifterMade = false;
+        bool lifterMade = std::any_of(start.cells.begin(), start.cells.end(), [](int8_t cell) {
+            return cell >= CPlayBlock::kVariantLifter * 10 && cell < CPlayBlock::kVariantLifter * 10 + 10;
+        });
         for (int8_t& cell : start.cells)
             if (cell >= 0 && cell < 50 && std::find(colours.begin(), colours.end(), cell % 10) != colours.end())
             {
