@@ -4,6 +4,8 @@
 #include "platform/audio/Audio.h"
 #include "platform/fs/Path.h"
 
+#include <mutex>
+
 namespace
 {
 
@@ -16,7 +18,12 @@ struct SoundSystem
     float musicVolume = 1.0f;
     XDXSound* head = nullptr;
     XDXSound* tail = nullptr;
+    // Sounds are made and destroyed on worker threads too (the solver's own cubes), so the list
+    // is only walked or changed under this lock.
+    std::mutex listLock;
 };
+
+thread_local bool t_muted = false;
 
 SoundSystem& System()
 {
@@ -29,6 +36,7 @@ SoundSystem& System()
 XDXSound::XDXSound()
 {
     SoundSystem& system = System();
+    std::lock_guard<std::mutex> lock(system.listLock);
     m_pPrevious = system.tail;
     if (system.tail)
         system.tail->m_pNext = this;
@@ -41,6 +49,7 @@ XDXSound::~XDXSound()
 {
     Unload();
     SoundSystem& system = System();
+    std::lock_guard<std::mutex> lock(system.listLock);
     if (m_pPrevious)
         m_pPrevious->m_pNext = m_pNext;
     else
@@ -73,6 +82,7 @@ void XDXSound::Shutdown()
 {
     SoundSystem& system = System();
     // Closing the device frees every chunk, so no object may keep a handle to one.
+    std::lock_guard<std::mutex> lock(system.listLock);
     for (XDXSound* sound = system.head; sound; sound = sound->m_pNext)
         sound->Unload();
     plk::audio::CloseAudio();
@@ -102,6 +112,7 @@ void XDXSound::EnableSounds(bool on)
     system.soundsOn = on;
     if (on)
         return;
+    std::lock_guard<std::mutex> lock(system.listLock);
     for (XDXSound* sound = system.head; sound; sound = sound->m_pNext)
     {
         if (sound->m_iKind == kSoundEffect && sound->IsPlaying())
@@ -115,6 +126,7 @@ void XDXSound::EnableMusic(bool on, bool restart)
     if (!system.initialized)
         return;
     system.musicOn = on;
+    std::lock_guard<std::mutex> lock(system.listLock);
     for (XDXSound* sound = system.head; sound; sound = sound->m_pNext)
     {
         if (sound->m_iKind != kMusic)
@@ -158,9 +170,14 @@ bool XDXSound::IsInitialized()
     return System().initialized;
 }
 
+void XDXSound::MuteThisThread()
+{
+    t_muted = true;
+}
+
 bool XDXSound::Load(const XString& name, int kind)
 {
-    if (!System().initialized)
+    if (!System().initialized || t_muted)
         return false;
     // Only a name that really loaded is kept: a failed load must not answer true the next time.
     if (m_hSound != 0 && name == m_strName)

@@ -46,6 +46,9 @@ public:
     static bool SoundsEnabled();
     static bool MusicEnabled();
     static bool IsInitialized();
+    // From now on every Load on the calling thread answers false: a worker's objects stay silent
+    // and never touch the audio device.
+    static void MuteThisThread();
 
     // Loads a wave file (the ending is compared without case); loading the name already loaded
     // keeps it and answers true. A name with a backslash is taken as the whole path.

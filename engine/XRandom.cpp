@@ -16,6 +16,7 @@ float XRandom::Unit()
 
 XRandom& XRandom::Effects()
 {
-    static XRandom effects;
+    // One per thread: a worker's particles never race the main thread's.
+    thread_local XRandom effects;
     return effects;
 }

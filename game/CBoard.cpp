@@ -120,11 +120,6 @@ Vector3 CBoard::CellCentre(int gx, int gy, int gz)
     return Vector3{gx * kCellSize - 45.0f, gy * kCellSize + kRestY, gz * kCellSize - 45.0f};
 }
 
-bool CBoard::InGrid(int gx, int gy, int gz)
-{
-    return gx >= 0 && gx < kColumns && gy >= 0 && gy < kLevels && gz >= 0 && gz < kRows;
-}
-
 float CBoard::SnapToCell(float v)
 {
     int tens = static_cast<int>(v / kCellSize);

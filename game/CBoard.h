@@ -111,7 +111,10 @@ public:
     // Cell of a world position, truncated toward zero; may lie outside the grid.
     static void CellOf(const plk::gfx::Vector3& p, int& gx, int& gy, int& gz);
     static plk::gfx::Vector3 CellCentre(int gx, int gy, int gz);
-    static bool InGrid(int gx, int gy, int gz);
+    static bool InGrid(int gx, int gy, int gz)
+    {
+        return gx >= 0 && gx < kColumns && gy >= 0 && gy < kLevels && gz >= 0 && gz < kRows;
+    }
     static int CellIndex(int gx, int gy, int gz) { return (gx * kRows + gz) * kLevels + gy; }
     // Rounds a coordinate to the centre of the 10-unit cell it lies in.
     static float SnapToCell(float v);

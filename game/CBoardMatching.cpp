@@ -121,6 +121,10 @@ void CBoard::MatchAndScore(StepResult* result)
         for (int gz = 0; gz < kRows; ++gz)
             for (int gy = 0; gy < kLevels; ++gy)
             {
+                // Most cells are empty or already in a group: the fill would answer 0 untouched.
+                const Cell& cell = m_cells[CellIndex(gx, gy, gz)];
+                if (cell.block == kEmpty || cell.visited)
+                    continue;
                 int size = FloodFill(-1, gx, gy, gz);
                 if (size >= kMinGroup)
                     ScoreGroup(size, *result);

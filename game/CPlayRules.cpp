@@ -67,10 +67,15 @@ bool CPlayRules::Push(CGameLevel& level, Arrow arrow)
     CPlayBlock* block = SelectedBlock(level);
     if (!block || arrow >= kArrowCount || !OfferedArrows(level, *block)[arrow])
         return false;
-    block->m_vVelocity.x = kPushFactor * kDirections[arrow].x;
-    block->m_vVelocity.z = kPushFactor * kDirections[arrow].z;
+    Launch(*block, arrow);
     level.SetSelected(nullptr);
     return true;
+}
+
+void CPlayRules::Launch(CPlayBlock& block, Arrow arrow)
+{
+    block.m_vVelocity.x = kPushFactor * kDirections[arrow].x;
+    block.m_vVelocity.z = kPushFactor * kDirections[arrow].z;
 }
 
 bool CPlayRules::DropSpare(CGameLevel& level, int index)

@@ -35,6 +35,8 @@ public:
     // and z velocity become 8 times the arrow's direction (80 units a second) and the selection is
     // cleared, so the cube becomes the previous selection. False, and nothing changes, otherwise.
     static bool Push(CGameLevel& level, Arrow arrow);
+    // What a push does to the cube itself, for a board played without a level (the solver).
+    static void Launch(CPlayBlock& block, Arrow arrow);
     // Drops spare `index` into a random free cell, the highest level first, as a new selected cube
     // that costs its drop price; the spare is then drawn again. False, and nothing changes or
     // costs, when the spare is empty, no cell is free or the level holds no more cubes.

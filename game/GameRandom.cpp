@@ -13,7 +13,9 @@ struct RulesRandom
 
 RulesRandom& Rules()
 {
-    static RulesRandom rules;
+    // One per thread: a solver on a worker plays its own draws and leaves the game's sequence
+    // as it was.
+    thread_local RulesRandom rules;
     return rules;
 }
 } // namespace

@@ -327,6 +327,7 @@ void CLevelBuilder::MyInit()
 
 void CLevelBuilder::MyFree()
 {
+    m_check.Cancel();
     for (XDXTexture& piece : m_texBar)
         piece.Release();
     m_font.Release();
@@ -337,6 +338,7 @@ void CLevelBuilder::MyFree()
 
 void CLevelBuilder::MyUpdate()
 {
+    UpdateCheck();
     const XDXInput& input = m_pEngine->m_input;
     const int hovered = ButtonAt(input.GetMouseX2D() / ScreenFlow::ScaleX(m_pEngine),
                                  input.GetMouseY2D() / ScreenFlow::ScaleY(m_pEngine));

@@ -8,6 +8,7 @@
 #include "engine/XDXTexture.h"
 #include "engine/XGameScreen.h"
 #include "foundation/XString.h"
+#include "game/CPushSearchWorker.h"
 #include "screens/CGameMenu.h"
 
 #include <array>
@@ -51,7 +52,13 @@ public:
 
     int GetHovered() const { return m_iHovered; }
 
+    // The status line's answer of a finished solvability check: "Solvable in N pushes" or
+    // "No solution within N pushes" (N: the depth every sequence was tried to).
+    static XString CheckText(const CPushSearchWorker::Answer& answer);
+
 private:
+    // CLevelBuilderCheck.cpp: F5 starts the check, an edit cancels it, its answer is shown.
+    void UpdateCheck();
     void DrawHighlight(int entry, float sx, float sy);
     void DrawLine(const XString& text, int top, int height, uint32_t colour, float sx, float sy);
 
@@ -62,4 +69,6 @@ private:
     XDXSound m_sndMouseOver;
     XDXSound m_sndSelect;
     int m_iHovered = -1;
+    CPushSearchWorker m_check;
+    XString m_strCheckedLevel; // the level the running check was started on
 };

@@ -153,6 +153,7 @@ void CPlayScreen::MyFree()
     if (plk::gfx::Device* device = m_pEngine->GetDevice())
         device->SetTransform(plk::gfx::kProjection,
                              XGameEngine::DefaultProjection(m_pEngine->GetWidth(), m_pEngine->GetHeight()));
+    m_hintSearch.Cancel();
     m_weather.Stop();
     m_sndMusic.Stop();
     m_texHandle.Release();
@@ -192,6 +193,7 @@ void CPlayScreen::MyUpdate()
         return;
     UpdateSelection();
     UpdateSpareButtons();
+    UpdateHints();
 }
 
 CPlayRules::Arrows CPlayScreen::OfferedArrows() const

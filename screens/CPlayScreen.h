@@ -9,6 +9,8 @@
 #include "engine/XGameScreen.h"
 #include "foundation/XString.h"
 #include "game/CPlayRules.h"
+#include "game/CPushBoard.h"
+#include "game/CPushSearchWorker.h"
 #include "game/CWeather.h"
 #include "platform/gfx/Math.h"
 
@@ -73,6 +75,14 @@ private:
     void Edited();
     // A refused move or size says why on the status line.
     void Refused();
+    // CPlayScreenHints.cpp
+    bool HintsAllowed() const;
+    // The H key, and the hint search's answer once it comes.
+    void UpdateHints();
+    void RequestHint();
+    void ShowHint(const CPushSearchWorker::Answer& answer);
+    // One offered arrow of the selected cube; the hinted one glows.
+    void DrawArrow(int arrow);
     // CPlayScreenDraw.cpp
     void ApplyMusic();
     void ApplyView();
@@ -114,4 +124,12 @@ private:
     bool m_bDragging = false;
     bool m_bDragMoved = false;
     plk::gfx::Vector3 m_vDragGrab{};
+
+    // Hints: the search, the board it started from, whether the cost was said in this level, and
+    // the arrow of the hinted push on its cube (-1: none).
+    CPushSearchWorker m_hintSearch;
+    CPushBoard::Position m_hintFrom;
+    bool m_bHintCostSaid = false;
+    const CPlayBlock* m_pHintCube = nullptr;
+    int m_iHintArrow = -1;
 };

@@ -113,7 +113,7 @@ void CPlayScreen::DrawArrows()
     PlaceArrows(*selected);
     for (int i = 0; i < kArrowCount; ++i)
         if (offered[i])
-            m_arrows[i].Draw();
+            DrawArrow(i);
 }
 
 void CPlayScreen::DrawPaused()

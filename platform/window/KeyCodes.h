@@ -10,11 +10,13 @@ namespace plk
 const int kKeyEscape = 0x01;
 const int kKeyP = 0x19;
 const int kKeyReturn = 0x1C;
+const int kKeyH = 0x23;
 const int kKeyLeftShift = 0x2A;
 const int kKeyRightShift = 0x36;
 const int kKeyLeftAlt = 0x38;
 const int kKeySpace = 0x39;
 const int kKeyCapsLock = 0x3A;
+const int kKeyF5 = 0x3F;
 const int kKeySubtract = 0x4A; // keypad minus
 const int kKeyAdd = 0x4E;      // keypad plus
 const int kKeyF11 = 0x57;

@@ -1,187 +1,86 @@
-// The level solver: resting positions are snapshots of the cubes, restored into the one level.
+// The level solver: the replay brings the level to its first resting board, the push solver
+// searches from there.
 #include "tools/levelsolve/LevelSolver.h"
 
-#include "game/CBoard.h"
 #include "game/CGameLevel.h"
-#include "game/CPlayBlock.h"
 
-#include <deque>
-#include <unordered_set>
+#include <chrono>
 
-namespace
-{
-const int kDirections[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-
-struct Node
-{
-    int parent;
-    SolutionMove move;
-    // Index into the snapshots of the current and next breadth layers.
-    int snapshot;
-};
-} // namespace
+static_assert(CPushBoard::kFrameMs == CLevelReplay::kFrameMs, "the solver settles pushes at the replays' step");
 
 CLevelSolver::CLevelSolver(const XString& dataFolder) : m_replay(dataFolder)
 {
 }
 
-CLevelSolver::Snapshot CLevelSolver::Take()
+bool CLevelSolver::Start(const XString& levelName, const XString& document, const Limits& limits,
+                         const CLevelSolution& prelude)
 {
-    Snapshot s;
-    CBoard& board = m_replay.GetLevel().GetBoard();
-    const int count = board.GetBlockCount();
-    s.types.resize(static_cast<size_t>(count));
-    s.cells.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
+    m_solution = prelude;
+    m_strErrorMsg = "";
+    if (!m_replay.LoadDocument(levelName, document, prelude.GetSeed()))
     {
-        const CPlayBlock& block = *board.GetBlock(i);
-        s.types[static_cast<size_t>(i)] = block.GetType();
-        int gx, gy, gz;
-        CBoard::CellOf(block.GetPosition(), gx, gy, gz);
-        s.cells[static_cast<size_t>(i)] =
-            block.GetState() == CPlayBlock::kStateGone ? -1 : CBoard::CellIndex(gx, gy, gz);
+        m_strErrorMsg = m_replay.GetErrorMsg();
+        return false;
     }
-    s.msLeft = m_replay.GetLevel().GetTimeLeft();
-    s.blockScore = m_replay.GetLevel().GetBlockScore();
-    return s;
-}
-
-void CLevelSolver::Restore(const Snapshot& s)
-{
-    CGameLevel& level = m_replay.GetLevel();
-    CBoard& board = level.GetBoard();
-    for (int i = 0; i < board.GetBlockCount(); ++i)
+    if (!prelude.GetMoves().empty() && !m_replay.PlayMoves(prelude, limits.settleFrames))
     {
-        CPlayBlock& block = *board.GetBlock(i);
-        const int cell = s.cells[static_cast<size_t>(i)];
-        const int type = s.types[static_cast<size_t>(i)];
-        if (cell < 0)
+        m_strErrorMsg = m_replay.GetErrorMsg();
+        return false;
+    }
+    // At least one frame, so that the board's grids know every cube, as they do when a player acts.
+    for (int frame = 0; frame == 0 || !m_replay.IsAtRest(); ++frame)
+        if (frame == limits.settleFrames || !m_replay.Frame())
         {
-            block.SetState(CPlayBlock::kStateGone);
-            continue;
+            m_strErrorMsg = "Error: in CLevelSolver::Solve, the level does not come to rest by itself.";
+            return false;
         }
-        // Initialising a cube loads its sounds: only a cube that changed is made anew.
-        if (block.GetType() != type || block.GetState() != CPlayBlock::kStateOnBoard || block.IsUsed())
-            block.Init(nullptr, type, false);
-        const int gy = cell % CBoard::kLevels, gz = cell / CBoard::kLevels % CBoard::kRows,
-                  gx = cell / CBoard::kLevels / CBoard::kRows;
-        block.SetPosition(CBoard::CellCentre(gx, gy, gz));
-        board.AddBody(&block);
-    }
-    level.SetTimeLeft(s.msLeft);
-    m_replay.ClearEnd();
-    level.SetBlockScore(s.blockScore);
-    board.MatchAndScore(nullptr);
-}
-
-std::string CLevelSolver::KeyOf(const Snapshot& s)
-{
-    std::string key;
-    key.reserve(s.types.size() * 3);
-    for (size_t i = 0; i < s.types.size(); ++i)
-    {
-        key += static_cast<char>(s.types[i] + 2);
-        key += static_cast<char>((s.cells[i] + 1) & 0xFF);
-        key += static_cast<char>((s.cells[i] + 1) >> 8);
-    }
-    return key;
-}
-
-bool CLevelSolver::Settle(int maxFrames)
-{
-    for (int frame = 0; frame < maxFrames; ++frame)
-    {
-        if (!m_replay.Frame())
-            return m_replay.GetResult().won;
-        if (m_replay.IsAtRest())
-            return true;
-    }
-    return false;
+    CPushBoard::Setup setup;
+    if (!CPushBoard::Describe(m_replay.GetLevel(), setup, m_strErrorMsg))
+        return false;
+    m_board.Prepare(setup);
+    m_start = setup.cubes;
+    return true;
 }
 
 CLevelSolver::Outcome CLevelSolver::Solve(const XString& levelName, const XString& document, const Limits& limits,
                                           const CLevelSolution& prelude)
 {
-    m_solution = prelude;
-    m_iStatesSeen = 0;
-    if (!m_replay.LoadDocument(levelName, document, prelude.GetSeed()))
-    {
-        m_strErrorMsg = m_replay.GetErrorMsg();
+    if (!Start(levelName, document, limits, prelude))
         return kError;
-    }
-    if (!prelude.GetMoves().empty() && !m_replay.PlayMoves(prelude, limits.settleFrames))
+    switch (m_search.Solve(m_board, m_start, limits))
     {
-        m_strErrorMsg = m_replay.GetErrorMsg();
-        return kError;
-    }
-    if (m_replay.GetResult().won)
-        return kSolved;
-    if (!Settle(limits.settleFrames))
-    {
-        m_strErrorMsg = "Error: in CLevelSolver::Solve, the level does not come to rest by itself.";
-        return kError;
-    }
-
-    std::vector<Node> nodes{{-1, SolutionMove(), 0}};
-    std::vector<Snapshot> layer{Take()};
-    std::vector<int> layerNodes{0};
-    std::unordered_set<std::string> seen{KeyOf(layer[0])};
-    bool cutOff = false;
-    for (int depth = 0; depth < limits.maxPushes && !layer.empty(); ++depth)
-    {
-        std::vector<Snapshot> next;
-        std::vector<int> nextNodes;
-        for (size_t k = 0; k < layer.size(); ++k)
+    case CPushSolver::kSolved:
+        for (const CPushBoard::Push& push : m_search.GetPushes())
         {
-            Restore(layer[k]);
-            std::vector<SolutionMove> moves;
-            CBoard& board = m_replay.GetLevel().GetBoard();
-            for (int i = 0; i < board.GetBlockCount(); ++i)
-            {
-                const CPlayBlock& block = *board.GetBlock(i);
-                if (block.GetState() != CPlayBlock::kStateOnBoard)
-                    continue;
-                SolutionMove move;
-                CBoard::CellOf(block.GetPosition(), move.gx, move.gy, move.gz);
-                for (const auto& d : kDirections)
-                {
-                    move.dx = d[0];
-                    move.dz = d[1];
-                    if (m_replay.CanPush(move.gx, move.gy, move.gz, move.dx, move.dz))
-                        moves.push_back(move);
-                }
-            }
-            for (const SolutionMove& move : moves)
-            {
-                Restore(layer[k]);
-                m_replay.Push(move.gx, move.gy, move.gz, move.dx, move.dz);
-                const bool rested = Settle(limits.settleFrames);
-                nodes.push_back({layerNodes[k], move, 0});
-                const int id = static_cast<int>(nodes.size()) - 1;
-                if (m_replay.GetResult().won)
-                {
-                    std::vector<SolutionMove> path;
-                    for (int n = id; nodes[static_cast<size_t>(n)].parent >= 0; n = nodes[static_cast<size_t>(n)].parent)
-                        path.insert(path.begin(), nodes[static_cast<size_t>(n)].move);
-                    for (const SolutionMove& step : path)
-                        m_solution.AddMove(step);
-                    return kSolved;
-                }
-                if (!rested || m_replay.IsOver())
-                    continue;
-                Snapshot s = Take();
-                if (!seen.insert(KeyOf(s)).second)
-                    continue;
-                if (++m_iStatesSeen >= limits.maxStates)
-                    return kGaveUp;
-                next.push_back(std::move(s));
-                nextNodes.push_back(id);
-            }
+            SolutionMove move;
+            move.gx = push.gx;
+            move.gy = push.gy;
+            move.gz = push.gz;
+            move.dx = push.dx;
+            move.dz = push.dz;
+            m_solution.AddMove(move);
         }
-        layer = std::move(next);
-        layerNodes = std::move(nextNodes);
-        if (depth + 1 == limits.maxPushes && !layer.empty())
-            cutOff = true;
+        return kSolved;
+    case CPushSolver::kUnsolvable:
+        return kUnsolvable;
+    case CPushSolver::kGaveUp:
+    case CPushSolver::kCancelled:
+        break;
     }
-    return cutOff ? kGaveUp : kUnsolvable;
+    return kGaveUp;
+}
+
+CLevelSolver::Outcome CLevelSolver::Rate(const XString& levelName, const XString& document, const Limits& limits,
+                                         const CLevelSolution& prelude, Rating& rating)
+{
+    const auto began = std::chrono::steady_clock::now();
+    const Outcome outcome = Solve(levelName, document, limits, prelude);
+    rating.searchSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    if (outcome != kSolved)
+        return outcome;
+    rating.shortest = static_cast<int>(m_search.GetPushes().size());
+    rating.positions = m_search.GetPositionsSeen();
+    rating.randomWins =
+        CPushSolver::RandomWinShare(m_board, m_start, 2 * rating.shortest, kRandomSamples, kRandomSeed);
+    return kSolved;
 }

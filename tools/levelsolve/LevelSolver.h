@@ -1,24 +1,34 @@
-// Breadth-first search over the pushes of a level with the real rules, headless: finds a
-// shortest list of pushes that clears the level, or tells that none exists within the bounds.
+// The level solver of the design tools: loads a plain level document headless, makes the
+// prelude's moves through the real rules, and searches the pushes from where they leave the board
+// with the game's push solver; also rates a level (shortest solution, positions examined, share
+// of random push sequences that win).
 #pragma once
 
 #include "foundation/XString.h"
+#include "game/CPushBoard.h"
+#include "game/CPushSolver.h"
 #include "tools/levelplay/LevelReplay.h"
 #include "tools/levelplay/LevelSolution.h"
 
 #include <string>
-#include <vector>
 
 class CLevelSolver
 {
 public:
-    struct Limits
-    {
-        int maxPushes = 12;       // depth of the search
-        int maxStates = 200000;   // distinct resting positions examined
-        int settleFrames = 2000;  // frames a push may take to come to rest
-    };
+    using Limits = CPushSolver::Limits;
     enum Outcome { kSolved, kUnsolvable, kGaveUp, kError };
+
+    // One row of the difficulty table.
+    struct Rating
+    {
+        int shortest = 0;           // pushes of a shortest solution
+        long long positions = 0;    // distinct resting positions the search examined
+        double randomWins = 0.0;    // share of random sequences of twice the shortest length that win
+        double searchSeconds = 0.0; // time the search took
+    };
+    // Random push sequences tried for a rating, and the seed of their generator.
+    static constexpr int kRandomSamples = 2000;
+    static constexpr unsigned kRandomSeed = 1;
 
     explicit CLevelSolver(const XString& dataFolder);
 
@@ -28,28 +38,24 @@ public:
     // in GetSolution().
     Outcome Solve(const XString& levelName, const XString& document, const Limits& limits,
                   const CLevelSolution& prelude);
+    // Solves, then plays random pushes from the same start.
+    Outcome Rate(const XString& levelName, const XString& document, const Limits& limits,
+                 const CLevelSolution& prelude, Rating& rating);
 
     const CLevelSolution& GetSolution() const { return m_solution; }
-    int GetStatesSeen() const { return m_iStatesSeen; }
+    long long GetPositionsSeen() const { return m_search.GetPositionsSeen(); }
+    const CPushBoard& GetBoard() const { return m_board; }
     const XString& GetErrorMsg() const { return m_strErrorMsg; }
 
 private:
-    // What a resting board is: per cube slot its type and cell, or gone; plus the time left.
-    struct Snapshot
-    {
-        std::vector<int> types;
-        std::vector<int> cells; // -1 for a gone cube
-        float msLeft = 0.0f;
-        int blockScore = 0;
-    };
-    Snapshot Take();
-    void Restore(const Snapshot& snapshot);
-    // Lets the pushed cube and everything it set off come to rest; false when time ran out.
-    bool Settle(int maxFrames);
-    static std::string KeyOf(const Snapshot& snapshot);
+    // Loads, plays the prelude and lets the board come to rest; the push board is then prepared.
+    bool Start(const XString& levelName, const XString& document, const Limits& limits,
+               const CLevelSolution& prelude);
 
     CLevelReplay m_replay;
+    CPushBoard m_board;
+    CPushSolver m_search;
+    CPushBoard::Position m_start;
     CLevelSolution m_solution;
-    int m_iStatesSeen = 0;
     XString m_strErrorMsg;
 };
