@@ -11,6 +11,7 @@ packages=(
   libcpp-httplib-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick sox xdotool
+  clang libclang-rt-dev
 )
 
 missing=()
