@@ -85,11 +85,36 @@ Image::Image(int w, int h, uint32_t rgba) : width(w), height(h), pixels(static_c
         std::memcpy(&pixels[i], c, 4);
 }
 
+namespace
+{
+
+// The game's art is BMP and PNG only. SDL_image would decode whatever the bytes claim to be
+// (SVG, TGA, XCF, ...): a damaged or foreign file is refused before it reaches those decoders.
+SDL_Surface* LoadBmpOrPng(SDL_RWops* rw, std::string& why)
+{
+    if (!IMG_isBMP(rw) && !IMG_isPNG(rw))
+    {
+        SDL_RWclose(rw);
+        why = "not a BMP or PNG image";
+        return nullptr;
+    }
+    SDL_Surface* surface = IMG_Load_RW(rw, 1);
+    if (!surface)
+        why = IMG_GetError();
+    return surface;
+}
+
+} // namespace
+
 int LoadImageFile(const std::string& path, Image& out, std::string* error)
 {
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + SDL_GetError(), kErrSdl);
+    std::string why;
+    SDL_Surface* surface = LoadBmpOrPng(rw, why);
     if (!surface)
-        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + IMG_GetError(), kErrSdl);
+        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + why, kErrSdl);
     return FromSurface(surface, out, error);
 }
 
@@ -100,9 +125,10 @@ int LoadImageMemory(std::span<const uint8_t> bytes, Image& out, std::string* err
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw)
         return SdlFail(error, "SDL_RWFromConstMem");
-    SDL_Surface* surface = IMG_Load_RW(rw, 1);
+    std::string why;
+    SDL_Surface* surface = LoadBmpOrPng(rw, why);
     if (!surface)
-        return Fail(error, std::string("IMG_Load_RW failed. Msg=") + IMG_GetError(), kErrSdl);
+        return Fail(error, "IMG_Load_RW failed. Msg=" + why, kErrSdl);
     return FromSurface(surface, out, error);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/image/Image.h"
 #include "server/SoapMessage.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/LevelFuzz.h"
 #include "tools/artkit/MeshBuilder.h"
 
 #include <cstdio>
@@ -76,7 +77,7 @@ void LevelSeeds(const fs::path& levels)
 
         // The game as a player saves it, a few cubes into the level.
         CGameLevel level(nullptr);
-        if (!level.LoadFromDocument(stem.c_str(), document, false, false))
+        if (!level.LoadFromDocument(fuzz::kLevelName, document, false, false))
             continue;
         level.SetDifficulty(2);
         level.SetTotalScore(12345);

@@ -22,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const XString written = fuzz::WrittenDocument(level, false);
 
     CGameLevel again(nullptr);
+    // A level file's session is not read: the running game's goes on, as it does in play.
+    again.SetGameSession(level.GetGameSession());
     fuzz::StartRead();
     again.SetDataFolder(folder.c_str());
     fuzz::Check(again.Load(copy, false, false), "a saved level does not load", again.GetErrorMsg().GetBuffer());

@@ -27,7 +27,7 @@ struct Server
     Server()
     {
         std::string error;
-        store = CSqliteScoreStore::Open(":memory:", error);
+        store = CSqliteScoreStore::Open(fuzz::ScratchFolder() + "scores.sqlite", error);
         fuzz::Check(store != nullptr, "no score store", error);
         service = std::make_unique<CScoreService>(*store, std::vector<std::string>{"StdLevel", "Crystal"},
                                                   [] { return std::int64_t{1700000000}; });
