@@ -163,6 +163,27 @@ TEST(Image, PicturesInOtherFormatsAreRefusedWhateverTheirName)
     }
 }
 
+TEST(Image, AHeaderClaimingAHugePictureIsRefusedBeforeDecoding)
+{
+    const std::string bmpPath = TempPath("huge.bmp");
+    const std::string pngPath = TempPath("huge.png");
+    ASSERT_EQ(plk::SaveBmp(bmpPath, Pattern(), plk::BmpDepth::kRgba32), 0);
+    ASSERT_EQ(plk::SavePng(pngPath, Pattern()), 0);
+    std::vector<uint8_t> bmp = ReadBytes(bmpPath);
+    std::vector<uint8_t> png = ReadBytes(pngPath);
+    bmp[25] = 0x40; // height 2^30, little-endian at 22
+    png[20] = 0x00;
+    png[21] = 0x10; // height 2^20, big-endian at 20
+    for (const std::vector<uint8_t>& bytes : {bmp, png})
+    {
+        plk::Image loaded;
+        std::string error;
+        EXPECT_NE(plk::LoadImageMemory(bytes, loaded, &error), 0);
+        EXPECT_NE(error.find("pixels"), std::string::npos) << error;
+        EXPECT_TRUE(loaded.Empty());
+    }
+}
+
 TEST(Image, LoadsFromMemoryTheSameAsFromFile)
 {
     const std::string path = TempPath("memory.png");

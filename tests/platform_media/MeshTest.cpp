@@ -184,3 +184,22 @@ TEST(Mesh, MissingOrBrokenFilesFailWithAReason)
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(mesh.positions.empty()) << "a failed load leaves no half-filled mesh";
 }
+
+// The importer would follow a null material for the first, and the game only ships text meshes.
+TEST(Mesh, AMaterialListWithoutMaterialsAndBinaryFilesAreRefused)
+{
+    std::string text = kMeshText;
+    const size_t first = text.find("   Material Red");
+    const size_t listEnd = text.find("  MeshNormals");
+    text.replace(first, listEnd - first, "  }\n");
+    gfx::MeshData mesh;
+    std::string error;
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("no-materials.x", text), mesh, &error), 0);
+    EXPECT_NE(error.find("without materials"), std::string::npos) << error;
+
+    std::string binary = kMeshText;
+    binary.replace(8, 3, "bin");
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("binary.x", binary), mesh, &error), 0);
+    EXPECT_NE(error.find("not a text"), std::string::npos) << error;
+    EXPECT_TRUE(mesh.positions.empty());
+}
