@@ -150,11 +150,11 @@ SDL_Surface* LoadBmpOrPng(SDL_RWops* rw, std::string& why)
         return nullptr;
     }
     int64_t width = 0, height = 0;
-    if (!ClaimedSize(rw, png, width, height) || width > kMaxSide || height > kMaxSide ||
-        width * height > kMaxPixels)
+    if (!ClaimedSize(rw, png, width, height) || width <= 0 || height <= 0 || width > kMaxSide ||
+        height > kMaxSide || width * height > kMaxPixels)
     {
         SDL_RWclose(rw);
-        why = "the image header is cut short or claims more than " + std::to_string(kMaxPixels) + " pixels";
+        why = "the image header is cut short, claims no pixels or more than " + std::to_string(kMaxPixels);
         return nullptr;
     }
     SDL_Surface* surface = IMG_Load_RW(rw, 1);
