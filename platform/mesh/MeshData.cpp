@@ -23,9 +23,10 @@ const int kErrEmpty = -2;
 const int kErrRead = -3;
 
 // assimp turns .x into its right-handed convention on import; these steps turn it back, so positions,
-// normals, texture coordinates and index order come out as the file wrote them.
+// normals, texture coordinates and index order come out as the file wrote them. Polygons are split
+// here, not by assimp's triangulation, which aborts the process on some damaged face lists.
 const unsigned kImportFlags =
-    aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
+    aiProcess_ValidateDataStructure | aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
 
 int Fail(std::string* error, const std::string& what, int code)
 {
@@ -103,11 +104,10 @@ void AppendMesh(const aiMesh* mesh, const aiMatrix4x4& transform, MeshData& out)
     for (unsigned f = 0; f < mesh->mNumFaces; ++f)
     {
         const aiFace& face = mesh->mFaces[f];
-        // Lines and points left over after triangulation have no place in a triangle list.
-        if (face.mNumIndices != 3)
-            continue;
-        for (unsigned k = 0; k < 3; ++k)
-            out.indices.push_back(base + face.mIndices[k]);
+        // A polygon becomes a fan of triangles; lines and points have no place in a triangle list.
+        for (unsigned k = 1; k + 1 < face.mNumIndices; ++k)
+            for (unsigned corner : {0u, k, k + 1})
+                out.indices.push_back(base + face.mIndices[corner]);
     }
 }
 

@@ -203,3 +203,15 @@ TEST(Mesh, AMaterialListWithoutMaterialsAndBinaryFilesAreRefused)
     EXPECT_NE(error.find("not a text"), std::string::npos) << error;
     EXPECT_TRUE(mesh.positions.empty());
 }
+
+TEST(Mesh, APolygonBecomesAFanOfTriangles)
+{
+    const char* const quad = "xof 0303txt 0032\nMesh Quad {\n 4;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 1.0;1.0;0.0;,\n"
+                             " 0.0;1.0;0.0;;\n 2;\n 4;0,1,2,3;,\n 2;0,1;;\n}\n";
+    gfx::MeshData mesh;
+    std::string error;
+    ASSERT_EQ(gfx::LoadMeshX(WriteSample("quad.x", quad), mesh, &error), 0) << error;
+    ASSERT_EQ(mesh.indices.size(), 6u) << "two triangles; the line is left out";
+    for (uint32_t index : mesh.indices)
+        EXPECT_LT(index, mesh.positions.size());
+}
