@@ -26,6 +26,6 @@ FUZZ_SEEDS_ONLY=1 ./scripts/fuzz.sh 4
 tsan_tests=(app_tests online_tests online_flow_tests server_tests)
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLK_TSAN=ON -DPLK_CONTENT=OFF -DPLK_BENCH=OFF >/dev/null
 cmake --build build-tsan -j "$jobs" --target "${tsan_tests[@]}"
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build-tsan --output-on-failure -j "$jobs" \
   -R "^($(IFS='|'; echo "${tsan_tests[*]}"))\$"
