@@ -143,9 +143,24 @@ std::vector<std::string> StructureTokens(const std::string& text)
 // assimp's .x importer dereferences a null material when a material list gives its faces material
 // indices but holds no material (neither a Material object nor a reference to one): such files are
 // refused before they reach it. Returns false for them.
-bool MaterialListsHoldMaterials(const std::string& text)
+// A whole number larger than the file (a count of items no file this size can hold) would have the
+// importer reserve gigabytes before it notices. The game's meshes write every coordinate with a
+// decimal point, so whole numbers are counts and indices only.
+bool CountsFitTheFile(const std::vector<std::string>& tokens, size_t fileSize)
 {
-    const std::vector<std::string> t = StructureTokens(text);
+    for (const std::string& token : tokens)
+    {
+        const size_t digits = token.find_first_not_of("+-") == std::string::npos ? 0 : token.find_first_not_of("+-");
+        if (digits > 1 || digits == token.size() || token.find_first_not_of("0123456789", digits) != std::string::npos)
+            continue;
+        if (token.size() - digits > 18 || std::strtoull(token.c_str() + digits, nullptr, 10) > fileSize)
+            return false;
+    }
+    return true;
+}
+
+bool MaterialListsHoldMaterials(const std::vector<std::string>& t)
+{
     for (size_t i = 0; i < t.size(); ++i)
     {
         if (t[i] != "MeshMaterialList")
@@ -226,7 +241,10 @@ int LoadMeshX(const std::string& path, MeshData& out, std::string* error)
     // The game's meshes are text .x files; the binary and compressed forms are not taken.
     if (text.size() < 16 || text.compare(0, 4, "xof ") != 0 || text.compare(8, 4, "txt ") != 0)
         return Fail(error, path + " is not a text .x mesh", kErrImport);
-    if (!MaterialListsHoldMaterials(text))
+    const std::vector<std::string> tokens = StructureTokens(text);
+    if (!CountsFitTheFile(tokens, text.size()))
+        return Fail(error, path + " has a count larger than the file", kErrImport);
+    if (!MaterialListsHoldMaterials(tokens))
         return Fail(error, path + " has a material list without materials", kErrImport);
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(text.data(), text.size(), kImportFlags, "x");
