@@ -185,8 +185,9 @@ TEST(Mesh, MissingOrBrokenFilesFailWithAReason)
     EXPECT_TRUE(mesh.positions.empty()) << "a failed load leaves no half-filled mesh";
 }
 
-// The importer would follow a null material for the first, and the game only ships text meshes.
-TEST(Mesh, AMaterialListWithoutMaterialsAndBinaryFilesAreRefused)
+// The importer would follow a null material for the first and reserve gigabytes for the last; the
+// game only ships text meshes.
+TEST(Mesh, MaterialListsWithoutMaterialsBinaryFilesAndHugeCountsAreRefused)
 {
     std::string text = kMeshText;
     const size_t first = text.find("   Material Red");
@@ -202,6 +203,11 @@ TEST(Mesh, AMaterialListWithoutMaterialsAndBinaryFilesAreRefused)
     EXPECT_NE(gfx::LoadMeshX(WriteSample("binary.x", binary), mesh, &error), 0);
     EXPECT_NE(error.find("not a text"), std::string::npos) << error;
     EXPECT_TRUE(mesh.positions.empty());
+
+    std::string counted = kMeshText;
+    counted.replace(counted.find("  5;"), 4, "  4000000000;");
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("counted.x", counted), mesh, &error), 0);
+    EXPECT_NE(error.find("count larger than the file"), std::string::npos) << error;
 }
 
 TEST(Mesh, APolygonBecomesAFanOfTriangles)
