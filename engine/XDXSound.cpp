@@ -211,7 +211,9 @@ bool XDXSound::Load(const XString& name, int kind)
     plk::audio::SoundHandle handle = plk::audio::kNoSound;
     if (plk::audio::LoadSound(plk::fs::ResolvePath(path.GetBuffer()), handle, &reason) != plk::audio::kOk)
     {
-        m_strErrorMsg = "Error: in XDXSound::Load, loading the wave file failed. Msg=";
+        m_strErrorMsg = "Error: in XDXSound::Load, loading the wave file failed. File=";
+        m_strErrorMsg += path;
+        m_strErrorMsg += " Msg=";
         m_strErrorMsg += reason.c_str();
         m_iFileType = kFileNone;
         return false;

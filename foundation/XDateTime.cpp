@@ -40,8 +40,8 @@ const int64_t kGregorianStartJdn = 2299161;
 const int64_t kGregorianStartKey = kFirstGregorianDay + 31 * (kSwitchMonth + 12 * kSwitchYear);
 // Offset of the classic date-to-day-number formula (March-based year).
 const int64_t kJdnOffset = 1720995;
-const double kDaysPerJulianYear = 365.25;
-const double kDaysPerMonthFactor = 30.6001;
+constexpr double kDaysPerJulianYear = 365.25;
+constexpr double kDaysPerMonthFactor = 30.6001;
 // Leap years begin with year 8; the classic formula counts 29 February of year 4 all the same.
 const int kFirstLeapYear = 8;
 const int kPhantomLeapYear = 4;

@@ -28,6 +28,7 @@ public:
     // Share of its own height by which an object of that type stands above the terrain.
     static float SeatFraction(int objType);
 
+    using XDXMeshObject::Init; // the base's Init stays callable beside this one
     void Init(XGameEngine* engine, int objType);
     // Skipped when its bounding sphere lies outside the view or it has no mesh.
     void Draw() override;

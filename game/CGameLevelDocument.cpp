@@ -139,7 +139,9 @@ bool CGameLevel::Save(const XString& name, bool isSavedGame)
     const XString path = BuildPath(name, isSavedGame);
     if (!document.WriteFile(path.GetBuffer(), true))
     {
-        m_strErrorMsg = "Error: in CGameLevel::Save, writing the file failed. Msg=";
+        m_strErrorMsg = "Error: in CGameLevel::Save, writing the file failed. File=";
+        m_strErrorMsg += path;
+        m_strErrorMsg += " Msg=";
         m_strErrorMsg += document.GetErrorMsg();
         return false;
     }

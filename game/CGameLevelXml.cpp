@@ -283,7 +283,11 @@ bool ReadBool(const Fields& fields, const char* name)
 void AppendText(XString& out, int depth, const char* name, const XString& value)
 {
     AppendOpen(out, depth, name);
-    out += value;
+    const unsigned length = value.GetLength();
+    const char* text = value.GetBuffer();
+    for (unsigned i = 0; i < length; ++i)
+        if (text[i] != '<' && text[i] != '>')
+            out += text[i];
     AppendClose(out, name);
 }
 

@@ -19,7 +19,8 @@ constexpr float kWorldReach = 1000.0f;
 // A scale beyond this would stretch one object across the whole world.
 constexpr float kMaxScale = 100.0f;
 
-// TAB <name>value</name> CR LF, with depth tabs in front.
+// TAB <name>value</name> CR LF, with depth tabs in front. The reader finds elements by tag search,
+// so a text holding markup would bring elements of its own: "<" and ">" are left out of value.
 void AppendText(XString& out, int depth, const char* name, const XString& value);
 void AppendInt(XString& out, int depth, const char* name, int value);
 void AppendUnsigned(XString& out, int depth, const char* name, unsigned value);

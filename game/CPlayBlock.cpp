@@ -101,6 +101,13 @@ bool CPlayBlock::LoadShared(const XString& dataFolder, XString& errorMsg)
                 errorMsg += " Msg=";
                 errorMsg += mesh->GetErrorMsg();
             }
+            else
+            {
+                // The animation stops at the first frame file missing: name the one that is.
+                errorMsg += " Msg=there is no ";
+                errorMsg += base;
+                errorMsg += "0.x";
+            }
             return false;
         }
         shared.meshes[static_cast<size_t>(i)] = std::move(mesh);

@@ -62,6 +62,7 @@ public:
     // Texture file of a colour-cube type 0..49 ("SolidRedCubeX3.bmp"); "" for other types.
     static XString TextureNameOfType(int type);
 
+    using XDXMeshObject::Init; // the base's Init stays callable beside this one
     // (Re)initialises as a new cube of that type; type -1 empties the slot.
     void Init(XGameEngine* engine, int type, bool colourCycle);
 

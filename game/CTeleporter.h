@@ -24,6 +24,7 @@ public:
     CTeleporter(const CTeleporter&) = delete;
     CTeleporter& operator=(const CTeleporter&) = delete;
 
+    using XDXMeshObject::Init; // the base's Init stays callable beside this one
     void Init(XGameEngine* engine);
     void Draw() override;
     void Update(float dt) override;

@@ -28,6 +28,7 @@ public:
     // "Wall01.png" for type 0 up to "Wall07.png" for type 6; "" outside.
     static XString TextureNameOfType(int wallType);
 
+    using XDXBoxObject::Init; // the base's Init stays callable beside this one
     // A 10 x 10 x 10 box of that texture.
     void Init(XGameEngine* engine, int wallType);
     // Pass 0 draws opaque walls only, pass 1 blended walls only.

@@ -86,8 +86,10 @@ void CPlayScreen::MyInit()
         const char* file;
     } sounds[] = {{&m_sndBlockDrop, "SndBlockDrop.wav"}, {&m_sndMouseOver, "SndMouseOver.wav"},
                   {&m_sndSelectBlock, "SndSelectBlock.wav"}, {&m_sndSelectArrow, "SndSelectArrow.wav"}};
+    // A sound that cannot load is left out of play; without any audio device there is nothing to say.
     for (auto& entry : sounds)
-        entry.sound->Load(entry.file, XDXSound::kSoundEffect);
+        if (!entry.sound->Load(entry.file, XDXSound::kSoundEffect) && !entry.sound->GetErrorMsg().IsEmpty())
+            LogFailure("XDXSound::Load", entry.sound->GetErrorMsg());
     if (m_bBuilderMode && !m_texHandle.Load("WallWhdAdj.bmp", 0, 0))
         LogFailure("m_texHandle.Load", m_texHandle.GetErrorMsg());
     m_pTextFont = std::make_unique<XDXFont>();

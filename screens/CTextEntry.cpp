@@ -6,8 +6,9 @@
 namespace
 {
 
-// Punctuation each class admits besides letters, digits and the blank.
-const char* const kFreeTextPunctuation = "~!@#$%^&*()-_+=[]{},.<>:;|\\/?`'\"";
+// Punctuation each class admits besides letters, digits and the blank. Free text ends up inside a
+// level document's elements, which are found by tag search: a "<" or ">" could make it a tag.
+const char* const kFreeTextPunctuation = "~!@#$%^&*()-_+=[]{},.:;|\\/?`'\"";
 const char* const kFileNamePunctuation = "~!@#$%^&()-_+=[]{},.;`'";
 
 bool IsLetterOrDigit(char c)

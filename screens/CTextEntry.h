@@ -9,7 +9,7 @@ class CTextEntry
 public:
     enum class CharClass
     {
-        kFreeText, // letters, digits, blank, most punctuation and line breaks
+        kFreeText, // letters, digits, blank, most punctuation (not < >) and line breaks
         kFileName, // what a file name may hold: no * < > : | \ / ? " and no line break
         kDigits,
     };

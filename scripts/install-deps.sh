@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick sox xdotool
   desktop-file-utils appstream openbox
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -5,7 +5,9 @@
 #include <SDL_image.h>
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace plk
 {
@@ -85,11 +87,93 @@ Image::Image(int w, int h, uint32_t rgba) : width(w), height(h), pixels(static_c
         std::memcpy(&pixels[i], c, 4);
 }
 
+namespace
+{
+
+// Far beyond any art of the game; a damaged header that claims more would have the decoders ask for
+// gigabytes (and spend seconds filling them) before they notice that the pixels are missing.
+const int64_t kMaxSide = 16384;
+const int64_t kMaxPixels = int64_t{1} << 24;
+
+int64_t Little(const uint8_t* p, int bytes)
+{
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | p[i];
+    return bytes == 2 ? int64_t{static_cast<int16_t>(value)} : int64_t{static_cast<int32_t>(value)};
+}
+
+int64_t Big(const uint8_t* p)
+{
+    return int64_t{p[0]} << 24 | p[1] << 16 | p[2] << 8 | p[3];
+}
+
+// The size the header of a BMP or PNG claims, read without moving the stream; false when the header
+// is cut short.
+bool ClaimedSize(SDL_RWops* rw, bool png, int64_t& width, int64_t& height)
+{
+    uint8_t header[26] = {};
+    const Sint64 start = SDL_RWtell(rw);
+    const size_t got = SDL_RWread(rw, header, 1, sizeof header);
+    SDL_RWseek(rw, start, RW_SEEK_SET);
+    if (got < sizeof header)
+        return false;
+    if (png)
+    {
+        width = Big(header + 16);
+        height = Big(header + 20);
+    }
+    else if (Little(header + 14, 4) == 12)
+    {
+        width = Little(header + 18, 2);
+        height = Little(header + 20, 2);
+    }
+    else
+    {
+        width = Little(header + 18, 4);
+        height = Little(header + 22, 4);
+    }
+    // A BMP stored top-down gives its height negative.
+    height = height < 0 ? -height : height;
+    return true;
+}
+
+// The game's art is BMP and PNG only. SDL_image would decode whatever the bytes claim to be
+// (SVG, TGA, XCF, ...): a damaged or foreign file is refused before it reaches those decoders.
+SDL_Surface* LoadBmpOrPng(SDL_RWops* rw, std::string& why)
+{
+    const bool png = IMG_isPNG(rw);
+    if (!png && !IMG_isBMP(rw))
+    {
+        SDL_RWclose(rw);
+        why = "not a BMP or PNG image";
+        return nullptr;
+    }
+    int64_t width = 0, height = 0;
+    if (!ClaimedSize(rw, png, width, height) || width <= 0 || height <= 0 || width > kMaxSide ||
+        height > kMaxSide || width * height > kMaxPixels)
+    {
+        SDL_RWclose(rw);
+        why = "the image header is cut short, claims no pixels or more than " + std::to_string(kMaxPixels);
+        return nullptr;
+    }
+    SDL_Surface* surface = IMG_Load_RW(rw, 1);
+    if (!surface)
+        why = IMG_GetError();
+    return surface;
+}
+
+} // namespace
+
 int LoadImageFile(const std::string& path, Image& out, std::string* error)
 {
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + SDL_GetError(), kErrSdl);
+    std::string why;
+    SDL_Surface* surface = LoadBmpOrPng(rw, why);
     if (!surface)
-        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + IMG_GetError(), kErrSdl);
+        return Fail(error, "IMG_Load of " + path + " failed. Msg=" + why, kErrSdl);
     return FromSurface(surface, out, error);
 }
 
@@ -100,9 +184,10 @@ int LoadImageMemory(std::span<const uint8_t> bytes, Image& out, std::string* err
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw)
         return SdlFail(error, "SDL_RWFromConstMem");
-    SDL_Surface* surface = IMG_Load_RW(rw, 1);
+    std::string why;
+    SDL_Surface* surface = LoadBmpOrPng(rw, why);
     if (!surface)
-        return Fail(error, std::string("IMG_Load_RW failed. Msg=") + IMG_GetError(), kErrSdl);
+        return Fail(error, "IMG_Load_RW failed. Msg=" + why, kErrSdl);
     return FromSurface(surface, out, error);
 }
 

@@ -6,7 +6,11 @@
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace gfx
 {
@@ -16,11 +20,13 @@ namespace
 
 const int kErrImport = -1;
 const int kErrEmpty = -2;
+const int kErrRead = -3;
 
 // assimp turns .x into its right-handed convention on import; these steps turn it back, so positions,
-// normals, texture coordinates and index order come out as the file wrote them.
+// normals, texture coordinates and index order come out as the file wrote them. Polygons are split
+// here, not by assimp's triangulation, which aborts the process on some damaged face lists.
 const unsigned kImportFlags =
-    aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
+    aiProcess_ValidateDataStructure | aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
 
 int Fail(std::string* error, const std::string& what, int code)
 {
@@ -98,12 +104,99 @@ void AppendMesh(const aiMesh* mesh, const aiMatrix4x4& transform, MeshData& out)
     for (unsigned f = 0; f < mesh->mNumFaces; ++f)
     {
         const aiFace& face = mesh->mFaces[f];
-        // Lines and points left over after triangulation have no place in a triangle list.
-        if (face.mNumIndices != 3)
-            continue;
-        for (unsigned k = 0; k < 3; ++k)
-            out.indices.push_back(base + face.mIndices[k]);
+        // A polygon becomes a fan of triangles; lines and points have no place in a triangle list.
+        for (unsigned k = 1; k + 1 < face.mNumIndices; ++k)
+            for (unsigned corner : {0u, k, k + 1})
+                out.indices.push_back(base + face.mIndices[corner]);
     }
+}
+
+// The tokens of a text .x file that give its structure: braces, the separators and words (names,
+// numbers); strings and comments are left out.
+std::vector<std::string> StructureTokens(const std::string& text)
+{
+    std::vector<std::string> tokens;
+    size_t i = 0;
+    while (i < text.size())
+    {
+        const char c = text[i];
+        if (std::isspace(static_cast<unsigned char>(c)))
+            ++i;
+        else if (c == '#' || (c == '/' && i + 1 < text.size() && text[i + 1] == '/'))
+            i = std::min(text.find('\n', i), text.size());
+        else if (c == '"')
+            i = std::min(text.find('"', i + 1), text.size() - 1) + 1;
+        else if (c == '{' || c == '}' || c == ';' || c == ',')
+            tokens.emplace_back(1, text[i++]);
+        else
+        {
+            const size_t start = i;
+            while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])) &&
+                   std::string("{};,\"#").find(text[i]) == std::string::npos)
+                ++i;
+            tokens.push_back(text.substr(start, i - start));
+        }
+    }
+    return tokens;
+}
+
+// assimp's .x importer dereferences a null material when a material list gives its faces material
+// indices but holds no material (neither a Material object nor a reference to one): such files are
+// refused before they reach it. Returns false for them.
+// A whole number larger than the file (a count of items no file this size can hold) would have the
+// importer reserve gigabytes before it notices. The game's meshes write every coordinate with a
+// decimal point, so whole numbers are counts and indices only.
+bool CountsFitTheFile(const std::vector<std::string>& tokens, size_t fileSize)
+{
+    for (const std::string& token : tokens)
+    {
+        const size_t digits = token.find_first_not_of("+-") == std::string::npos ? 0 : token.find_first_not_of("+-");
+        if (digits > 1 || digits == token.size() || token.find_first_not_of("0123456789", digits) != std::string::npos)
+            continue;
+        if (token.size() - digits > 18 || std::strtoull(token.c_str() + digits, nullptr, 10) > fileSize)
+            return false;
+    }
+    return true;
+}
+
+bool MaterialListsHoldMaterials(const std::vector<std::string>& t)
+{
+    for (size_t i = 0; i < t.size(); ++i)
+    {
+        if (t[i] != "MeshMaterialList")
+            continue;
+        size_t j = i + 1;
+        if (j < t.size() && t[j] != "{")
+            ++j;
+        if (j >= t.size() || t[j] != "{")
+            continue;
+        int depth = 0;
+        int numbers = 0;
+        bool faceIndices = false;
+        int materials = 0;
+        for (++j; j < t.size(); ++j)
+        {
+            if (t[j] == "}")
+            {
+                if (depth-- == 0)
+                    break;
+            }
+            else if (t[j] == "{")
+            {
+                if (depth++ == 0 &&
+                    ((j >= 1 && t[j - 1] == "Material") || (j >= 2 && t[j - 2] == "Material") ||
+                     (j + 2 < t.size() && t[j + 1].find_first_of("{};,") == std::string::npos && t[j + 2] == "}")))
+                    ++materials;
+            }
+            else if (depth == 0 && t[j] != ";" && t[j] != "," && ++numbers == 2)
+            {
+                faceIndices = std::strtol(t[j].c_str(), nullptr, 10) != 0;
+            }
+        }
+        if (faceIndices && materials == 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -139,8 +232,22 @@ void MeshData::ComputeBounds()
 int LoadMeshX(const std::string& path, MeshData& out, std::string* error)
 {
     out.Clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Fail(error, "cannot open " + path, kErrRead);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return Fail(error, "cannot read " + path, kErrRead);
+    // The game's meshes are text .x files; the binary and compressed forms are not taken.
+    if (text.size() < 16 || text.compare(0, 4, "xof ") != 0 || text.compare(8, 4, "txt ") != 0)
+        return Fail(error, path + " is not a text .x mesh", kErrImport);
+    const std::vector<std::string> tokens = StructureTokens(text);
+    if (!CountsFitTheFile(tokens, text.size()))
+        return Fail(error, path + " has a count larger than the file", kErrImport);
+    if (!MaterialListsHoldMaterials(tokens))
+        return Fail(error, path + " has a material list without materials", kErrImport);
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    const aiScene* scene = importer.ReadFileFromMemory(text.data(), text.size(), kImportFlags, "x");
     if (!scene || !scene->mRootNode)
         return Fail(error, "loading " + path + " failed. Msg=" + importer.GetErrorString(), kErrImport);
 

@@ -193,7 +193,8 @@ TEST(XArray, StringsSurviveGrowthSortAndCopy)
     XArray<XString> copy;
     copy.Add(XString("discarded"));
     copy = a;
-    copy = copy;
+    const XArray<XString>& self = copy;
+    copy = self;
     ASSERT_EQ(a.GetCount(), copy.GetCount());
     EXPECT_TRUE(copy.Get(7) == a.Get(7));
     a.Free();

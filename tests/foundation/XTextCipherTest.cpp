@@ -132,8 +132,8 @@ TEST(XTextCipherKnownAnswers, OneByteTextRepeatsItsCipherByteInTheMask)
 
 TEST(XTextCipherRoundTrip, EveryLengthAndPasswordComesBack)
 {
-    const char* passwords[] = {"abcd", "level pass phrase", "pass\xe9word\xff", "a much longer password, "
-                                                                                "with spaces and punctuation!"};
+    const char* passwords[] = {"abcd", "level pass phrase", "pass\xe9word\xff", ("a much longer password, "
+                                                                                 "with spaces and punctuation!")};
     const uint64_t times[] = {0, kTime, ~0ull, 0x00000001FFFFFFFFull};
     const size_t lengths[] = {1, 3, 4, 7, 8, 127, 128, 129, 999, 1000, 1001, 5000};
     XTextCipher cipher;

@@ -200,6 +200,37 @@ TEST(LevelDocument, EveryFieldReadsBack)
               rewritten.substr(0, rewritten.find("\t<PlayBlock_1000>")));
 }
 
+TEST(LevelDocument, MarkupInATextIsLeftOutSoTheLevelReadsBackTheSame)
+{
+    // A crossover once left a whole cube element inside a level's name: written as it stood, the
+    // next read took that cube for the level's own.
+    CGameLevel level(nullptr);
+    level.SetNumPlayBlocks(1);
+    level.GetPlayBlock(0).Init(nullptr, 5, false);
+    level.SetLevelName("Two <PlayBlock_0><BlockType>3</BlockType></PlayBlock_0> cubes");
+    level.SetObjective("a < b > c");
+    XString doc;
+    level.WriteDocument(doc, false, false);
+    EXPECT_NE(std::string::npos, Str(doc).find("<LevelName>Two PlayBlock_0BlockType3/BlockType/PlayBlock_0 cubes<"));
+    EXPECT_NE(std::string::npos, Str(doc).find("<Objective>a  b  c<"));
+
+    // A read deals the spares new colours: both reads start from the same seed.
+    CGameRandom::Seed(1);
+    CGameLevel loaded(nullptr);
+    ASSERT_TRUE(loaded.LoadFromDocument("Custom", doc, false, false));
+    ASSERT_EQ(1, loaded.GetNumPlayBlocks());
+    EXPECT_EQ(5, loaded.GetPlayBlock(0).GetType()) << "the level's own cube, not the one from the name";
+    XString again;
+    loaded.WriteDocument(again, false, false);
+    EXPECT_NE(std::string::npos, Str(again).find("<LevelName>Two PlayBlock_0BlockType3/BlockType/PlayBlock_0 cubes<"));
+    CGameRandom::Seed(1);
+    CGameLevel reloaded(nullptr);
+    ASSERT_TRUE(reloaded.LoadFromDocument("Custom", again, false, false));
+    XString third;
+    reloaded.WriteDocument(third, false, false);
+    EXPECT_EQ(Str(again), Str(third));
+}
+
 TEST(LevelDocument, ObjectRotationSurvivesARoundTrip)
 {
     CGameLevel level(nullptr);

@@ -143,6 +143,47 @@ TEST(Image, BadInputFailsWithAReasonAndLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST(Image, PicturesInOtherFormatsAreRefusedWhateverTheirName)
+{
+    // SDL_image reads SVG, XPM, PNM and more by their first bytes; the game's art is BMP and PNG,
+    // and a damaged or planted file must not reach the other decoders.
+    const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"></svg>";
+    const std::string pnm = "P3\n1 1\n255\n255 0 0\n";
+    for (const std::string& text : {svg, pnm})
+    {
+        const std::string path = TempPath("planted.bmp");
+        std::ofstream(path, std::ios::binary) << text;
+        plk::Image loaded;
+        std::string error;
+        EXPECT_NE(plk::LoadImageFile(path, loaded, &error), 0) << text;
+        EXPECT_NE(error.find("not a BMP or PNG"), std::string::npos) << error;
+        const std::vector<uint8_t> bytes(text.begin(), text.end());
+        EXPECT_NE(plk::LoadImageMemory(bytes, loaded, &error), 0) << text;
+        EXPECT_TRUE(loaded.Empty());
+    }
+}
+
+TEST(Image, AHeaderClaimingAHugePictureIsRefusedBeforeDecoding)
+{
+    const std::string bmpPath = TempPath("huge.bmp");
+    const std::string pngPath = TempPath("huge.png");
+    ASSERT_EQ(plk::SaveBmp(bmpPath, Pattern(), plk::BmpDepth::kRgba32), 0);
+    ASSERT_EQ(plk::SavePng(pngPath, Pattern()), 0);
+    std::vector<uint8_t> bmp = ReadBytes(bmpPath);
+    std::vector<uint8_t> png = ReadBytes(pngPath);
+    bmp[25] = 0x40; // height 2^30, little-endian at 22
+    png[20] = 0x00;
+    png[21] = 0x10; // height 2^20, big-endian at 20
+    for (const std::vector<uint8_t>& bytes : {bmp, png})
+    {
+        plk::Image loaded;
+        std::string error;
+        EXPECT_NE(plk::LoadImageMemory(bytes, loaded, &error), 0);
+        EXPECT_NE(error.find("pixels"), std::string::npos) << error;
+        EXPECT_TRUE(loaded.Empty());
+    }
+}
+
 TEST(Image, LoadsFromMemoryTheSameAsFromFile)
 {
     const std::string path = TempPath("memory.png");

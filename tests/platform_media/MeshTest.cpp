@@ -184,3 +184,40 @@ TEST(Mesh, MissingOrBrokenFilesFailWithAReason)
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(mesh.positions.empty()) << "a failed load leaves no half-filled mesh";
 }
+
+// The importer would follow a null material for the first and reserve gigabytes for the last; the
+// game only ships text meshes.
+TEST(Mesh, MaterialListsWithoutMaterialsBinaryFilesAndHugeCountsAreRefused)
+{
+    std::string text = kMeshText;
+    const size_t first = text.find("   Material Red");
+    const size_t listEnd = text.find("  MeshNormals");
+    text.replace(first, listEnd - first, "  }\n");
+    gfx::MeshData mesh;
+    std::string error;
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("no-materials.x", text), mesh, &error), 0);
+    EXPECT_NE(error.find("without materials"), std::string::npos) << error;
+
+    std::string binary = kMeshText;
+    binary.replace(8, 3, "bin");
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("binary.x", binary), mesh, &error), 0);
+    EXPECT_NE(error.find("not a text"), std::string::npos) << error;
+    EXPECT_TRUE(mesh.positions.empty());
+
+    std::string counted = kMeshText;
+    counted.replace(counted.find("  5;"), 4, "  4000000000;");
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("counted.x", counted), mesh, &error), 0);
+    EXPECT_NE(error.find("count larger than the file"), std::string::npos) << error;
+}
+
+TEST(Mesh, APolygonBecomesAFanOfTriangles)
+{
+    const char* const quad = "xof 0303txt 0032\nMesh Quad {\n 4;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 1.0;1.0;0.0;,\n"
+                             " 0.0;1.0;0.0;;\n 2;\n 4;0,1,2,3;,\n 2;0,1;;\n}\n";
+    gfx::MeshData mesh;
+    std::string error;
+    ASSERT_EQ(gfx::LoadMeshX(WriteSample("quad.x", quad), mesh, &error), 0) << error;
+    ASSERT_EQ(mesh.indices.size(), 6u) << "two triangles; the line is left out";
+    for (uint32_t index : mesh.indices)
+        EXPECT_LT(index, mesh.positions.size());
+}

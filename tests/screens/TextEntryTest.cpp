@@ -24,12 +24,13 @@ TEST(TextEntryTest, ClassesAdmitTheirCharactersOnly)
         EXPECT_TRUE(CTextEntry::Accepts(CharClass::kFileName, c)) << c;
         EXPECT_TRUE(CTextEntry::Accepts(CharClass::kFreeText, c)) << c;
     }
-    for (char c : std::string("*<>:|\\/?\""))
+    for (char c : std::string("*:|\\/?\""))
     {
         EXPECT_FALSE(CTextEntry::Accepts(CharClass::kFileName, c)) << c;
         EXPECT_TRUE(CTextEntry::Accepts(CharClass::kFreeText, c)) << c;
     }
-    for (char c : std::string("\t\r\n\x01\x80"))
+    // A level's name and objective go into its document, where "<" and ">" could form a tag.
+    for (char c : std::string("<>\t\r\n\x01\x80"))
         EXPECT_FALSE(CTextEntry::Accepts(CharClass::kFreeText, c)) << int(c);
     EXPECT_TRUE(CTextEntry::Accepts(CharClass::kDigits, '7'));
     EXPECT_FALSE(CTextEntry::Accepts(CharClass::kDigits, 'a'));

@@ -108,8 +108,10 @@ int TitleRun::Run(const std::string& script, int maxFrames)
     fs::remove_all(m_root / "shots", ignored);
     fs::create_directories(m_root / "shots");
     std::ostringstream command;
-    command << "VREGISTRY_DIR='" << (m_root / "registry").string() << "' '" << (StageFolder() / "Plinkett3").string()
-            << "' --install-dir '" << m_install.string() << "/' --fixed-step " << kFrameMs << " --script '"
+    // exec: the shell's status would hide the signal that ended the program.
+    command << m_environment << " VREGISTRY_DIR='" << (m_root / "registry").string() << "' exec '"
+            << (StageFolder() / "Plinkett3").string() << "' --install-dir '" << m_install.string()
+            << "/' --fixed-step " << kFrameMs << " --script '"
             << scriptFile.string() << "' --capture-dir '" << (m_root / "shots").string() << "/' --max-frames "
             << maxFrames << " --skip-dialog > '" << (m_root / "output.txt").string() << "' 2>&1";
     const int status = std::system(command.str().c_str());

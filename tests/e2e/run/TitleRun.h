@@ -37,8 +37,11 @@ public:
     TitleRun(const TitleRun&) = delete;
     TitleRun& operator=(const TitleRun&) = delete;
 
-    // Runs the program to its end with the script; returns its exit status (-1 when it could not run).
+    // Runs the program to its end with the script; returns its exit status (-1 when it could not run
+    // or was killed).
     int Run(const std::string& script, int maxFrames);
+    // Variables set for the program's next runs, as "NAME='value' ..." shell assignments.
+    void SetEnvironment(const std::string& assignments) { m_environment = assignments; }
 
     std::vector<std::string> LogLines() const;
     // Screenshots of the last run in the order taken.
@@ -64,4 +67,5 @@ public:
 private:
     std::filesystem::path m_root;
     std::filesystem::path m_install;
+    std::string m_environment;
 };
