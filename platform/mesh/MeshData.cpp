@@ -111,9 +111,11 @@ void AppendMesh(const aiMesh* mesh, const aiMatrix4x4& transform, MeshData& out)
     }
 }
 
-// The tokens of a text .x file that give its structure: braces, the separators and words (names,
-// numbers); strings and comments are left out.
-std::vector<std::string> StructureTokens(const std::string& text)
+// The tokens of a text .x file as the importer splits them: braces and separators stand alone, a
+// comment runs from a token's start to the end of the line, and everything else (quotes included) is a
+// word up to the next blank or separator. Checking the same tokens the importer reads keeps the checks
+// below in step with it.
+std::vector<std::string> ImporterTokens(const std::string& text)
 {
     std::vector<std::string> tokens;
     size_t i = 0;
@@ -123,16 +125,14 @@ std::vector<std::string> StructureTokens(const std::string& text)
         if (std::isspace(static_cast<unsigned char>(c)))
             ++i;
         else if (c == '#' || (c == '/' && i + 1 < text.size() && text[i + 1] == '/'))
-            i = std::min(text.find('\n', i), text.size());
-        else if (c == '"')
-            i = std::min(text.find('"', i + 1), text.size() - 1) + 1;
+            i = std::min(text.find_first_of("\r\n", i), text.size() - 1) + 1;
         else if (c == '{' || c == '}' || c == ';' || c == ',')
             tokens.emplace_back(1, text[i++]);
         else
         {
             const size_t start = i;
             while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])) &&
-                   std::string("{};,\"#").find(text[i]) == std::string::npos)
+                   std::string("{};,").find(text[i]) == std::string::npos)
                 ++i;
             tokens.push_back(text.substr(start, i - start));
         }
@@ -140,9 +140,6 @@ std::vector<std::string> StructureTokens(const std::string& text)
     return tokens;
 }
 
-// assimp's .x importer dereferences a null material when a material list gives its faces material
-// indices but holds no material (neither a Material object nor a reference to one): such files are
-// refused before they reach it. Returns false for them.
 // A whole number larger than the file (a count of items no file this size can hold) would have the
 // importer reserve gigabytes before it notices. The game's meshes write every coordinate with a
 // decimal point, so whole numbers are counts and indices only.
@@ -159,6 +156,18 @@ bool CountsFitTheFile(const std::vector<std::string>& tokens, size_t fileSize)
     return true;
 }
 
+bool IsWholeNumber(const std::string& token)
+{
+    const size_t digits = token.size() > 1 && token[0] == '-' ? 1 : 0;
+    return token.size() > digits && token.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+// assimp's .x importer follows a null material when a material list gives its faces material indices
+// but the list's first entry after them is not a material: it skips an entry it does not know
+// (anything but "Material" or a "{ name }" reference), material and all, and is left with faces that
+// point into an empty material table. Entries after the first are not followed here: once the first is
+// a material the table cannot be empty. Lists shaped otherwise than the importer reads them are refused
+// too; it would reject them anyway.
 bool MaterialListsHoldMaterials(const std::vector<std::string>& t)
 {
     for (size_t i = 0; i < t.size(); ++i)
@@ -170,30 +179,22 @@ bool MaterialListsHoldMaterials(const std::vector<std::string>& t)
             ++j;
         if (j >= t.size() || t[j] != "{")
             continue;
-        int depth = 0;
-        int numbers = 0;
-        bool faceIndices = false;
-        int materials = 0;
-        for (++j; j < t.size(); ++j)
+        ++j;
+        // The material count, the face index count, then that many face indices, each a number and a
+        // separator.
+        long faceIndices = 0;
+        for (long read = 0; read < 2 + faceIndices; ++read, j += 2)
         {
-            if (t[j] == "}")
-            {
-                if (depth-- == 0)
-                    break;
-            }
-            else if (t[j] == "{")
-            {
-                if (depth++ == 0 &&
-                    ((j >= 1 && t[j - 1] == "Material") || (j >= 2 && t[j - 2] == "Material") ||
-                     (j + 2 < t.size() && t[j + 1].find_first_of("{};,") == std::string::npos && t[j + 2] == "}")))
-                    ++materials;
-            }
-            else if (depth == 0 && t[j] != ";" && t[j] != "," && ++numbers == 2)
-            {
-                faceIndices = std::strtol(t[j].c_str(), nullptr, 10) != 0;
-            }
+            if (j + 1 >= t.size() || !IsWholeNumber(t[j]) || (t[j + 1] != ";" && t[j + 1] != ","))
+                return false;
+            if (read == 1)
+                faceIndices = std::strtol(t[j].c_str(), nullptr, 10);
         }
-        if (faceIndices && materials == 0)
+        if (faceIndices == 0)
+            continue;
+        while (j < t.size() && t[j] == ";")
+            ++j;
+        if (j >= t.size() || (t[j] != "Material" && t[j] != "{"))
             return false;
     }
     return true;
@@ -241,7 +242,7 @@ int LoadMeshX(const std::string& path, MeshData& out, std::string* error)
     // The game's meshes are text .x files; the binary and compressed forms are not taken.
     if (text.size() < 16 || text.compare(0, 4, "xof ") != 0 || text.compare(8, 4, "txt ") != 0)
         return Fail(error, path + " is not a text .x mesh", kErrImport);
-    const std::vector<std::string> tokens = StructureTokens(text);
+    const std::vector<std::string> tokens = ImporterTokens(text);
     if (!CountsFitTheFile(tokens, text.size()))
         return Fail(error, path + " has a count larger than the file", kErrImport);
     if (!MaterialListsHoldMaterials(tokens))

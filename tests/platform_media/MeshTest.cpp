@@ -185,7 +185,7 @@ TEST(Mesh, MissingOrBrokenFilesFailWithAReason)
     EXPECT_TRUE(mesh.positions.empty()) << "a failed load leaves no half-filled mesh";
 }
 
-// The importer would follow a null material for the first and reserve gigabytes for the last; the
+// The importer would follow a null material for the first two and reserve gigabytes for the last; the
 // game only ships text meshes.
 TEST(Mesh, MaterialListsWithoutMaterialsBinaryFilesAndHugeCountsAreRefused)
 {
@@ -196,6 +196,12 @@ TEST(Mesh, MaterialListsWithoutMaterialsBinaryFilesAndHugeCountsAreRefused)
     gfx::MeshData mesh;
     std::string error;
     EXPECT_NE(gfx::LoadMeshX(WriteSample("no-materials.x", text), mesh, &error), 0);
+    EXPECT_NE(error.find("without materials"), std::string::npos) << error;
+
+    // The importer skips an entry it does not know together with the material it names.
+    std::string skipped = kMeshText;
+    skipped.replace(skipped.find("   Material Red"), 3, "   & ");
+    EXPECT_NE(gfx::LoadMeshX(WriteSample("unknown-entry.x", skipped), mesh, &error), 0);
     EXPECT_NE(error.find("without materials"), std::string::npos) << error;
 
     std::string binary = kMeshText;
