@@ -4,28 +4,56 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/SpriteBatch.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace
 {
 const uint32_t kUntinted = 0xFFFFFFFF;
+
+// The first back-buffer pixel whose centre lies at or beyond edge.
+int FirstPixelFrom(float edge)
+{
+    return static_cast<int>(std::ceil(edge - 0.5f));
+}
 } // namespace
 
 bool CPanelCache::Draw(plk::gfx::Device& device, const Face& face)
 {
     if (!m_kept || !device.Shortcuts() || face != m_face)
         return false;
-    // One texel on each pixel: the sprite path samples it nearest, so the pixels come back exactly.
-    plk::gfx::SpriteBatch batch(device);
-    if (batch.Begin(0) != plk::gfx::kOk)
-        return false;
-    const plk::gfx::Vector3 at{static_cast<float>(m_area.left), static_cast<float>(m_area.top), 0.0f};
-    const bool drawn = batch.Draw(&m_picture, nullptr, nullptr, &at, kUntinted) == plk::gfx::kOk;
-    return batch.End() == plk::gfx::kOk && drawn;
+    // The picture holds back-buffer pixels: drawn one texel on each pixel, whatever the screen's
+    // placement, the sprite path samples it nearest and the pixels come back exactly.
+    const float scale = device.PlacementScale();
+    const float offsetX = device.PlacementX();
+    const float offsetY = device.PlacementY();
+    device.SetScreenPlacement(1.0f, 0.0f, 0.0f);
+    bool drawn = false;
+    {
+        plk::gfx::SpriteBatch batch(device);
+        if (batch.Begin(0) == plk::gfx::kOk)
+        {
+            const plk::gfx::Vector3 at{static_cast<float>(m_area.left), static_cast<float>(m_area.top), 0.0f};
+            drawn = batch.Draw(&m_picture, nullptr, nullptr, &at, kUntinted) == plk::gfx::kOk;
+            drawn = batch.End() == plk::gfx::kOk && drawn;
+        }
+    }
+    device.SetScreenPlacement(scale, offsetX, offsetY);
+    return drawn;
 }
 
-void CPanelCache::Keep(plk::gfx::Device& device, const plk::gfx::Rect& area, const Face& face)
+void CPanelCache::Keep(plk::gfx::Device& device, float right, float bottom, const Face& face)
 {
     Forget();
     if (!device.Shortcuts())
+        return;
+    const float scale = device.PlacementScale();
+    const float offsetX = device.PlacementX();
+    const float offsetY = device.PlacementY();
+    const plk::gfx::Rect area{std::max(0, FirstPixelFrom(offsetX)), std::max(0, FirstPixelFrom(offsetY)),
+                              std::min(FirstPixelFrom(offsetX + right * scale), device.BackBufferWidth()),
+                              std::min(FirstPixelFrom(offsetY + bottom * scale), device.BackBufferHeight())};
+    if (area.right <= area.left || area.bottom <= area.top)
         return;
     plk::Image pixels;
     if (device.ReadRect(area, pixels) != plk::gfx::kOk ||

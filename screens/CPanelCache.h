@@ -22,9 +22,11 @@ public:
     // Draws the kept picture when it shows face; false when the panel must be drawn anew (then
     // Keep after drawing it). Always false while the device's shortcuts are off.
     bool Draw(plk::gfx::Device& device, const Face& face);
-    // Keeps area of the back buffer as the panel showing face. The area must hold nothing but the
-    // panel's own pixels (an opaque background under everything it draws).
-    void Keep(plk::gfx::Device& device, const plk::gfx::Rect& area, const Face& face);
+    // Keeps the panel's pixels as showing face: those of the back buffer whose centres lie inside
+    // right x bottom, a size in the screen's own pixels from its top-left corner, where the device's
+    // placement puts it. That area must hold nothing but the panel's own pixels (an opaque
+    // background under everything it draws).
+    void Keep(plk::gfx::Device& device, float right, float bottom, const Face& face);
     void Forget();
 
 private:

@@ -7,7 +7,6 @@
 #include "ui/UiLayout.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace
@@ -48,12 +47,6 @@ int Scaled(int design, float scale)
 int PanelTop(int i)
 {
     return plk::ui::kStatusPanelY + plk::ui::kStatusStep * i;
-}
-
-// Pixels from 0 whose centres lie before extent.
-int CoveredPixels(float extent)
-{
-    return static_cast<int>(std::ceil(extent - 0.5f));
 }
 
 } // namespace
@@ -112,10 +105,7 @@ void CStatusBar::MyDraw()
     // they cover.
     if (!device || !whole)
         return;
-    const plk::gfx::Rect area{0, 0, std::min(CoveredPixels(static_cast<float>(width) * sx), device->BackBufferWidth()),
-                              std::min(CoveredPixels(static_cast<float>(y) * sy), device->BackBufferHeight())};
-    if (area.right > 0 && area.bottom > 0)
-        m_cache.Keep(*device, area, face);
+    m_cache.Keep(*device, static_cast<float>(width) * sx, static_cast<float>(y) * sy, face);
 }
 
 CPanelCache::Face CStatusBar::Face(int seconds) const

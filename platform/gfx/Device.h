@@ -69,6 +69,9 @@ public:
     // pixel offsetX + x * scale, offsetY + y * scale. Identity by default; sprites queued under the
     // old placement are drawn first.
     void SetScreenPlacement(float scale, float offsetX, float offsetY);
+    float PlacementScale() const { return m_placementScale; }
+    float PlacementX() const { return m_placementX; }
+    float PlacementY() const { return m_placementY; }
     void Release();
     bool IsCreated() const { return m_context != nullptr; }
     bool HasDepthBuffer() const { return m_depthBuffer; }

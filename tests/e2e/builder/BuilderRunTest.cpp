@@ -423,6 +423,13 @@ TEST(BuilderRun, DamagedLastEditedLevelOpensAnEmptyLevelAndStaysAsItWas)
 // the builder after the test and after the title.
 TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
 {
+    // The real mouse belongs to a display: on the one the suite's runs share it would reach any
+    // game's window that lies under it, and the search for the window could find another run's.
+    ASSERT_TRUE(OwnDisplay::Start(1280, 1024)) << "Xvfb did not start";
+    struct DisplayStop
+    {
+        ~DisplayStop() { OwnDisplay::Stop(); }
+    } displayStop;
     TitleRun run;
     run.OwnLevels();
     const std::string document = ThreeRedsDocument(run);

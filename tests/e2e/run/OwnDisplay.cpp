@@ -16,6 +16,9 @@ namespace
 {
 pid_t g_server = -1;
 pid_t g_windowManager = -1;
+// The display the process had before Start, given back by Stop.
+std::string g_formerDisplay;
+bool g_hadDisplay = false;
 // How long a window manager may take to come up, in steps of 100 ms.
 const int kWindowManagerSteps = 100;
 } // namespace
@@ -36,6 +39,9 @@ bool Start(int width, int height)
     close(fds[0]);
     if (number.empty())
         return false;
+    const char* former = std::getenv("DISPLAY");
+    g_hadDisplay = former != nullptr;
+    g_formerDisplay = former ? former : "";
     setenv("DISPLAY", (":" + number).c_str(), 1);
     return true;
 }
@@ -66,6 +72,10 @@ void Stop()
         kill(g_server, SIGTERM);
         waitpid(g_server, nullptr, 0);
         g_server = -1;
+        if (g_hadDisplay)
+            setenv("DISPLAY", g_formerDisplay.c_str(), 1);
+        else
+            unsetenv("DISPLAY");
     }
 }
 

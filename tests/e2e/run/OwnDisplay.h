@@ -15,7 +15,7 @@ bool Start(int width, int height);
 // are the window manager's to carry out, so that without one a window keeps its size. False when
 // none came up.
 bool StartWindowManager();
-// Ends the server Start began, and its window manager.
+// Ends the server Start began, and its window manager, and points DISPLAY where it was before.
 void Stop();
 
 // Starts args[0] with args, the environment plus the given "NAME=value" entries, and its standard
