@@ -13,6 +13,7 @@
 // 2560x1600x24") and the staged data (PLK_DATA_DIR, or the build's stage/data beside this program's
 // folder). scripts/frame_report.sh runs it for two builds side by side.
 #include "engine/XDXSound.h"
+#include "foundation/CLogFile.h"
 #include "engine/XEngineOptions.h"
 #include "engine/XGameEngine.h"
 #include "game/CFieldObject.h"
@@ -124,7 +125,8 @@ public:
             std::fprintf(stderr, "no staged data in %s\n", m_data.string().c_str());
             return false;
         }
-        const XString dataFolder((m_folder.string() + "/").c_str());
+        // Ends with a backslash as the game's data folder does: textures keep the name after it.
+        const XString dataFolder((m_folder.string() + "\\").c_str());
         m_engine = std::make_unique<XGameEngine>();
         m_engine->SetPath(dataFolder);
         m_engine->SetFrameRate(0.0f, false);
@@ -142,6 +144,8 @@ public:
         XEngineOptions options;
         options.fixedStepMs = kFrameMs;
         XDXSound::SetPath(dataFolder);
+        // The log goes to the run's folder, never the working folder.
+        CLogFile::SetDataFolder(dataFolder);
         XString error;
         if (!m_engine->SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
             !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
