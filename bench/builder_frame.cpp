@@ -3,6 +3,7 @@
 // level's meshes and media loaded. Needs a display (xvfb-run or SDL_VIDEODRIVER=offscreen) and the
 // staged data (PLK_DATA_DIR, or the build's stage/data beside this program's folder).
 #include "bench/BenchEngine.h"
+#include "bench/GameBench.h"
 #include "foundation/CLogFile.h"
 #include "engine/XDXSound.h"
 #include "engine/XEngineOptions.h"
@@ -39,45 +40,13 @@ const int kCubes = 600;
 const int kBoardTop = 1;
 const int kTerrain = 1;
 
-std::string Env(const char* name, const std::string& otherwise)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : otherwise;
-}
-
-// A folder that shows the staged media and takes this run's levels, saved games and log.
-bool LinkData(const fs::path& data, const fs::path& folder)
-{
-    std::error_code error;
-    fs::create_directories(folder / "levels", error);
-    fs::create_directories(folder / "savedgames", error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(data, error))
-    {
-        const fs::path name = entry.path().filename();
-        if (name != "savedgames" && name != "Logs" && name != "levels")
-            fs::create_symlink(entry.path(), folder / name, error);
-    }
-    return fs::exists(folder / "Block0.x");
-}
-
 struct BuilderBench
 {
     fs::path folder = fs::temp_directory_path() / ("plk-bench-builder-" + std::to_string(getpid()));
     std::unique_ptr<XGameEngine> engine;
     std::unique_ptr<CGameLevel> level;
 
-    void Stop()
-    {
-        if (engine)
-            engine->Free();
-        CFieldObject::FreeShared();
-        CWallBlock::FreeShared();
-        CPlayBlock::FreeShared();
-        level.reset();
-        engine.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    void Stop() { StopGameBench(engine, level, folder, true); }
 
     bool WriteLevel(const XString& dataFolder)
     {
@@ -101,9 +70,8 @@ struct BuilderBench
 
     bool Start()
     {
-        const fs::path exe = fs::read_symlink("/proc/self/exe");
-        const fs::path data = Env("PLK_DATA_DIR", (exe.parent_path().parent_path() / "stage" / "data").string());
-        if (!LinkData(data, folder))
+        const fs::path data = StagedData();
+        if (!LinkStagedData(data, folder, BenchLevels::kOwn))
         {
             std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
             return false;

@@ -12,6 +12,7 @@
 // the staged levels folder. Needs a display large enough for the window (xvfb-run -s "-screen 0
 // 2560x1600x24") and the staged data (PLK_DATA_DIR, or the build's stage/data beside this program's
 // folder). scripts/frame_report.sh runs it for two builds side by side.
+#include "bench/GameBench.h"
 #include "engine/XDXSound.h"
 #include "foundation/CLogFile.h"
 #include "engine/XEngineOptions.h"
@@ -27,7 +28,6 @@
 #include "screens/CScreenFlow.h"
 #include "screens/CStatusBar.h"
 
-#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -52,19 +52,6 @@ const unsigned kFrameMs = 25;
 const int kWarmUpFrames = 40;
 const int kDefaultFrames = 120;
 const char* const kScreenViews[] = {"title", "menu", "builder"};
-
-std::string Env(const char* name, const std::string& otherwise)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : otherwise;
-}
-
-double PeakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 double ProcessorMs()
 {
@@ -98,12 +85,6 @@ std::vector<std::string> ShippedLevels(const fs::path& levels)
     return names;
 }
 
-fs::path StagedData()
-{
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
-    return Env("PLK_DATA_DIR", (exe.parent_path().parent_path() / "stage" / "data").string());
-}
-
 std::vector<std::string> AllViews(const fs::path& data)
 {
     std::vector<std::string> views(std::begin(kScreenViews), std::end(kScreenViews));
@@ -120,7 +101,7 @@ public:
     bool Start(unsigned width, unsigned height)
     {
         m_data = StagedData();
-        if (!LinkData())
+        if (!LinkStagedData(m_data, m_folder, BenchLevels::kShipped))
         {
             std::fprintf(stderr, "no staged data in %s\n", m_data.string().c_str());
             return false;
@@ -215,34 +196,7 @@ public:
     }
 
 private:
-    // A folder that shows the staged media and levels and takes this run's saved games and log.
-    bool LinkData()
-    {
-        std::error_code error;
-        fs::create_directories(m_folder, error);
-        for (const fs::directory_entry& entry : fs::directory_iterator(m_data, error))
-            if (entry.path().filename() != "savedgames" && entry.path().filename() != "Logs")
-                fs::create_symlink(entry.path(), m_folder / entry.path().filename(), error);
-        fs::create_directories(m_folder / "savedgames", error);
-        return fs::exists(m_folder / "levels");
-    }
-
-    void Stop()
-    {
-        // The screens go first: the play view frees its level's board on its way out.
-        if (m_engine)
-            m_engine->Free();
-        if (m_shared)
-        {
-            CFieldObject::FreeShared();
-            CWallBlock::FreeShared();
-            CPlayBlock::FreeShared();
-        }
-        m_level.reset();
-        m_engine.reset();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
+    void Stop() { StopGameBench(m_engine, m_level, m_folder, m_shared); }
 
     fs::path m_data;
     fs::path m_folder = fs::temp_directory_path() / ("plk-bench-frames-" + std::to_string(getpid()));

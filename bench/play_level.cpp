@@ -5,6 +5,7 @@
 // (xvfb-run or SDL_VIDEODRIVER=offscreen) and the staged data (PLK_DATA_DIR, or the build's
 // stage/data beside this program's folder).
 #include "bench/BenchEngine.h"
+#include "bench/GameBench.h"
 #include "engine/XDXSound.h"
 #include "engine/XEngineOptions.h"
 #include "game/CFieldObject.h"
@@ -16,7 +17,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -34,31 +34,6 @@ const unsigned kFrameMs = 25;
 const int kWarmUpFrames = 80;
 const char* const kBusiestLevel = "StdLevel25";
 
-std::string Env(const char* name, const std::string& otherwise)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : otherwise;
-}
-
-// A folder that shows the staged media and levels and takes this run's saved games and log.
-bool LinkData(const fs::path& data, const fs::path& folder)
-{
-    std::error_code error;
-    fs::create_directories(folder, error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(data, error))
-        if (entry.path().filename() != "savedgames" && entry.path().filename() != "Logs")
-            fs::create_symlink(entry.path(), folder / entry.path().filename(), error);
-    fs::create_directories(folder / "savedgames", error);
-    return fs::exists(folder / "levels");
-}
-
-double PeakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 struct PlayBench
 {
     fs::path folder = fs::temp_directory_path() / ("plk-bench-play-" + std::to_string(getpid()));
@@ -67,25 +42,12 @@ struct PlayBench
 
     // Registered with atexit once the shared media are loaded, so that it runs before their own
     // static holders are destroyed.
-    void Stop()
-    {
-        // The screens go first: the play view frees its level's board on its way out.
-        if (engine)
-            engine->Free();
-        CFieldObject::FreeShared();
-        CWallBlock::FreeShared();
-        CPlayBlock::FreeShared();
-        level.reset();
-        engine.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    void Stop() { StopGameBench(engine, level, folder, true); }
 
     bool Start()
     {
-        const fs::path exe = fs::read_symlink("/proc/self/exe");
-        const fs::path data = Env("PLK_DATA_DIR", (exe.parent_path().parent_path() / "stage" / "data").string());
-        if (!LinkData(data, folder))
+        const fs::path data = StagedData();
+        if (!LinkStagedData(data, folder, BenchLevels::kShipped))
         {
             std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
             return false;
@@ -108,7 +70,7 @@ struct PlayBench
         level = std::make_unique<CGameLevel>(engine.get());
         level->SetDataFolder(dataFolder);
         level->SetDifficulty(2);
-        const std::string name = Env("PLK_BENCH_LEVEL", kBusiestLevel);
+        const std::string name = BenchEnv("PLK_BENCH_LEVEL", kBusiestLevel);
         engine->AddScreen(false, false, true, new CPlayScreen(level.get(), false, name.c_str(), false), nullptr);
         std::atexit([] { StartedOnce<PlayBench>().Stop(); });
         bool quit = false;

@@ -1,0 +1,79 @@
+// What the benchmarks of the game's own views share: the staged data linked into a run folder of
+// their own, the process's peak memory, and the order of taking it all down.
+#pragma once
+
+#include "engine/XGameEngine.h"
+#include "game/CFieldObject.h"
+#include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "game/CWallBlock.h"
+
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+inline std::string BenchEnv(const char* name, const std::string& otherwise)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : otherwise;
+}
+
+// The build's staged data folder beside this program's folder, unless PLK_DATA_DIR names another.
+inline std::filesystem::path StagedData()
+{
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
+    return BenchEnv("PLK_DATA_DIR", (exe.parent_path().parent_path() / "stage" / "data").string());
+}
+
+enum class BenchLevels
+{
+    kShipped, // the staged levels are seen in the run folder
+    kOwn,     // the run writes its own levels into an empty levels folder
+};
+
+// A folder that shows the staged media and takes this run's saved games and log (and its levels,
+// with kOwn). False when the data is not there.
+inline bool LinkStagedData(const std::filesystem::path& data, const std::filesystem::path& folder, BenchLevels levels)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directories(folder / "savedgames", error);
+    if (levels == BenchLevels::kOwn)
+        fs::create_directories(folder / "levels", error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(data, error))
+    {
+        const fs::path name = entry.path().filename();
+        if (name != "savedgames" && name != "Logs" && (levels == BenchLevels::kShipped || name != "levels"))
+            fs::create_symlink(entry.path(), folder / name, error);
+    }
+    return fs::exists(folder / "Block0.x") && fs::exists(folder / "levels");
+}
+
+inline double PeakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Ends a run: the screens go first (the play view frees its level's board on its way out), then
+// the shared media when they were loaded, the level, the engine and the run folder.
+inline void StopGameBench(std::unique_ptr<XGameEngine>& engine, std::unique_ptr<CGameLevel>& level,
+                          const std::filesystem::path& folder, bool sharedLoaded)
+{
+    if (engine)
+        engine->Free();
+    if (sharedLoaded)
+    {
+        CFieldObject::FreeShared();
+        CWallBlock::FreeShared();
+        CPlayBlock::FreeShared();
+    }
+    level.reset();
+    engine.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
