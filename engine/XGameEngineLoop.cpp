@@ -40,8 +40,13 @@ void XGameEngine::PumpEvents(bool& quit)
         case plk::EventType::kQuit:
         case plk::EventType::kWindowClose: quit = true; break;
         case plk::EventType::kResized: resized = true; break;
-        case plk::EventType::kFocusLost: m_bFocused = false; break;
-        case plk::EventType::kFocusGained: m_bFocused = true; break;
+        case plk::EventType::kFocusLost:
+        case plk::EventType::kFocusGained:
+            // A scripted or fixed-step run's focus is its own (a script's blur and focus): another
+            // window coming up on the same display must not pause it halfway through.
+            if (event.pushed || (!m_bScript && m_options.fixedStepMs == 0))
+                m_bFocused = event.type == plk::EventType::kFocusGained;
+            break;
         default:
             if (HandleFullScreenKey(event))
                 break;

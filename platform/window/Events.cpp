@@ -11,6 +11,8 @@ namespace
 {
 
 const int kPushFailure = -1;
+// Marks the focus events the program pushes; the window system leaves data1 of these at 0.
+const Sint32 kPushedMark = 0x504C4B;
 
 // SDL numbers buttons from 1: left, middle, right, X1, X2.
 int ButtonFromSdl(Uint8 button)
@@ -60,8 +62,14 @@ bool Translate(const SDL_Event& in, Event& out)
         case SDL_WINDOWEVENT_CLOSE: out.type = EventType::kWindowClose; return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED: out.type = EventType::kResized; return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-        case SDL_WINDOWEVENT_MINIMIZED: out.type = EventType::kFocusLost; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = EventType::kFocusGained; return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out.type = EventType::kFocusLost;
+            out.pushed = in.window.data1 == kPushedMark;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out.type = EventType::kFocusGained;
+            out.pushed = in.window.data1 == kPushedMark;
+            return true;
         default: return false;
         }
     case SDL_KEYDOWN:
@@ -164,6 +172,7 @@ int PushFocusEvent(bool gained)
     event.type = SDL_WINDOWEVENT;
     event.window.windowID = TargetWindowId();
     event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    event.window.data1 = kPushedMark;
     return Push(event);
 }
 

@@ -34,6 +34,7 @@ struct Event
     int x = 0, y = 0;  // cursor in client pixels for mouse events
     int dx = 0, dy = 0; // relative motion of a move
     int wheel = 0;     // wheel clicks, positive away from the user
+    bool pushed = false; // a focus change put in the queue by the program itself, not the window system
 };
 
 // Takes the next event the game understands from the queue; false when the queue is empty.

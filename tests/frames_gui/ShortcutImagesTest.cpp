@@ -57,6 +57,9 @@ struct Difference
 };
 
 // Over the columns x0 .. x1 - 1 of two images of one size.
+// The builder's tool bar at this size: 256 design units at the design's own scale.
+const int kToolBarW = 256;
+
 Difference Compare(const plk::Image& a, const plk::Image& b, int x0 = 0, int x1 = kWidth)
 {
     Difference d;
@@ -181,12 +184,13 @@ protected:
         return shots;
     }
 
-    // A level's look depends on the screen before it: the play screen places its lights by the
-    // view that screen left, and the rain of a level left goes on falling, drawing random numbers,
-    // while the next one opens. So both images of a level follow the same short showing of it.
+    // A level's look depends on the screen before it: the play screen (the builder's too) places
+    // its lights by the view that screen left, and the rain of a level left goes on falling,
+    // drawing random numbers, while the next one opens. So both images of a level or of the
+    // builder follow the same short showing of it.
     static void LeadIn(const std::string& view)
     {
-        if (std::find(std::begin(kScreenViews), std::end(kScreenViews), view) != std::end(kScreenViews))
+        if (view == "title" || view == "menu")
             return;
         Show(view);
         bool quit = false;
@@ -211,7 +215,11 @@ protected:
         {
             ASSERT_EQ(kWidth, static_cast<unsigned>(plain[i].width)) << view;
             ASSERT_EQ(kWidth, static_cast<unsigned>(quick[i].width)) << view;
-            const Difference d = Compare(plain[i], quick[i]);
+            // The builder's 3D view does not come back the same when the builder is opened again
+            // on the same level (its board and terrain are kept from the showing before), so only
+            // its tool bar is compared; the scene is the levels' and is compared with them.
+            const Difference d = view == "builder" ? Compare(plain[i], quick[i], 0, kToolBarW)
+                                                   : Compare(plain[i], quick[i]);
             EXPECT_LE(d.oddPixels, static_cast<int>(kOddPixelShare * kWidth * kHeight))
                 << view << " shot " << i << ": " << d.oddPixels << " pixels differ by more than "
                 << kChannelSlack << ", at most by " << d.largest;
