@@ -117,6 +117,16 @@ bool FindElement(const XString& document, const char* name, unsigned start, unsi
     return FindBetween(document, open, openLength, close, start, textStart, textLength);
 }
 
+// Where the text of the index-th object of kind lies in the document; false when it is missing.
+bool FindObject(const XString& document, const char* kind, int index, unsigned& textStart, unsigned& textLength)
+{
+    char open[kTagRoom];
+    char close[kTagRoom];
+    const size_t openLength = MakeObjectTag(open, kind, index, false);
+    MakeObjectTag(close, kind, index, true);
+    return FindBetween(document, open, openLength, close, 0, textStart, textLength);
+}
+
 // The element's text as the conversions read it: up to its end or its first NUL. Numbers are read
 // some 10,000 times for a full level, where a std::string of a few characters needs no heap.
 std::string ElementValue(const XString& document, const char* name)
@@ -205,13 +215,9 @@ Fields::Fields(const XString& text)
 
 Fields::Fields(const XString& document, const char* kind, int index)
 {
-    char open[kTagRoom];
-    char close[kTagRoom];
-    const size_t openLength = MakeObjectTag(open, kind, index, false);
-    MakeObjectTag(close, kind, index, true);
     unsigned textStart = 0;
     unsigned textLength = 0;
-    if (FindBetween(document, open, openLength, close, 0, textStart, textLength))
+    if (FindObject(document, kind, index, textStart, textLength))
         Scan(document.GetBuffer(textStart), document.GetBuffer(textStart) + textLength);
 }
 
@@ -390,14 +396,10 @@ void CloseObject(XString& out, const char* kind, int index)
 
 XString ObjectText(const XString& document, const char* kind, int index)
 {
-    char open[kTagRoom];
-    char close[kTagRoom];
-    const size_t openLength = MakeObjectTag(open, kind, index, false);
-    MakeObjectTag(close, kind, index, true);
     unsigned textStart = 0;
     unsigned textLength = 0;
     XString text;
-    if (FindBetween(document, open, openLength, close, 0, textStart, textLength))
+    if (FindObject(document, kind, index, textStart, textLength))
         text.SetData(document.GetBuffer(textStart), static_cast<int>(textLength));
     return text;
 }
