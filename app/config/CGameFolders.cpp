@@ -68,7 +68,7 @@ XString CGameFolders::InstallBesideProgram(const XString& programFolder)
 
 XString CGameFolders::PerUserFolder(const char* xdgDataHome, const char* home)
 {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME means nothing to the desktop: it counts as unset.
     XString folder;
     if (xdgDataHome && xdgDataHome[0] == '/')
     {
