@@ -2,7 +2,10 @@
 // their own, the process's peak memory, and the order of taking it all down.
 #pragma once
 
+#include "engine/XDXSound.h"
+#include "engine/XEngineOptions.h"
 #include "engine/XGameEngine.h"
+#include "foundation/CLogFile.h"
 #include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -10,6 +13,7 @@
 
 #include <sys/resource.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -50,6 +54,33 @@ inline bool LinkStagedData(const std::filesystem::path& data, const std::filesys
             fs::create_symlink(entry.path(), folder / name, error);
     }
     return fs::exists(folder / "Block0.x") && fs::exists(folder / "levels");
+}
+
+// The run folder as the game names its data folder, with a backslash at the end: media keep the
+// name after it.
+inline XString BenchDataFolder(const std::filesystem::path& folder)
+{
+    return XString((folder.string() + "\\").c_str());
+}
+
+// Steps the engine frameMs at a time, points the sounds and the log at the run folder (never the
+// working folder) and loads the cubes', walls' and scenery's shared media. False, with the reason
+// printed, when any of it fails.
+inline bool LoadGameBenchMedia(XGameEngine& engine, const std::filesystem::path& folder, unsigned frameMs)
+{
+    XEngineOptions options;
+    options.fixedStepMs = frameMs;
+    const XString dataFolder = BenchDataFolder(folder);
+    XDXSound::SetPath(dataFolder);
+    CLogFile::SetDataFolder(dataFolder);
+    XString error;
+    if (!engine.SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
+        !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
+    {
+        std::fprintf(stderr, "%s%s\n", engine.GetErrorMsg().GetBuffer(), error.GetBuffer());
+        return false;
+    }
+    return true;
 }
 
 inline double PeakResidentMegabytes()

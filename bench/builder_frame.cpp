@@ -4,15 +4,10 @@
 // staged data (PLK_DATA_DIR, or the build's stage/data beside this program's folder).
 #include "bench/BenchEngine.h"
 #include "bench/GameBench.h"
-#include "foundation/CLogFile.h"
-#include "engine/XDXSound.h"
-#include "engine/XEngineOptions.h"
 #include "game/CBoard.h"
-#include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CLevelHistory.h"
 #include "game/CPlayBlock.h"
-#include "game/CWallBlock.h"
 #include "game/GameRandom.h"
 #include "screens/CLevelBuilder.h"
 #include "screens/CPlayScreen.h"
@@ -79,20 +74,9 @@ struct BuilderBench
         engine = StartBenchEngine(folder);
         if (!engine)
             return false;
-        XEngineOptions options;
-        options.fixedStepMs = kFrameMs;
-        // Ends with a backslash as the game's data folder does: textures keep the name after it.
-        const XString dataFolder((folder.string() + "\\").c_str());
-        XDXSound::SetPath(dataFolder);
-        // The log goes to the run's folder, never the working folder.
-        CLogFile::SetDataFolder(dataFolder);
-        XString error;
-        if (!engine->SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
-            !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
-        {
-            std::fprintf(stderr, "%s%s\n", engine->GetErrorMsg().GetBuffer(), error.GetBuffer());
+        if (!LoadGameBenchMedia(*engine, folder, kFrameMs))
             return false;
-        }
+        const XString dataFolder = BenchDataFolder(folder);
         if (!WriteLevel(dataFolder))
         {
             std::fprintf(stderr, "the level of %d cubes could not be written\n", kCubes);

@@ -13,14 +13,9 @@
 // 2560x1600x24") and the staged data (PLK_DATA_DIR, or the build's stage/data beside this program's
 // folder). scripts/frame_report.sh runs it for two builds side by side.
 #include "bench/GameBench.h"
-#include "engine/XDXSound.h"
-#include "foundation/CLogFile.h"
-#include "engine/XEngineOptions.h"
 #include "engine/XGameEngine.h"
-#include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
-#include "game/CWallBlock.h"
 #include "game/GameRandom.h"
 #include "screens/CBuilderActions.h"
 #include "screens/CGameMenu.h"
@@ -106,8 +101,7 @@ public:
             std::fprintf(stderr, "no staged data in %s\n", m_data.string().c_str());
             return false;
         }
-        // Ends with a backslash as the game's data folder does: textures keep the name after it.
-        const XString dataFolder((m_folder.string() + "\\").c_str());
+        const XString dataFolder = BenchDataFolder(m_folder);
         m_engine = std::make_unique<XGameEngine>();
         m_engine->SetPath(dataFolder);
         m_engine->SetFrameRate(0.0f, false);
@@ -122,18 +116,8 @@ public:
                          m_engine->GetHeight(), width, height);
             return false;
         }
-        XEngineOptions options;
-        options.fixedStepMs = kFrameMs;
-        XDXSound::SetPath(dataFolder);
-        // The log goes to the run's folder, never the working folder.
-        CLogFile::SetDataFolder(dataFolder);
-        XString error;
-        if (!m_engine->SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
-            !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
-        {
-            std::fprintf(stderr, "%s%s\n", m_engine->GetErrorMsg().GetBuffer(), error.GetBuffer());
+        if (!LoadGameBenchMedia(*m_engine, m_folder, kFrameMs))
             return false;
-        }
         m_shared = true;
         m_level = std::make_unique<CGameLevel>(m_engine.get());
         m_level->SetDataFolder(dataFolder);

@@ -6,12 +6,8 @@
 // stage/data beside this program's folder).
 #include "bench/BenchEngine.h"
 #include "bench/GameBench.h"
-#include "engine/XDXSound.h"
-#include "engine/XEngineOptions.h"
-#include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
-#include "game/CWallBlock.h"
 #include "game/GameRandom.h"
 #include "screens/CPlayScreen.h"
 
@@ -55,17 +51,9 @@ struct PlayBench
         engine = StartBenchEngine(folder);
         if (!engine)
             return false;
-        XEngineOptions options;
-        options.fixedStepMs = kFrameMs;
-        const XString dataFolder((folder.string() + "/").c_str());
-        XDXSound::SetPath(dataFolder);
-        XString error;
-        if (!engine->SetOptions(options) || !CPlayBlock::LoadShared(dataFolder, error) ||
-            !CWallBlock::LoadShared(dataFolder, error) || !CFieldObject::LoadShared(dataFolder, error))
-        {
-            std::fprintf(stderr, "%s%s\n", engine->GetErrorMsg().GetBuffer(), error.GetBuffer());
+        if (!LoadGameBenchMedia(*engine, folder, kFrameMs))
             return false;
-        }
+        const XString dataFolder = BenchDataFolder(folder);
         CGameRandom::Seed(1);
         level = std::make_unique<CGameLevel>(engine.get());
         level->SetDataFolder(dataFolder);
