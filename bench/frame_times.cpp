@@ -5,8 +5,11 @@
 // median processor time of a frame over all the process's threads (steadier than wall time on a
 // busy machine), and the peak resident memory of the process so far in MB.
 //
-//   bench_frame_times [--size WxH] [--frames N] [VIEW...]
+//   bench_frame_times [--size WxH] [--frames N] [--capture DIR] [VIEW...]
 //   bench_frame_times --list      (the names of every view, one a line)
+//
+// --capture writes the last timed frame of each view to DIR as a numbered BMP, in the order of the
+// views, to see what was timed.
 //
 // VIEW is "title", "menu", "builder" or a level's name; without any, every view and every level in
 // the staged levels folder. Needs a display large enough for the window (xvfb-run -s "-screen 0
@@ -93,7 +96,7 @@ class FrameBench
 public:
     ~FrameBench() { Stop(); }
 
-    bool Start(unsigned width, unsigned height)
+    bool Start(unsigned width, unsigned height, const std::string& captureDir)
     {
         m_data = StagedData();
         if (!LinkStagedData(m_data, m_folder, BenchLevels::kShipped))
@@ -105,6 +108,17 @@ public:
         m_engine = std::make_unique<XGameEngine>();
         m_engine->SetPath(dataFolder);
         m_engine->SetFrameRate(0.0f, false);
+        if (!captureDir.empty())
+        {
+            XEngineOptions options;
+            options.captureDir = (fs::absolute(captureDir).string() + "/").c_str();
+            if (!m_engine->SetOptions(options))
+            {
+                std::fprintf(stderr, "%s\n", m_engine->GetErrorMsg().GetBuffer());
+                return false;
+            }
+            m_capture = true;
+        }
         if (!m_engine->Setup(true, true, width, height, 32, -1, nullptr, nullptr))
         {
             std::fprintf(stderr, "%s\n", m_engine->GetErrorMsg().GetBuffer());
@@ -165,6 +179,8 @@ public:
         }
         for (int i = 0; i < frames; ++i)
         {
+            if (m_capture && i == frames - 1)
+                engine->RequestScreenShot();
             const double cpuStart = ProcessorMs();
             const auto start = std::chrono::steady_clock::now();
             if (!engine->Frame(quit) || quit)
@@ -187,11 +203,12 @@ private:
     std::unique_ptr<XGameEngine> m_engine;
     std::unique_ptr<CGameLevel> m_level;
     bool m_shared = false;
+    bool m_capture = false;
 };
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: bench_frame_times [--size WxH] [--frames N] [VIEW...] | --list\n");
+    std::fprintf(stderr, "usage: bench_frame_times [--size WxH] [--frames N] [--capture DIR] [VIEW...] | --list\n");
     return 2;
 }
 
@@ -202,6 +219,7 @@ int main(int argc, char** argv)
     unsigned width = 1024, height = 768;
     int frames = kDefaultFrames;
     std::vector<std::string> views;
+    std::string captureDir;
     for (int i = 1; i < argc; ++i)
     {
         const bool hasValue = i + 1 < argc;
@@ -216,6 +234,10 @@ int main(int argc, char** argv)
             if (frames <= 0)
                 return Usage();
         }
+        else if (std::strcmp(argv[i], "--capture") == 0 && hasValue)
+        {
+            captureDir = argv[++i];
+        }
         else if (std::strcmp(argv[i], "--list") == 0)
         {
             for (const std::string& view : AllViews(StagedData()))
@@ -228,7 +250,7 @@ int main(int argc, char** argv)
             views.push_back(argv[i]);
     }
     FrameBench bench;
-    if (!bench.Start(width, height))
+    if (!bench.Start(width, height, captureDir))
         return 1;
     if (views.empty())
         views = AllViews(StagedData());

@@ -174,23 +174,20 @@ void CGameLevel::Draw()
     plk::gfx::Device* device = m_pEngine ? m_pEngine->GetDevice() : nullptr;
     if (device && device->Shortcuts())
     {
-        bool blocksOpaque = true;
-        for (int i = 0; i < m_iNumPlayBlocks && blocksOpaque; ++i)
-            blocksOpaque = !m_pPlayBlocks[static_cast<size_t>(i)].DrawsBlended();
-        // A software rasteriser skips the texturing of a pixel already covered by something
-        // nearer, so opaque things go nearest first: walls and cubes on the board, the board, the
-        // scenery round it, the terrain under all. A blended cube must see everything behind it
-        // that it saw before, so then the cubes keep their place after the opaque things.
-        DrawOpaqueWalls();
-        if (blocksOpaque)
-            DrawPlayBlocks();
-        if (m_pBoardTopMesh)
-            m_boardTop.Draw();
-        DrawScenery();
-        if (m_pTerrainMesh)
-            m_terrain.Draw();
-        if (!blocksOpaque)
-            DrawPlayBlocks();
+        // Everything but the cubes stands still between pushes: a software rasteriser would spend
+        // most of a frame filling the same terrain and scenery again, so the device keeps them as
+        // a picture while nothing of them changes. Within it opaque things go nearest first
+        // (walls, the board, the scenery round it, the terrain under all), since a pixel already
+        // covered by something nearer is not textured. The cubes come after, against its depth.
+        device->DrawKeptLayer([this] {
+            DrawOpaqueWalls();
+            if (m_pBoardTopMesh)
+                m_boardTop.Draw();
+            DrawScenery();
+            if (m_pTerrainMesh)
+                m_terrain.Draw();
+        });
+        DrawPlayBlocks();
     }
     else
     {

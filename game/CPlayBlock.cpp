@@ -430,15 +430,6 @@ void CPlayBlock::Update(float dt)
     AdvanceFade(dt);
 }
 
-bool CPlayBlock::DrawsBlended() const
-{
-    if (m_iCurState == kStateGone || m_iType == kTypeNone)
-        return false;
-    const bool fading = m_iCurState == kStateRemoving && m_iStateChangeMaxTime > 0;
-    const bool fuseBurns = m_iType == kTypeBomb && m_iCurState == kStateOnBoard;
-    return fading || fuseBurns || m_bRunEffect;
-}
-
 void CPlayBlock::Draw()
 {
     if (m_iCurState == kStateGone || m_iType == kTypeNone || !m_pGameEngine)

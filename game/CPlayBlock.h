@@ -85,8 +85,6 @@ public:
     int GetStateChangeMaxTime() const { return m_iStateChangeMaxTime; }
     int GetStateChangeTimeLeft() const { return m_iStateChangeTimeLeft; }
     bool IsEffectRunning() const { return m_bRunEffect; }
-    // Whether drawing it blends with what lies behind: a removal fade or a burning fuse or fire.
-    bool DrawsBlended() const;
 
     // 1 starts the removal fade (and its sound), 2 makes the cube gone at once, 0 puts it back.
     void SetState(int state);

@@ -241,6 +241,9 @@ void Device::SetScreenPlacement(float scale, float offsetX, float offsetY)
 void Device::Release()
 {
     ReleasePointProgram();
+    m_layer.Release();
+    m_layerKey = m_lastKey = 0;
+    m_drawnSinceClear = true;
     m_spriteRuns.clear();
     m_spriteVertices.clear();
     if (g_currentDevice == this)
@@ -260,6 +263,7 @@ void Device::Release()
 void Device::ResetStates()
 {
     StateBlock& s = m_state;
+    m_lighting = LightingRecord{};
     s.transforms.fill(MatrixIdentity());
     s.renderStates[kZEnable] = m_depthBuffer ? 1 : 0;
     s.renderStates[kZWriteEnable] = 1;
@@ -444,7 +448,7 @@ void Device::ApplyRenderState(RenderState state)
         // Direct3D culls counter-clockwise triangles by default: OpenGL's back faces once
         // clockwise ones are declared the front.
         SetEnabled(GL_CULL_FACE, v != kCullNone);
-        glFrontFace(v == kCullCW ? GL_CCW : GL_CW);
+        glFrontFace((v == kCullCW) != m_layerRows ? GL_CCW : GL_CW);
         glCullFace(GL_BACK);
         break;
     case kAlphaBlendEnable:
@@ -556,22 +560,27 @@ void Device::ApplyStage(int stage)
 void Device::ApplyViewport()
 {
     const Viewport& v = m_state.viewport;
-    // Direct3D counts y from the top, OpenGL from the bottom.
-    glViewport(v.x, m_backHeight - v.y - v.height, v.width, v.height);
+    // Direct3D counts y from the top, OpenGL from the bottom; a layer keeps its rows top first.
+    glViewport(v.x, m_layerRows ? v.y : m_backHeight - v.y - v.height, v.width, v.height);
     glDepthRange(v.minZ, v.maxZ);
 }
 
 void Device::ApplyScissor()
 {
     const Rect& r = m_state.scissor;
-    // Direct3D counts y from the top, OpenGL from the bottom.
-    glScissor(r.left, m_backHeight - r.bottom, r.right - r.left, r.bottom - r.top);
+    // Direct3D counts y from the top, OpenGL from the bottom; a layer keeps its rows top first.
+    glScissor(r.left, m_layerRows ? r.top : m_backHeight - r.bottom, r.right - r.left, r.bottom - r.top);
 }
 
 int Device::Clear(uint32_t flags, uint32_t color, float z)
 {
     if (!m_context)
         return Fail(kErrInvalidCall, "Clear: no device");
+    if (m_noting)
+    {
+        NoteUnkeepable();
+        return kOk;
+    }
     FlushSprites();
     GLbitfield mask = 0;
     if (flags & kClearTarget)
@@ -599,6 +608,11 @@ int Device::Clear(uint32_t flags, uint32_t color, float z)
         area = {std::max(area.left, r.left), std::max(area.top, r.top), std::min(area.right, r.right),
                 std::min(area.bottom, r.bottom)};
     }
+    // A layer kept over a clear needs the clear of both, and nothing drawn over it since.
+    m_drawnSinceClear = mask != (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    m_clearArea = area;
+    m_clearColor = color;
+    m_clearZ = z;
     if (area.right > area.left && area.bottom > area.top)
     {
         glEnable(GL_SCISSOR_TEST);
@@ -639,6 +653,7 @@ int Device::Present()
         return Fail(kErrInvalidCall, "Present: no device");
     FlushSprites();
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(m_window->NativeHandle()));
+    m_drawnSinceClear = true;
     return kOk;
 }
 
@@ -681,7 +696,9 @@ void Device::PrepareDraw(uint32_t fvf)
         }
         else
         {
-            const Matrix projection = m_state.transforms[kProjection] * DepthRangeFix();
+            Matrix projection = m_state.transforms[kProjection] * DepthRangeFix();
+            if (m_layerRows)
+                projection = projection * MatrixScaling(1.0f, -1.0f, 1.0f);
             const Matrix modelView = m_state.transforms[kWorld] * m_state.transforms[kView];
             glMatrixMode(GL_PROJECTION);
             glLoadMatrixf(projection.Data());
@@ -802,7 +819,13 @@ int Device::DrawPrimitive(PrimitiveType type, int startVertex, int primitiveCoun
     const size_t end = static_cast<size_t>(startVertex + vertices) * m_streamStride;
     if (startVertex < 0 || primitiveCount <= 0 || end > m_stream->Length())
         return Fail(kErrInvalidCall, "DrawPrimitive: the vertices lie outside the stream");
+    if (m_noting)
+    {
+        NoteDraw(type, m_state.fvf, m_streamStride, m_stream->Serial(), startVertex, primitiveCount, nullptr, 0);
+        return kOk;
+    }
     FlushSprites();
+    m_drawnSinceClear = true;
     PrepareDraw(m_state.fvf);
     BindVertexArrays(m_stream->Data() + static_cast<size_t>(startVertex) * m_streamStride, m_state.fvf,
                      m_streamStride);
@@ -814,7 +837,14 @@ int Device::DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* 
 {
     if (!m_context || !vertices || stride <= 0 || primitiveCount <= 0)
         return Fail(kErrInvalidCall, "DrawPrimitiveUP: no device or no vertices");
+    if (m_noting)
+    {
+        NoteDraw(type, m_state.fvf, stride, 0, 0, primitiveCount, vertices,
+                 static_cast<size_t>(VertexCount(type, primitiveCount)) * static_cast<size_t>(stride));
+        return kOk;
+    }
     FlushSprites();
+    m_drawnSinceClear = true;
     PrepareDraw(m_state.fvf);
     BindVertexArrays(static_cast<const uint8_t*>(vertices), m_state.fvf, stride);
     glDrawArrays(GlPrimitive(type), 0, VertexCount(type, primitiveCount));
@@ -822,11 +852,17 @@ int Device::DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* 
 }
 
 int Device::DrawIndexedBuffers(PrimitiveType type, uint32_t fvf, int stride, unsigned vertexBuffer,
-                               unsigned indexBuffer, uint32_t startIndex, int primitiveCount)
+                               unsigned indexBuffer, uint64_t contentSerial, uint32_t startIndex, int primitiveCount)
 {
     if (!m_context || vertexBuffer == 0 || indexBuffer == 0 || stride <= 0 || primitiveCount <= 0)
         return Fail(kErrInvalidCall, "DrawIndexedBuffers: no device, no buffers or nothing to draw");
+    if (m_noting)
+    {
+        NoteDraw(type, fvf, stride, contentSerial, static_cast<int>(startIndex), primitiveCount, nullptr, 0);
+        return kOk;
+    }
     FlushSprites();
+    m_drawnSinceClear = true;
     PrepareDraw(fvf);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     BindVertexArrays(nullptr, fvf, stride);
@@ -844,6 +880,8 @@ int Device::ReadBackBuffer(std::vector<uint8_t>& pixels, int& width, int& height
     width = height = 0;
     if (!m_context)
         return Fail(kErrInvalidCall, "ReadBackBuffer: no device");
+    if (m_noting)
+        NoteUnkeepable();
     FlushSprites();
     const size_t rowBytes = (static_cast<size_t>(m_backWidth) * 3 + 3) & ~static_cast<size_t>(3);
     // Padding bytes stay zero: OpenGL skips them.
@@ -863,6 +901,8 @@ int Device::ReadRect(const Rect& area, Image& image)
 {
     if (!m_context)
         return Fail(kErrInvalidCall, "ReadRect: no device");
+    if (m_noting)
+        NoteUnkeepable();
     if (area.left < 0 || area.top < 0 || area.right > m_backWidth || area.bottom > m_backHeight ||
         area.left >= area.right || area.top >= area.bottom)
         return Fail(kErrInvalidCall, "ReadRect: the area is not inside the back buffer");

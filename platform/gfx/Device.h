@@ -3,11 +3,14 @@
 #pragma once
 
 #include "platform/gfx/DeviceTypes.h"
+#include "platform/gfx/Lighting.h"
+#include "platform/gfx/SceneLayer.h"
 #include "platform/gfx/Math.h"
 #include "platform/image/Image.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,9 +109,18 @@ public:
     int DrawPrimitive(PrimitiveType type, int startVertex, int primitiveCount);
     int DrawPrimitiveUP(PrimitiveType type, int primitiveCount, const void* vertices, int stride);
     // Indexed drawing from OpenGL buffer objects (a vertex and a 32-bit index buffer) of the
-    // current context: primitiveCount primitives from index startIndex.
+    // current context: primitiveCount primitives from index startIndex. contentSerial names what
+    // the buffers hold (NextContentSerial), since buffer names are reused.
     int DrawIndexedBuffers(PrimitiveType type, uint32_t fvf, int stride, unsigned vertexBuffer, unsigned indexBuffer,
-                           uint32_t startIndex, int primitiveCount);
+                           uint64_t contentSerial, uint32_t startIndex, int primitiveCount);
+    // Draws what draw() draws, or copies the picture and depth it left in an earlier frame when
+    // every draw it makes now (vertices, textures, transforms, lights, states) and what lay under
+    // it (a clear, nothing drawn since) are those of that frame: a still scene behind moving
+    // things is then drawn once. A picture is kept only after two frames alike, so while the
+    // camera moves this costs only the noting of the draws. draw() may be called twice a frame,
+    // and must leave the same states behind whether it drew or not. Plain drawing without the
+    // shortcuts.
+    void DrawKeptLayer(const std::function<void()>& draw);
     // Points with a per-vertex size (kFvfPSize) are drawn by a small vertex program: false when the
     // driver has none, and such points then take the kPointSize state.
     bool SupportsPointSizePerVertex();
@@ -136,6 +148,16 @@ public:
     bool Shortcuts() const { return m_shortcuts; }
     // The device whose context is current on the calling thread; null on every other thread.
     static Device* Current();
+    // What the lighting functions set, so that a kept layer knows its lights: each light with the
+    // view it was placed by, the enabled ones as bits, the material.
+    struct LightingRecord
+    {
+        std::array<Light, kMaxLights> lights{};
+        std::array<Matrix, kMaxLights> placedBy{};
+        uint32_t enabled = 0;
+        Material material;
+    };
+    LightingRecord& Lighting() { return m_lighting; }
 
     // SDL's or OpenGL's words on the last failure.
     const std::string& Error() const { return m_error; }
@@ -156,6 +178,12 @@ private:
     bool BuildPointProgram();
     void ReleasePointProgram();
     int Fail(int code, const std::string& what);
+    // While a kept layer's draws are noted: adds a draw to the note instead of drawing it.
+    void NoteDraw(int kind, uint32_t fvf, int stride, uint64_t content, int first, int count, const void* bytes,
+                  size_t size);
+    void NoteUnkeepable() { m_note.keepable = false; }
+    // Lays rows out top first for the kept layer, or bottom first for the window.
+    void SetLayerRows(bool layer);
 
     static constexpr size_t kQuadVertices = 6;
     struct SpriteRun
@@ -194,6 +222,27 @@ private:
     std::vector<ScreenVertex> m_flushVertices; // what a flush draws, apart from what it queues anew
     std::vector<SpriteRun> m_flushRuns;
     std::string m_error;
+    LightingRecord m_lighting;
+    // The last clear that filled colour and depth, and whether anything was drawn since.
+    Rect m_clearArea;
+    uint32_t m_clearColor = 0;
+    float m_clearZ = 1.0f;
+    bool m_drawnSinceClear = true;
+    struct LayerNote
+    {
+        uint64_t key = 0;
+        Rect area; // every pixel the draws may touch
+        int draws = 0;
+        bool keepable = true;
+    };
+    bool m_noting = false;
+    LayerNote m_note;
+    SceneLayer m_layer;
+    uint64_t m_layerKey = 0; // what the layer holds; 0 none
+    uint64_t m_lastKey = 0;  // the layer's draws of the frame before
+    // Drawing goes to the layer, whose rows lie top first as the window's do in the driver's
+    // memory: the layer is then copied row for row rather than drawn upside down.
+    bool m_layerRows = false;
 };
 
 } // namespace plk::gfx

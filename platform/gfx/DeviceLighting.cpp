@@ -33,6 +33,8 @@ int SetLight(Device& device, int index, const Light& light)
         return kErrInvalidCall;
     if (!device.IsCreated())
         return kErrInvalidCall;
+    device.Lighting().lights[static_cast<size_t>(index)] = light;
+    device.Lighting().placedBy[static_cast<size_t>(index)] = device.GetTransform(kView);
     const GLenum id = GL_LIGHT0 + index;
     float color[4];
     ToFloats(light.diffuse, color);
@@ -82,6 +84,8 @@ int LightEnable(Device& device, int index, bool enable)
 {
     if (index < 0 || index >= kMaxLights || !device.IsCreated())
         return kErrInvalidCall;
+    const uint32_t bit = 1u << index;
+    device.Lighting().enabled = enable ? device.Lighting().enabled | bit : device.Lighting().enabled & ~bit;
     if (enable)
         glEnable(GL_LIGHT0 + index);
     else
@@ -93,6 +97,7 @@ int SetMaterial(Device& device, const Material& material)
 {
     if (!device.IsCreated())
         return kErrInvalidCall;
+    device.Lighting().material = material;
     float color[4];
     ToFloats(material.diffuse, color);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color);

@@ -202,5 +202,8 @@ uint32_t FloatBits(float value);
 float BitsFloat(uint32_t bits);
 // Bytes per vertex of a layout.
 int VertexSize(uint32_t fvf);
+// A number no content (a texture's texels, a mesh's or vertex buffer's vertices) had before: a kept
+// picture names what it was drawn from by these, since addresses and OpenGL names are reused.
+uint64_t NextContentSerial();
 
 } // namespace plk::gfx

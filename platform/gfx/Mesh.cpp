@@ -33,6 +33,7 @@ void Mesh::SetData(const ::gfx::MeshData& data)
         m_vertices.insert(m_vertices.end(), {p[0], p[1], p[2], n[0], n[1], n[2], t[0], t[1]});
     }
     m_indices = data.indices;
+    m_serial = NextContentSerial();
 }
 
 void Mesh::Release()
@@ -84,8 +85,8 @@ int Mesh::Draw(Device& device, uint32_t indexStart, uint32_t indexCount)
         return kErrInvalidCall;
     if (!Upload())
         return kErrNoContext;
-    return device.DrawIndexedBuffers(kTriangleList, kFvf, kStride, m_vertexBuffer, m_indexBuffer, indexStart,
-                                     static_cast<int>(indexCount / 3));
+    return device.DrawIndexedBuffers(kTriangleList, kFvf, kStride, m_vertexBuffer, m_indexBuffer, m_serial,
+                                     indexStart, static_cast<int>(indexCount / 3));
 }
 
 } // namespace plk::gfx

@@ -47,6 +47,7 @@ private:
     unsigned m_vertexBuffer = 0;
     unsigned m_indexBuffer = 0;
     uint64_t m_generation = 0;
+    uint64_t m_serial = 0;
 };
 
 } // namespace plk::gfx

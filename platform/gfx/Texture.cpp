@@ -34,6 +34,7 @@ int Texture::Create(Image image, uint32_t colorKey, bool mipmaps)
     }
     m_image = std::move(image);
     m_mipmaps = mipmaps;
+    m_serial = NextContentSerial();
     return kOk;
 }
 
@@ -50,6 +51,7 @@ void Texture::Release()
 {
     DeleteName();
     m_image = Image();
+    m_serial = 0;
 }
 
 int Texture::MipLevels() const

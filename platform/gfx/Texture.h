@@ -30,6 +30,8 @@ public:
     // Levels of the full chain down to 1 x 1, or 1 without mipmaps.
     int MipLevels() const;
     const Image& Pixels() const { return m_image; }
+    // Changes whenever the texels do; 0 when empty.
+    uint64_t Serial() const { return m_serial; }
 
     // The OpenGL texture name, uploading first when this context has not seen it; 0 when empty.
     // Drawing thread only.
@@ -46,6 +48,7 @@ private:
     bool m_mipmapsMade = false;
     unsigned m_name = 0;
     uint64_t m_generation = 0; // context the name belongs to
+    uint64_t m_serial = 0;
 };
 
 } // namespace plk::gfx

@@ -3,6 +3,7 @@
 
 #include "platform/gfx/DeviceTypes.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace plk::gfx
@@ -20,6 +21,12 @@ float BitsFloat(uint32_t bits)
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
+}
+
+uint64_t NextContentSerial()
+{
+    static std::atomic<uint64_t> serial{0};
+    return ++serial;
 }
 
 int VertexSize(uint32_t fvf)
@@ -42,7 +49,7 @@ int VertexSize(uint32_t fvf)
     return size;
 }
 
-VertexBuffer::VertexBuffer(size_t length, uint32_t fvf) : m_bytes(length), m_fvf(fvf)
+VertexBuffer::VertexBuffer(size_t length, uint32_t fvf) : m_bytes(length), m_fvf(fvf), m_serial(NextContentSerial())
 {
 }
 
@@ -63,6 +70,7 @@ int VertexBuffer::Unlock()
     if (!m_locked)
         return kErrInvalidCall;
     m_locked = false;
+    m_serial = NextContentSerial();
     return kOk;
 }
 

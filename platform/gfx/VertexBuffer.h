@@ -24,11 +24,14 @@ public:
     uint32_t Format() const { return m_fvf; }
     // The vertices for drawing; null while locked, since the contents are being written.
     const uint8_t* Data() const { return m_locked ? nullptr : m_bytes.data(); }
+    // Changes at every unlock.
+    uint64_t Serial() const { return m_serial; }
 
 private:
     std::vector<uint8_t> m_bytes;
     uint32_t m_fvf = 0;
     bool m_locked = false;
+    uint64_t m_serial = 0;
 };
 
 } // namespace plk::gfx
