@@ -97,6 +97,15 @@ void CTitleScreen::MyInit()
 
 void CTitleScreen::MyDraw()
 {
+    // The title changes only when the mouse comes onto a button: a software rasteriser would
+    // otherwise fill the whole screen again every frame.
+    plk::gfx::Device* device = m_pEngine->GetDevice();
+    if (device)
+        device->DrawKeptLayer([this] { DrawTitle(); });
+}
+
+void CTitleScreen::DrawTitle()
+{
     const float sx = ScreenFlow::ScaleX(m_pEngine);
     const float sy = ScreenFlow::ScaleY(m_pEngine);
     for (int i = 0; i < kTiles; ++i)

@@ -37,6 +37,7 @@ public:
 private:
     static const int kTiles = 7;
 
+    void DrawTitle();
     void Act(int button);
     // Acts on button once the shared resources are loaded; until then holds it.
     void ActWhenLoaded(int button);

@@ -687,6 +687,8 @@ void Device::PrepareDraw(uint32_t fvf)
             screen.m[3][0] = 2.0f * m_placementX / m_backWidth - 1.0f;
             screen.m[3][1] = 1.0f - 2.0f * m_placementY / m_backHeight;
             screen.m[3][2] = -1.0f;
+            if (m_layerRows)
+                screen = screen * MatrixScaling(1.0f, -1.0f, 1.0f);
             glMatrixMode(GL_PROJECTION);
             glLoadMatrixf(screen.Data());
             glMatrixMode(GL_MODELVIEW);

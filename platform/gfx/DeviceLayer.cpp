@@ -71,8 +71,8 @@ bool Contains(const Rect& outer, const Rect& inner)
 void Device::NoteDraw(int kind, uint32_t fvf, int stride, uint64_t content, int first, int count, const void* bytes,
                       size_t size)
 {
-    // Points and screen-space quads are placed in the window's rows; the layer's lie the other way.
-    if (kind == kPointList || (fvf & kFvfXyzRhw))
+    // Point sprites are laid out in the window's rows: in the layer's they would come out mirrored.
+    if (kind == kPointList)
         NoteUnkeepable();
     KeyHash hash(m_note.key);
     const int args[] = {kind, stride, first, count};
@@ -103,7 +103,8 @@ void Device::NoteDraw(int kind, uint32_t fvf, int stride, uint64_t content, int 
     hash.Add(m_lighting.material);
     m_note.key = hash.Value();
 
-    Rect reach{v.x, v.y, v.x + v.width, v.y + v.height};
+    // Screen-space drawing ignores the viewport.
+    Rect reach = (fvf & kFvfXyzRhw) ? Rect{0, 0, m_backWidth, m_backHeight} : Rect{v.x, v.y, v.x + v.width, v.y + v.height};
     if (m_state.renderStates[kScissorTestEnable])
         reach = Intersect(reach, m_state.scissor);
     reach = Intersect(reach, Rect{0, 0, m_backWidth, m_backHeight});
@@ -141,6 +142,8 @@ void Device::DrawKeptLayer(const std::function<void()>& draw)
     m_note.key = seed.Value();
     m_noting = true;
     draw();
+    // Sprites it queued are noted as they would be drawn.
+    FlushSprites();
     m_noting = false;
     const LayerNote note = m_note;
     if (!note.keepable || note.draws == 0 || !Contains(m_clearArea, note.area))
@@ -163,6 +166,7 @@ void Device::DrawKeptLayer(const std::function<void()>& draw)
     {
         SetLayerRows(true);
         draw();
+        FlushSprites();
         SetLayerRows(false);
         if (m_layer.EndDrawing(area))
         {

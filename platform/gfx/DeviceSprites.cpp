@@ -45,11 +45,6 @@ void Device::QueueSprites(Texture* texture, bool alphaBlend, const ScreenVertex*
 {
     if (!m_context || !texture || !vertices || count == 0)
         return;
-    if (m_noting)
-    {
-        NoteUnkeepable();
-        return;
-    }
     for (size_t first = 0; first < count; first += kQuadVertices)
     {
         const size_t n = std::min(kQuadVertices, count - first);
