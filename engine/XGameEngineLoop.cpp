@@ -123,9 +123,11 @@ uint64_t XGameEngine::FramePeriodUs() const
 
 void XGameEngine::WaitForFrameCap()
 {
-    if (m_options.fixedStepMs != 0)
+    // A fixed-step run goes as fast as it can, unless its script asks for real time.
+    const unsigned scriptPaceMs = m_bScript ? m_script.GetPaceMs() : 0;
+    if (m_options.fixedStepMs != 0 && scriptPaceMs == 0)
         return;
-    m_pacer.SetPeriod(FramePeriodUs());
+    m_pacer.SetPeriod(m_options.fixedStepMs != 0 ? uint64_t{scriptPaceMs} * 1000 : FramePeriodUs());
     // Sleep to within a millisecond of the frame's due time, since a sleep may wake late by about
     // that much, then yield the rest; a busy wait would keep a core busy all the time.
     uint64_t now = plk::MonotonicMicroseconds();

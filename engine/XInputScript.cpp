@@ -12,6 +12,9 @@
 namespace
 {
 
+// A frame of a paced run lasts at most this long: a script cannot stall the game for minutes.
+const long long kMaxPaceMs = 1000;
+
 bool ParseNumber(const std::string& text, long long& out)
 {
     if (text.empty())
@@ -160,6 +163,16 @@ bool XInputScript::ParseLine(const std::string& line, unsigned lineNumber, std::
         steps.push_back(step);
         return true;
     }
+    if (verb == "pace")
+    {
+        long long ms = 0;
+        if (!ParseNumber(rest, ms) || ms < 0 || ms > kMaxPaceMs)
+            return Fail(lineNumber, "pace needs a number of ms from 0 to " + std::to_string(kMaxPaceMs));
+        step.action = Action::kPace;
+        step.value = static_cast<unsigned>(ms);
+        steps.push_back(step);
+        return true;
+    }
     if (verb == "shot" || verb == "quit" || verb == "blur" || verb == "focus")
     {
         if (!rest.empty())
@@ -194,6 +207,7 @@ bool XInputScript::Apply(unsigned frame)
         case Action::kQuit: plk::PushQuitEvent(); break;
         case Action::kBlur: plk::PushFocusEvent(false); break;
         case Action::kFocus: plk::PushFocusEvent(true); break;
+        case Action::kPace: m_uiPaceMs = step.value; break;
         }
     }
     return shot;

@@ -3,6 +3,9 @@
 
 #include "platform/gfx/GlContext.h"
 
+#include <cstdlib>
+#include <cstring>
+
 namespace plk::gfx
 {
 
@@ -37,6 +40,16 @@ bool WindowDepthLayout(DepthLayout& layout)
     else
         return false;
     return true;
+}
+
+// Framebuffer objects and blits: OpenGL 3.0, or an extension of older contexts.
+bool HasFramebuffers()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version && std::atoi(version) >= 3)
+        return true;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return extensions && std::strstr(extensions, "GL_ARB_framebuffer_object");
 }
 
 unsigned MakeTexture(int width, int height, GLint internalFormat, GLenum format, GLenum type)
@@ -100,8 +113,13 @@ bool SceneLayer::Make(int width, int height)
         return true;
     Release();
     DepthLayout depth{};
-    if (generation == 0 || !WindowDepthLayout(depth) || width <= 0 || height <= 0)
+    if (generation == 0 || width <= 0 || height <= 0)
         return false;
+    if (!HasFramebuffers() || !WindowDepthLayout(depth))
+    {
+        m_failed = true;
+        return false;
+    }
     m_generation = generation;
     m_copyMask = GL_COLOR_BUFFER_BIT | depth.copyMask;
     // Unsized RGBA given as BGRA bytes: the driver keeps the window's own byte order.

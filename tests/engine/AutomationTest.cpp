@@ -107,6 +107,9 @@ TEST(InputScript, BadLinesAreRefusedWithTheirNumberAndKeepNothing)
         {"1 jump\n", "line 1: unknown verb \"jump\""},
         {"1 quit now\n", "line 1: quit takes no arguments"},
         {"1 type !\n", "line 1: no key types the character '!'"},
+        {"1 pace\n", "line 1: pace needs a number of ms from 0 to 1000"},
+        {"1 pace 1001\n", "line 1: pace needs a number of ms from 0 to 1000"},
+        {"1 pace -5\n", "line 1: pace needs a number of ms from 0 to 1000"},
     };
     for (const auto& c : bad)
     {
@@ -125,6 +128,20 @@ TEST(InputScript, ApplyReportsShotsOnlyOnTheirFrame)
     EXPECT_TRUE(script.Apply(3));
     EXPECT_FALSE(script.Apply(3)); // each step is applied once
     EXPECT_FALSE(script.Apply(6)); // frame 5 was skipped over: dropped, not replayed late
+}
+
+TEST(InputScript, PaceHoldsFromItsFrameUntilTheNextPace)
+{
+    XInputScript script;
+    ASSERT_TRUE(script.Parse("2 pace 15\n8 pace 0\n"));
+    script.Apply(1);
+    EXPECT_EQ(0u, script.GetPaceMs());
+    script.Apply(2);
+    EXPECT_EQ(15u, script.GetPaceMs());
+    script.Apply(5);
+    EXPECT_EQ(15u, script.GetPaceMs());
+    script.Apply(8);
+    EXPECT_EQ(0u, script.GetPaceMs());
 }
 
 TEST(InputScript, MissingFileIsAnError)

@@ -479,12 +479,14 @@ TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
     script.Key(frame + kClickStep, "Left");
     Ctrl(script, frame + 2 * kClickStep, "Z");
     frame += 3 * kClickStep;
-    // The drag happens while the script waits after this shot.
+    // The drag happens while the script waits after this shot, its frames paced to real time: 15
+    // seconds for a drag that takes about 6, each of its steps spanning several frames.
     script.Shot(frame);
-    // Some 15 seconds of a fast run: the drag below takes about 6, and on a busy machine a frame
-    // may take a second, so each of its steps spans several frames.
     const int kDragFrames = 1000;
+    const int kDragFrameMs = 15;
+    script.Pace(frame, kDragFrameMs);
     frame += kDragFrames;
+    script.Pace(frame, 0);
     script.Shot(frame);
     ClickButton(script, frame + kClickStep, kEditLevelName);
     frame = TypeAndAccept(script, frame + kClickStep + kPromptUp, "Won by hand");

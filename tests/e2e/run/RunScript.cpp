@@ -65,6 +65,11 @@ void RunScript::Shot(int frame)
     Line(frame, "shot");
 }
 
+void RunScript::Pace(int frame, int ms)
+{
+    Line(frame, "pace " + std::to_string(ms));
+}
+
 int RunScript::SaveAndExit(int frame, const std::string& name)
 {
     Click(frame, ScreenPoints::kBarX, ScreenPoints::kSaveY);

@@ -27,6 +27,8 @@ public:
     void KeyUp(int frame, const char* name);
     void Type(int frame, const std::string& text);
     void Shot(int frame);
+    // From frame on each frame lasts at least ms of wall time (0: as fast as it goes).
+    void Pace(int frame, int ms);
 
     // Saves the game from the status bar under name (at most eight characters), then leaves the
     // level for the title; returns the frame on which the title is up again.
