@@ -1,18 +1,12 @@
 // The device's kept layer: a still scene copied from an earlier frame must give the pixels and the
 // depth that drawing it gives, and any change to what it draws must draw it anew.
-#include "engine/XGameEngine.h"
-#include "platform/gfx/Device.h"
 #include "platform/gfx/DeviceLighting.h"
 #include "platform/gfx/SpriteBatch.h"
 #include "platform/gfx/Texture.h"
-
-#include <gtest/gtest.h>
+#include "tests/frames_gui/DeviceTest.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 
 namespace
 {
@@ -51,25 +45,14 @@ plk::Image Checker(uint8_t dark)
     return image;
 }
 
-int LargestDifference(const plk::Image& a, const plk::Image& b)
-{
-    int largest = 0;
-    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
-        if (i % 4 != 3)
-            largest = std::max(largest, std::abs(a.pixels[i] - b.pixels[i]));
-    return largest;
-}
-
-class KeptLayer : public ::testing::Test
+class KeptLayer : public DeviceTest
 {
 protected:
     void SetUp() override
     {
-        m_engine = std::make_unique<XGameEngine>();
-        ASSERT_TRUE(m_engine->Setup(true, true, kWidth, kHeight, 32, -1, nullptr, nullptr))
-            << m_engine->GetErrorMsg().GetBuffer();
-        m_device = m_engine->GetDevice();
-        ASSERT_NE(nullptr, m_device);
+        OpenDevice(kWidth, kHeight);
+        if (HasFatalFailure())
+            return;
         ASSERT_EQ(kOk, m_texture.Create(Checker(20), 0, true));
         m_device->SetTransform(kProjection, MatrixPerspectiveFovLH(0.9f, 4.0f / 3.0f, 1.0f, 100.0f));
         m_device->SetTransform(kView, MatrixLookAtLH({0, 6, -10}, {0, 0, 0}, {0, 1, 0}));
@@ -149,8 +132,6 @@ protected:
         return draws;
     }
 
-    std::unique_ptr<XGameEngine> m_engine;
-    Device* m_device = nullptr;
     Texture m_texture;
     Light m_light;
     Matrix m_stillWorld = MatrixIdentity();

@@ -1,16 +1,9 @@
 // Sampling that the device chooses by itself: nearest for sprites that put one texel on each pixel
 // (the pixels must be those of the plain bilinear path, and only there), and mip levels made the
 // first time a draw asks for them.
-#include "engine/XGameEngine.h"
-#include "platform/gfx/Device.h"
 #include "platform/gfx/SpriteBatch.h"
 #include "platform/gfx/Texture.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <memory>
+#include "tests/frames_gui/DeviceTest.h"
 
 namespace
 {
@@ -36,26 +29,10 @@ plk::Image Pattern(int side)
     return image;
 }
 
-int LargestDifference(const plk::Image& a, const plk::Image& b)
-{
-    int largest = 0;
-    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
-        if (i % 4 != 3)
-            largest = std::max(largest, std::abs(a.pixels[i] - b.pixels[i]));
-    return largest;
-}
-
-class TextureSampling : public ::testing::Test
+class TextureSampling : public DeviceTest
 {
 protected:
-    void SetUp() override
-    {
-        m_engine = std::make_unique<XGameEngine>();
-        ASSERT_TRUE(m_engine->Setup(true, true, kSide, kSide, 32, -1, nullptr, nullptr))
-            << m_engine->GetErrorMsg().GetBuffer();
-        m_device = m_engine->GetDevice();
-        ASSERT_NE(nullptr, m_device);
-    }
+    void SetUp() override { OpenDevice(kSide, kSide); }
 
     struct Placement
     {
@@ -81,9 +58,6 @@ protected:
         m_device->SetShortcuts(true);
         return pixels;
     }
-
-    std::unique_ptr<XGameEngine> m_engine;
-    Device* m_device = nullptr;
 };
 
 TEST_F(TextureSampling, SpritesLookAsTheyDidBilinearWhereverTheyLie)
