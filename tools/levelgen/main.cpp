@@ -208,7 +208,7 @@ long long Reachable(CPushBoard& board, const CPushBoard::Position& start, long l
         const CPushBoard::Position position = std::move(open.back());
         open.pop_back();
         board.PushesOf(position, pushes);
-        for (const CPushBoard::Push& push : std::vector<CPushBoard::Push>(pushes))
+        for (const CPushBoard::Push& push : pushes)
         {
             int score = 0;
             const CPushBoard::Result result = board.Apply(position, push, next, score);
@@ -389,7 +389,13 @@ bool Write(const XString& templateDocument, const char* name, const Board& board
     }
     for (int c = 0; c < CGameLevel::kColourCount; ++c)
         level.SetRemoveToWin(c, std::find(colours.begin(), colours.end(), c) != colours.end());
-    level.SetBlocksLeft(3 * static_cast<int>(colours.size()));
+    int toClear = 0;
+    for (int8_t cell : board.cells)
+        toClear += cell >= 0 && cell < CPlayBlock::kTypeSmasher &&
+                           std::find(colours.begin(), colours.end(), CPlayBlock::ColourOfType(cell)) != colours.end()
+                       ? 1
+                       : 0;
+    level.SetBlocksLeft(toClear);
     // A puzzle climbed from the template's own keeps the template's words for it.
     std::string objective = !options.objective.empty() ? options.objective
                             : options.fromTemplate     ? std::string(level.GetObjective().GetBuffer())
