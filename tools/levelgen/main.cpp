@@ -184,9 +184,9 @@ Board Walled(const Board& board)
     return walled;
 }
 
-// Resting positions the pushes reach from start, counted up to limit + 1; a position that
-// clears the chamber ends its line.
-long long Reachable(CPushBoard& board, const CPushBoard::Position& start, long long limit)
+// Resting positions up to depth pushes reach from start, counted up to limit + 1; a position
+// that clears the chamber ends its line.
+long long Reachable(CPushBoard& board, const CPushBoard::Position& start, long long limit, int depth)
 {
     auto keyOf = [](const CPushBoard::Position& position) {
         std::string key;
@@ -200,24 +200,33 @@ long long Reachable(CPushBoard& board, const CPushBoard::Position& start, long l
         return key;
     };
     std::unordered_set<std::string> seen{keyOf(start)};
-    std::vector<CPushBoard::Position> open{start};
+    std::vector<CPushBoard::Position> layer{start}, nextLayer;
     std::vector<CPushBoard::Push> pushes;
     CPushBoard::Position next;
-    while (!open.empty() && static_cast<long long>(seen.size()) <= limit)
+    for (int d = 0; d < depth && !layer.empty(); ++d)
     {
-        const CPushBoard::Position position = std::move(open.back());
-        open.pop_back();
-        board.PushesOf(position, pushes);
-        for (const CPushBoard::Push& push : pushes)
+        nextLayer.clear();
+        for (const CPushBoard::Position& position : layer)
         {
-            int score = 0;
-            const CPushBoard::Result result = board.Apply(position, push, next, score);
-            if (result != CPushBoard::kNoRest && seen.insert(keyOf(next)).second && result == CPushBoard::kRests)
-                open.push_back(next);
+            board.PushesOf(position, pushes);
+            for (const CPushBoard::Push& push : pushes)
+            {
+                int score = 0;
+                const CPushBoard::Result result = board.Apply(position, push, next, score);
+                if (result != CPushBoard::kNoRest && seen.insert(keyOf(next)).second && result == CPushBoard::kRests)
+                    nextLayer.push_back(next);
+                if (static_cast<long long>(seen.size()) > limit)
+                    return static_cast<long long>(seen.size());
+            }
         }
+        layer.swap(nextLayer);
     }
     return static_cast<long long>(seen.size());
 }
+
+// Pushes deep a chamber's positions are counted: the whole board's search goes about this deep
+// in one chamber while the others wait.
+const int kReachDepth = 14;
 
 // Three cubes of a colour already touch: the level would clear them before the first push.
 bool StartsWithGroup(const Board& board)
@@ -289,7 +298,7 @@ Rated Rate(const Board& whole, int wallType, const std::vector<int>& colours, in
     // The whole board's search meets every position of each chamber beside those of the others.
     // Counted some way past the bound, so that a climb can come down to it.
     if (g_region.active && rated.pushes > 0)
-        rated.positions = Reachable(pushBoard, setup.cubes, 4LL * g_ratingPositions);
+        rated.positions = Reachable(pushBoard, setup.cubes, 4LL * g_ratingPositions, kReachDepth);
     return rated;
 }
 
