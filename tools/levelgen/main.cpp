@@ -21,9 +21,9 @@
 //                      change, the free cells around it become walls, and the rest of the template
 //                      (its cubes, walls and colours to clear) is written back as it was. The
 //                      chamber's new colours and blockers are rated alone, and --positions bounds
-//                      every position its pushes reach, not only those its search examined: the
-//                      whole board's search multiplies the chambers' positions, so at equal pushes
-//                      the chamber with fewer wins
+//                      the positions its pushes reach within 14, not only those its search
+//                      examined: the whole board's search multiplies the chambers' positions, so
+//                      at equal pushes the chamber with fewer wins
 //   --wipe             the template's floor puzzle is left out, only its scenery kept
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
