@@ -86,6 +86,7 @@ TEST(LevelRating, TheTableMatchesTheShippedLevels)
 
 TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFive)
 {
+    const int kDip = 2;
     const std::map<std::string, Row> table = RecordedTable();
     // The mean push count of each run of five levels is above the one before.
     double previousMean = 0.0;
@@ -109,6 +110,12 @@ TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFi
             {
                 EXPECT_GE(row->second.shortest, 12) << "StdLevel" << level;
             }
+            // Level by level the climb may dip, by kDip pushes at most.
+            const auto before = table.find("StdLevel" + std::to_string(level - 1));
+            if (before != table.end())
+            {
+                EXPECT_GE(row->second.shortest, before->second.shortest - kDip) << "StdLevel" << level;
+            }
         }
         const double mean = pushes / 5.0;
         EXPECT_GT(mean, previousMean) << "StdLevel" << first << " to " << first + 4;
@@ -117,6 +124,33 @@ TEST(LevelRating, TheStandardSeriesRisesFromThreeOrFourPushesToTwelveInItsLastFi
     }
     // Random pushes clear the last levels less often than the first.
     EXPECT_LT(lastShare, firstShare);
+}
+
+TEST(LevelRating, TheLastFiveStandardLevelsAreBigBoards)
+{
+    for (int level = 21; level <= 25; ++level)
+    {
+        const std::string stem = "StdLevel" + std::to_string(level);
+        SCOPED_TRACE(stem);
+        XString document;
+        ASSERT_TRUE(document.ReadFile((Levels() / (stem + ".txt")).string().c_str()));
+        CLevelReplay replay("no-media/");
+        ASSERT_TRUE(replay.LoadDocument(("Solve_" + stem).c_str(), document, 1));
+        // What the first push meets: a level that clears cubes by itself has fewer.
+        for (int frame = 0; frame == 0 || !replay.IsAtRest(); ++frame)
+            ASSERT_TRUE(frame < 2000 && replay.Frame());
+        CPushBoard::Setup setup;
+        XString error;
+        ASSERT_TRUE(CPushBoard::Describe(replay.GetLevel(), setup, error)) << error.GetBuffer();
+        int cubes = 0;
+        for (const CPushBoard::Cube& cube : setup.cubes)
+            cubes += cube.cell >= 0 && cube.type >= 0 ? 1 : 0;
+        int colours = 0;
+        for (bool clear : setup.removeToWin)
+            colours += clear ? 1 : 0;
+        EXPECT_GE(cubes, 20);
+        EXPECT_GE(colours, 3);
+    }
 }
 
 TEST(LevelRating, TheFrostSetHoldsTenOrMoreHardPuzzles)

@@ -16,7 +16,15 @@
 //   --from-template    climb from the template's own floor puzzle (its cubes, walls, teleporters
 //                      and colours to clear) instead of random boards
 //   --objective TEXT   the level's objective ("\n" a line break, "%c" the first colour to clear);
-//                      else a sliding text
+//                      else the template's own with --from-template, a sliding text without
+//   --region X0 Z0 X1 Z1  builds one chamber of a bigger board: only the cells of that rectangle
+//                      change, the free cells around it become walls, and the rest of the template
+//                      (its cubes, walls and colours to clear) is written back as it was. The
+//                      chamber's new colours and blockers are rated alone, and --positions bounds
+//                      the positions its pushes reach within 14, not only those its search
+//                      examined: the whole board's search multiplies the chambers' positions, so
+//                      at equal pushes the chamber with fewer wins
+//   --wipe             the template's floor puzzle is left out, only its scenery kept
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -32,6 +40,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -43,6 +52,31 @@ int g_ratingPositions = 60000;
 const double kWallShare = 0.28;
 
 enum CellContent : int8_t { kFree = -2, kWall = -3, kTeleporterCell = -4 };
+
+// The chamber the generator changes (--region); the whole board when inactive.
+struct Region
+{
+    bool active = false;
+    int x0 = 0, z0 = 0, x1 = CBoard::kColumns - 1, z1 = CBoard::kRows - 1;
+    bool Holds(int cell) const
+    {
+        const int gx = cell / CBoard::kRows, gz = cell % CBoard::kRows;
+        return gx >= x0 && gx <= x1 && gz >= z0 && gz <= z1;
+    }
+    // Outside the chamber but beside one of its cells, diagonals included.
+    bool Borders(int cell) const
+    {
+        const int gx = cell / CBoard::kRows, gz = cell % CBoard::kRows;
+        return !Holds(cell) && gx >= x0 - 1 && gx <= x1 + 1 && gz >= z0 - 1 && gz <= z1 + 1;
+    }
+    int RandomCell(std::mt19937& random) const
+    {
+        const int gx = x0 + static_cast<int>(random() % static_cast<unsigned>(x1 - x0 + 1));
+        const int gz = z0 + static_cast<int>(random() % static_cast<unsigned>(z1 - z0 + 1));
+        return gx * CBoard::kRows + gz;
+    }
+};
+Region g_region;
 
 struct Board
 {
@@ -59,17 +93,20 @@ int FreeCell(const Board& board, std::mt19937& random)
 {
     for (;;)
     {
-        const int cell = static_cast<int>(random() % kFloorCells);
+        const int cell = g_region.RandomCell(random);
         if (board.cells[static_cast<size_t>(cell)] == kFree)
             return cell;
     }
 }
 
-Board RandomBoard(std::mt19937& random, const std::vector<int>& cubes, bool teleporters)
+// base outside the chamber, random walls, teleporters and cubes inside it.
+Board RandomBoard(const Board& base, std::mt19937& random, const std::vector<int>& cubes, bool teleporters)
 {
-    Board board;
-    for (int8_t& cell : board.cells)
-        cell = std::uniform_real_distribution<double>(0.0, 1.0)(random) < kWallShare ? kWall : kFree;
+    Board board = base;
+    for (int cell = 0; cell < kFloorCells; ++cell)
+        if (g_region.Holds(cell))
+            board.cells[static_cast<size_t>(cell)] =
+                std::uniform_real_distribution<double>(0.0, 1.0)(random) < kWallShare ? kWall : kFree;
     for (int i = 0; teleporters && i < 2; ++i)
         board.cells[static_cast<size_t>(FreeCell(board, random))] = kTeleporterCell;
     for (int type : cubes)
@@ -79,7 +116,7 @@ Board RandomBoard(std::mt19937& random, const std::vector<int>& cubes, bool tele
 
 void Mutate(Board& board, std::mt19937& random)
 {
-    const int a = static_cast<int>(random() % kFloorCells), b = static_cast<int>(random() % kFloorCells);
+    const int a = g_region.RandomCell(random), b = g_region.RandomCell(random);
     if (random() % 3 == 0)
     {
         // A wall comes or goes.
@@ -123,8 +160,115 @@ XString TeleporterXml(const Board& board, int& count)
     return xml;
 }
 
-Rated Rate(const Board& board, int wallType, const std::vector<int>& colours, int maxPushes)
+// What a rating sees of a chamber: its own cells, walled in.
+Board Chamber(const Board& board)
 {
+    if (!g_region.active)
+        return board;
+    Board chamber;
+    for (int cell = 0; cell < kFloorCells; ++cell)
+        if (g_region.Holds(cell))
+            chamber.cells[static_cast<size_t>(cell)] = board.cells[static_cast<size_t>(cell)];
+        else if (g_region.Borders(cell))
+            chamber.cells[static_cast<size_t>(cell)] = kWall;
+    return chamber;
+}
+
+// The board as written: a chamber's free surroundings are walls, so that no cube leaves it.
+Board Walled(const Board& board)
+{
+    Board walled = board;
+    for (int cell = 0; cell < kFloorCells; ++cell)
+        if (g_region.active && g_region.Borders(cell) && walled.cells[static_cast<size_t>(cell)] == kFree)
+            walled.cells[static_cast<size_t>(cell)] = kWall;
+    return walled;
+}
+
+// Resting positions up to depth pushes reach from start, counted up to limit + 1; a position
+// that clears the chamber ends its line.
+long long Reachable(CPushBoard& board, const CPushBoard::Position& start, long long limit, int depth)
+{
+    auto keyOf = [](const CPushBoard::Position& position) {
+        std::string key;
+        for (const CPushBoard::Cube& cube : position)
+        {
+            key += static_cast<char>(cube.type);
+            key += static_cast<char>(cube.cell & 0xFF);
+            key += static_cast<char>(cube.cell >> 8);
+            key += static_cast<char>(cube.bounces);
+        }
+        return key;
+    };
+    std::unordered_set<std::string> seen{keyOf(start)};
+    std::vector<CPushBoard::Position> layer{start}, nextLayer;
+    std::vector<CPushBoard::Push> pushes;
+    CPushBoard::Position next;
+    for (int d = 0; d < depth && !layer.empty(); ++d)
+    {
+        nextLayer.clear();
+        for (const CPushBoard::Position& position : layer)
+        {
+            board.PushesOf(position, pushes);
+            for (const CPushBoard::Push& push : pushes)
+            {
+                int score = 0;
+                const CPushBoard::Result result = board.Apply(position, push, next, score);
+                if (result != CPushBoard::kNoRest && seen.insert(keyOf(next)).second && result == CPushBoard::kRests)
+                    nextLayer.push_back(next);
+                if (static_cast<long long>(seen.size()) > limit)
+                    return static_cast<long long>(seen.size());
+            }
+        }
+        layer.swap(nextLayer);
+    }
+    return static_cast<long long>(seen.size());
+}
+
+// Pushes deep a chamber's positions are counted: the whole board's search goes about this deep
+// in one chamber while the others wait.
+const int kReachDepth = 14;
+
+// Three cubes of a colour already touch: the level would clear them before the first push.
+bool StartsWithGroup(const Board& board)
+{
+    for (int cell = 0; cell < kFloorCells; ++cell)
+    {
+        const int8_t type = board.cells[static_cast<size_t>(cell)];
+        if (type < 0 || type >= CPlayBlock::kTypeSmasher)
+            continue;
+        std::vector<int> group{cell};
+        std::vector<bool> in(kFloorCells, false);
+        in[static_cast<size_t>(cell)] = true;
+        for (size_t k = 0; k < group.size() && group.size() < 3; ++k)
+        {
+            const int gx = group[k] / CBoard::kRows, gz = group[k] % CBoard::kRows;
+            const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+            for (const auto& step : steps)
+            {
+                const int nx = gx + step[0], nz = gz + step[1];
+                if (nx < 0 || nz < 0 || nx >= CBoard::kColumns || nz >= CBoard::kRows)
+                    continue;
+                const int next = nx * CBoard::kRows + nz;
+                const int8_t other = board.cells[static_cast<size_t>(next)];
+                if (!in[static_cast<size_t>(next)] && other >= 0 && other < CPlayBlock::kTypeSmasher &&
+                    CPlayBlock::ColourOfType(other) == CPlayBlock::ColourOfType(type))
+                {
+                    in[static_cast<size_t>(next)] = true;
+                    group.push_back(next);
+                }
+            }
+        }
+        if (group.size() >= 3)
+            return true;
+    }
+    return false;
+}
+
+Rated Rate(const Board& whole, int wallType, const std::vector<int>& colours, int maxPushes)
+{
+    const Board board = Chamber(whole);
+    if (StartsWithGroup(board))
+        return Rated();
     CPushBoard::Setup setup;
     setup.fixedBodies = WallXml(board, wallType, setup.numWalls);
     setup.fixedBodies += TeleporterXml(board, setup.numTeleporters);
@@ -146,11 +290,15 @@ Rated Rate(const Board& board, int wallType, const std::vector<int>& colours, in
     CPushSolver solver;
     CPushSolver::Limits limits;
     limits.maxPushes = maxPushes;
-    limits.maxPositions = g_ratingPositions;
+    limits.maxPositions = g_region.active ? 4 * g_ratingPositions : g_ratingPositions;
     Rated rated;
     if (solver.Solve(pushBoard, setup.cubes, limits) == CPushSolver::kSolved)
         rated.pushes = static_cast<int>(solver.GetPushes().size());
     rated.positions = solver.GetPositionsSeen();
+    // The whole board's search meets every position of each chamber beside those of the others.
+    // Counted some way past the bound, so that a climb can come down to it.
+    if (g_region.active && rated.pushes > 0)
+        rated.positions = Reachable(pushBoard, setup.cubes, 4LL * g_ratingPositions, kReachDepth);
     return rated;
 }
 
@@ -158,7 +306,7 @@ Rated Rate(const Board& board, int wallType, const std::vector<int>& colours, in
 // cubes taken away, the lifters plain cubes of their colour.
 bool NeedsFeature(const Board& board, int wallType, const std::vector<int>& colours, int pushes)
 {
-    Board without = board;
+    Board without = Chamber(board);
     for (int8_t& cell : without.cells)
         if (cell == kTeleporterCell || cell == CPlayBlock::kTypeBomb || cell == CPlayBlock::kTypeSmasher)
             cell = kFree;
@@ -190,6 +338,7 @@ struct Options
     bool teleporters = false;
     bool fromTemplate = false;
     bool needsFeature = false;
+    bool wipe = false;
     std::vector<int> specials;
     std::string objective;
 };
@@ -249,8 +398,17 @@ bool Write(const XString& templateDocument, const char* name, const Board& board
     }
     for (int c = 0; c < CGameLevel::kColourCount; ++c)
         level.SetRemoveToWin(c, std::find(colours.begin(), colours.end(), c) != colours.end());
-    level.SetBlocksLeft(3 * static_cast<int>(colours.size()));
-    std::string objective = options.objective.empty() ? SlidingObjective(colours) : options.objective;
+    int toClear = 0;
+    for (int8_t cell : board.cells)
+        toClear += cell >= 0 && cell < CPlayBlock::kTypeSmasher &&
+                           std::find(colours.begin(), colours.end(), CPlayBlock::ColourOfType(cell)) != colours.end()
+                       ? 1
+                       : 0;
+    level.SetBlocksLeft(toClear);
+    // A puzzle climbed from the template's own keeps the template's words for it.
+    std::string objective = !options.objective.empty() ? options.objective
+                            : options.fromTemplate     ? std::string(level.GetObjective().GetBuffer())
+                                                       : SlidingObjective(colours);
     for (size_t at = objective.find("\\n"); at != std::string::npos; at = objective.find("\\n", at))
         objective.replace(at, 2, "\n");
     for (size_t at = objective.find("%c"); at != std::string::npos; at = objective.find("%c", at))
@@ -303,7 +461,7 @@ bool TemplateBoard(const XString& templateDocument, Board& board, std::vector<in
     for (int c = 0; c < CGameLevel::kColourCount; ++c)
         if (level.GetRemoveToWin(c))
             colours.push_back(c);
-    return !colours.empty();
+    return true;
 }
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -330,12 +488,25 @@ bool ParseOptions(int argc, char** argv, Options& options)
             g_ratingPositions = std::atoi(argv[++i]);
         else if (arg == "--objective" && hasValue)
             options.objective = argv[++i];
+        else if (arg == "--wipe")
+            options.wipe = true;
+        else if (arg == "--region" && i + 4 < argc)
+        {
+            g_region.active = true;
+            g_region.x0 = std::atoi(argv[++i]);
+            g_region.z0 = std::atoi(argv[++i]);
+            g_region.x1 = std::atoi(argv[++i]);
+            g_region.z1 = std::atoi(argv[++i]);
+        }
         else if (i == 7 && std::isdigit(static_cast<unsigned char>(arg[0])))
             options.blockers = std::atoi(argv[i]);
         else
             return false;
     }
-    return options.colours >= 1 && options.colours <= 3 && g_ratingPositions > 0;
+    const bool inside = g_region.x0 >= 0 && g_region.z0 >= 0 && g_region.x0 <= g_region.x1 &&
+                        g_region.z0 <= g_region.z1 && g_region.x1 < CBoard::kColumns && g_region.z1 < CBoard::kRows;
+    return options.colours >= 1 && options.colours <= 3 && g_ratingPositions > 0 && inside &&
+           !(g_region.active && options.fromTemplate);
 }
 } // namespace
 
@@ -346,7 +517,8 @@ int main(int argc, char** argv)
     {
         std::fprintf(stderr, "usage: plk_levelgen TEMPLATE.txt OUT.txt SEED MIN_PUSHES MAX_PUSHES SECONDS [BLOCKERS]\n"
                              "       [--colours N] [--x3] [--lifter] [--special TYPE]... [--teleporters]\n"
-                             "       [--needs-feature] [--from-template] [--positions N] [--objective TEXT]\n");
+                             "       [--needs-feature] [--from-template] [--positions N] [--objective TEXT]\n"
+                             "       [--region X0 Z0 X1 Z1] [--wipe]\n");
         return 2;
     }
     XString templateDocument;
@@ -358,12 +530,23 @@ int main(int argc, char** argv)
     std::mt19937 random(static_cast<unsigned>(std::atoi(argv[3])));
     const int minPushes = std::atoi(argv[4]), maxPushes = std::atoi(argv[5]);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[6]));
+    // A chamber joins the template's board: its colours are new to it.
+    Board base;
+    std::vector<int> baseColours;
+    if (g_region.active && !options.wipe && !TemplateBoard(templateDocument, base, baseColours))
+    {
+        std::fprintf(stderr, "the template is no floor puzzle\n");
+        return 2;
+    }
+    auto usedInBase = [&base](int colour) {
+        return std::any_of(base.cells.begin(), base.cells.end(),
+                           [colour](int8_t cell) { return cell >= 0 && cell < 60 && cell % 10 == colour; });
+    };
     std::vector<int> colours;
-    colours.push_back(static_cast<int>(random() % CPlayBlock::kColourCount));
     while (static_cast<int>(colours.size()) < options.colours)
     {
         const int colour = static_cast<int>(random() % CPlayBlock::kColourCount);
-        if (std::find(colours.begin(), colours.end(), colour) == colours.end())
+        if (std::find(colours.begin(), colours.end(), colour) == colours.end() && !usedInBase(colour))
             colours.push_back(colour);
     }
     std::vector<int> cubes;
@@ -385,7 +568,8 @@ int main(int argc, char** argv)
             if (blockers[i] == blockers[j] && blockers[i] != CPlayBlock::kTypeStone)
                 blockers[i] = CPlayBlock::kTypeStone;
     for (int& type : blockers)
-        if (std::find(colours.begin(), colours.end(), type) != colours.end())
+        if (std::find(colours.begin(), colours.end(), type) != colours.end() ||
+            std::find(baseColours.begin(), baseColours.end(), type) != baseColours.end())
             type = CPlayBlock::kTypeStone;
     cubes.insert(cubes.end(), blockers.begin(), blockers.end());
     cubes.insert(cubes.end(), options.specials.begin(), options.specials.end());
@@ -394,7 +578,7 @@ int main(int argc, char** argv)
     if (options.fromTemplate)
     {
         colours.clear();
-        if (!TemplateBoard(templateDocument, start, colours))
+        if (!TemplateBoard(templateDocument, start, colours) || colours.empty())
         {
             std::fprintf(stderr, "the template is no floor puzzle\n");
             return 2;
@@ -442,13 +626,17 @@ int main(int argc, char** argv)
         }
     }
 
+    // A chamber counts once its positions are within the bound; until then the climb goes down.
+    auto fits = [](const Rated& rated) {
+        return rated.pushes > 0 && (!g_region.active || rated.positions <= g_ratingPositions);
+    };
     const int wallType = 0;
     Board best, current;
     Rated bestRating, currentRating;
     int restarts = 0;
     while (std::chrono::steady_clock::now() < end && bestRating.pushes < maxPushes)
     {
-        current = options.fromTemplate ? start : RandomBoard(random, cubes, options.teleporters);
+        current = options.fromTemplate ? start : RandomBoard(base, random, cubes, options.teleporters);
         currentRating = Rate(current, wallType, colours, maxPushes);
         ++restarts;
         for (int step = 0; step < 300 && std::chrono::steady_clock::now() < end && bestRating.pushes < maxPushes;
@@ -457,14 +645,19 @@ int main(int argc, char** argv)
             Board next = current;
             Mutate(next, random);
             const Rated rated = Rate(next, wallType, colours, maxPushes);
-            if (rated.pushes >= currentRating.pushes && rated.pushes > 0)
+            const bool better = g_region.active && !fits(currentRating)
+                                    ? rated.pushes > 0 && (currentRating.pushes < 0 || rated.positions <= currentRating.positions)
+                                    : fits(rated) && rated.pushes >= currentRating.pushes;
+            if (better)
             {
                 current = next;
                 currentRating = rated;
             }
-            if (currentRating.pushes > 0 &&
+            const bool morePositions = g_region.active ? currentRating.positions < bestRating.positions
+                                                       : currentRating.positions > bestRating.positions;
+            if (fits(currentRating) &&
                 (currentRating.pushes > bestRating.pushes ||
-                 (currentRating.pushes == bestRating.pushes && currentRating.positions > bestRating.positions)) &&
+                 (currentRating.pushes == bestRating.pushes && morePositions)) &&
                 (!options.needsFeature || NeedsFeature(current, wallType, colours, currentRating.pushes)))
             {
                 best = current;
@@ -483,7 +676,9 @@ int main(int argc, char** argv)
     std::string name = argv[2];
     name = name.substr(name.find_last_of("/\\") + 1);
     name = "Gen_" + name.substr(0, name.find('.'));
-    if (!Write(templateDocument, name.c_str(), best, colours, options, argv[2]))
+    std::vector<int> allColours = baseColours;
+    allColours.insert(allColours.end(), colours.begin(), colours.end());
+    if (!Write(templateDocument, name.c_str(), Walled(best), allColours, options, argv[2]))
         return 2;
     if (bestRating.pushes < minPushes)
     {
