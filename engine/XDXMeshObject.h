@@ -77,10 +77,11 @@ public:
     XMeshAnimation& GetAnimation() { return m_animation; }
     const XMeshAnimation& GetAnimation() const { return m_animation; }
 
-protected:
-    void RebuildWorld();
     // The frame that Draw shows: the animation's for an animated mesh, else the single one.
     int CurrentFrame() const;
+
+protected:
+    void RebuildWorld();
 
 private:
     XBasicMesh* m_pMesh = nullptr;

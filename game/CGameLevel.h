@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CBoard;
 class CFieldObject;
@@ -303,6 +304,20 @@ private:
     void DrawScenery();
     void DrawOpaqueWalls();
     void DrawPlayBlocks();
+    // Cubes that have looked the same for a few frames are drawn with the still scene; the rest
+    // over it. A look is all a cube's drawing depends on.
+    struct CubeLook
+    {
+        plk::gfx::Matrix world;
+        int frame = -1;
+        const XDXTexture* texture = nullptr;
+        int state = -1;
+        int timeLeft = 0;
+        bool effect = false;
+        bool operator==(const CubeLook&) const = default;
+    };
+    void NoteCubeLooks();
+    bool IsCubeStill(int cube) const;
     void ReleaseBoardTop();
     // Puts the terrain and board top meshes aside during a load, so that a level read again with
     // the same ones (every undo in the builder) takes them back instead of reading them anew.
@@ -350,6 +365,8 @@ private:
 
     std::unique_ptr<CWallBlock[]> m_pWalls;
     std::unique_ptr<CPlayBlock[]> m_pPlayBlocks;
+    std::vector<CubeLook> m_cubeLooks;
+    std::vector<int> m_cubeStillFrames; // frames each cube has kept its look, up to a few
     std::unique_ptr<CTeleporter[]> m_pTeleporters;
     std::unique_ptr<CFieldObject[]> m_pFieldObjects;
     std::unique_ptr<CPlayBlock[]> m_pSpares;

@@ -9,9 +9,14 @@
 #include "game/CTeleporter.h"
 #include "game/CWallBlock.h"
 
+#include <algorithm>
+
 namespace
 {
 
+// Frames a cube must keep its look before it is drawn with the still scene: a cube that moves
+// again soon would otherwise draw the scene anew twice.
+const int kStillFrames = 3;
 // Rays that find the terrain's height start far above anything a level holds.
 const float kRayStartY = 9999.0f;
 const int kBoardTopLetters = 5; // tiles A..E
@@ -169,16 +174,40 @@ void CGameLevel::DrawPlayBlocks()
         m_pPlayBlocks[static_cast<size_t>(i)].Draw();
 }
 
+void CGameLevel::NoteCubeLooks()
+{
+    const size_t count = static_cast<size_t>(std::max(m_iNumPlayBlocks, 0));
+    m_cubeLooks.resize(count);
+    m_cubeStillFrames.resize(count);
+    for (size_t i = 0; i < count; ++i)
+    {
+        const CPlayBlock& cube = m_pPlayBlocks[i];
+        const CubeLook look{cube.GetWorldMatrix(),  cube.CurrentFrame(),           cube.GetTexture(),
+                            cube.GetState(),        cube.GetStateChangeTimeLeft(), cube.IsEffectRunning()};
+        m_cubeStillFrames[i] = look == m_cubeLooks[i] ? std::min(m_cubeStillFrames[i] + 1, kStillFrames) : 0;
+        m_cubeLooks[i] = look;
+    }
+}
+
+bool CGameLevel::IsCubeStill(int cube) const
+{
+    const size_t i = static_cast<size_t>(cube);
+    return i < m_cubeStillFrames.size() && m_cubeStillFrames[i] >= kStillFrames &&
+           m_cubeLooks[i].state == CPlayBlock::kStateOnBoard && !m_cubeLooks[i].effect;
+}
+
 void CGameLevel::Draw()
 {
     plk::gfx::Device* device = m_pEngine ? m_pEngine->GetDevice() : nullptr;
     if (device && device->Shortcuts())
     {
-        // Everything but the cubes stands still between pushes: a software rasteriser would spend
-        // most of a frame filling the same terrain and scenery again, so the device keeps them as
-        // a picture while nothing of them changes. Within it opaque things go nearest first
-        // (walls, the board, the scenery round it, the terrain under all), since a pixel already
-        // covered by something nearer is not textured. The cubes come after, against its depth.
+        // Between pushes almost everything stands still: a software rasteriser would spend most of
+        // a frame filling the same terrain and scenery and lighting the same cubes again, so the
+        // device keeps them as a picture while nothing of them changes. Within it opaque things go
+        // nearest first (walls, the board, the scenery round it, the terrain under all), since a
+        // pixel already covered by something nearer is not textured; the cubes at rest come last,
+        // and the moving, fading and burning ones are drawn over the picture, against its depth.
+        NoteCubeLooks();
         device->DrawKeptLayer([this] {
             DrawOpaqueWalls();
             if (m_pBoardTopMesh)
@@ -186,8 +215,13 @@ void CGameLevel::Draw()
             DrawScenery();
             if (m_pTerrainMesh)
                 m_terrain.Draw();
+            for (int i = 0; i < m_iNumPlayBlocks; ++i)
+                if (IsCubeStill(i))
+                    m_pPlayBlocks[static_cast<size_t>(i)].Draw();
         });
-        DrawPlayBlocks();
+        for (int i = 0; i < m_iNumPlayBlocks; ++i)
+            if (!IsCubeStill(i))
+                m_pPlayBlocks[static_cast<size_t>(i)].Draw();
     }
     else
     {

@@ -9,6 +9,7 @@
 #include "game/CFieldObject.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
+#include "game/CPlayRules.h"
 #include "game/CWallBlock.h"
 #include "game/GameRandom.h"
 #include "platform/image/Image.h"
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -159,14 +161,20 @@ protected:
         }
     }
 
-    // Plays frames until each of shotFrames, taking a screenshot there.
-    static std::vector<plk::Image> Shots(const std::vector<int>& shotFrames, bool shortcuts)
+    using FrameAction = std::function<void(int frame)>;
+
+    // Plays frames until each of shotFrames, taking a screenshot there; act, when given, runs
+    // before every frame.
+    static std::vector<plk::Image> Shots(const std::vector<int>& shotFrames, bool shortcuts,
+                                         const FrameAction& act = {})
     {
         s_engine->GetDevice()->SetShortcuts(shortcuts);
         std::vector<plk::Image> shots;
         bool quit = false;
         for (int frame = 0; frame <= shotFrames.back(); ++frame)
         {
+            if (act)
+                act(frame);
             const bool shot = std::find(shotFrames.begin(), shotFrames.end(), frame) != shotFrames.end();
             if (shot)
                 s_engine->RequestScreenShot();
@@ -198,17 +206,19 @@ protected:
             EXPECT_TRUE(s_engine->Frame(quit)) << s_engine->GetErrorMsg().GetBuffer();
     }
 
-    static void ExpectAlike(const std::string& view)
+    static void ExpectAlike(const std::string& view,
+                            const std::vector<int>& shotFrames = {kFirstShotFrame, kSecondShotFrame},
+                            const FrameAction& act = {})
     {
         // Thunder takes a random number only while its sound is not playing, which follows the
         // clock: without sounds the rain falls the same in both.
         XDXSound::EnableSounds(false);
         LeadIn(view);
         Show(view);
-        const std::vector<plk::Image> plain = Shots({kFirstShotFrame, kSecondShotFrame}, false);
+        const std::vector<plk::Image> plain = Shots(shotFrames, false, act);
         LeadIn(view);
         Show(view);
-        const std::vector<plk::Image> quick = Shots({kFirstShotFrame, kSecondShotFrame}, true);
+        const std::vector<plk::Image> quick = Shots(shotFrames, true, act);
         XDXSound::EnableSounds(true);
         ASSERT_EQ(plain.size(), quick.size()) << view;
         for (size_t i = 0; i < plain.size(); ++i)
@@ -243,6 +253,35 @@ TEST_F(ShortcutImages, EveryShippedLevelLooksTheSame)
     ASSERT_GE(levels.size(), 30u);
     for (const std::string& level : levels)
         ExpectAlike(level);
+}
+
+TEST_F(ShortcutImages, APushedCubeLooksTheSameWhileItSlidesAndOnceItRests)
+{
+    // A cube at rest is drawn into the kept scene; pushed, it is drawn over the scene kept without
+    // it, and some frames after it stops it joins the scene again.
+    const int kPushFrame = kFirstShotFrame;
+    bool pushed = false;
+    const FrameAction push = [&](int frame) {
+        if (frame == 0)
+            pushed = false;
+        if (frame != kPushFrame)
+            return;
+        CGameLevel& level = *s_level;
+        for (int i = 0; i < level.GetNumPlayBlocks() && !pushed; ++i)
+        {
+            CPlayBlock& cube = level.GetPlayBlock(i);
+            const CPlayRules::Arrows arrows = CPlayRules::OfferedArrows(level, cube);
+            for (int arrow = CPlayRules::kArrowPlusX; arrow < CPlayRules::kArrowCount && !pushed; ++arrow)
+            {
+                if (!arrows[static_cast<size_t>(arrow)])
+                    continue;
+                level.SetSelected(&cube);
+                pushed = CPlayRules::Push(level, static_cast<CPlayRules::Arrow>(arrow));
+            }
+        }
+        ASSERT_TRUE(pushed) << "a cube to push";
+    };
+    ExpectAlike("StdLevel1", {kPushFrame + 1, kPushFrame + 3, kPushFrame + 6, kSecondShotFrame + 40}, push);
 }
 
 TEST_F(ShortcutImages, TheStatusColumnShowsASwitchTurnedOffAtOnce)
