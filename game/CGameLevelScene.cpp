@@ -183,7 +183,7 @@ void CGameLevel::NoteCubeLooks()
     {
         const CPlayBlock& cube = m_pPlayBlocks[i];
         const CubeLook look{cube.GetWorldMatrix(),  cube.CurrentFrame(),           cube.GetTexture(),
-                            cube.GetState(),        cube.GetStateChangeTimeLeft(), cube.IsEffectRunning()};
+                            cube.GetState(),        cube.GetStateChangeTimeLeft(), cube.DrawsEffects()};
         m_cubeStillFrames[i] = look == m_cubeLooks[i] ? std::min(m_cubeStillFrames[i] + 1, kStillFrames) : 0;
         m_cubeLooks[i] = look;
     }

@@ -85,6 +85,10 @@ public:
     int GetStateChangeMaxTime() const { return m_iStateChangeMaxTime; }
     int GetStateChangeTimeLeft() const { return m_iStateChangeTimeLeft; }
     bool IsEffectRunning() const { return m_bRunEffect; }
+    // A bomb on the board shows its burning fuse.
+    bool FuseBurns() const { return m_iType == kTypeBomb && m_iCurState == kStateOnBoard; }
+    // Whether drawing it draws particles too, which change every frame.
+    bool DrawsEffects() const { return m_bRunEffect || FuseBurns(); }
 
     // 1 starts the removal fade (and its sound), 2 makes the cube gone at once, 0 puts it back.
     void SetState(int state);

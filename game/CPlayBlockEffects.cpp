@@ -91,7 +91,7 @@ void CPlayBlock::UpdateEffects(float dt)
             m_pFireEffect.reset();
         }
     }
-    if (m_iType == kTypeBomb && m_iCurState == kStateOnBoard && m_pFuseEffect)
+    if (FuseBurns() && m_pFuseEffect)
     {
         m_pFuseEffect->m_vPositionBase = {position.x, position.y + kFuseHeight, position.z};
         m_pFuseEffect->Update(dt);
@@ -100,7 +100,6 @@ void CPlayBlock::UpdateEffects(float dt)
 
 void CPlayBlock::DrawEffects()
 {
-    const bool fuseBurns = m_iType == kTypeBomb && m_iCurState == kStateOnBoard;
-    GameEffects::DrawUnlit(m_pGameEngine, {fuseBurns ? m_pFuseEffect.get() : nullptr,
+    GameEffects::DrawUnlit(m_pGameEngine, {FuseBurns() ? m_pFuseEffect.get() : nullptr,
                                            m_bRunEffect ? m_pFireEffect.get() : nullptr});
 }
