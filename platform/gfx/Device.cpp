@@ -103,15 +103,6 @@ int VertexCount(PrimitiveType type, int primitives)
     }
 }
 
-void ColorToFloats(uint32_t argb, float out[4])
-{
-    const float scale = 1.0f / 255.0f;
-    out[0] = ((argb >> 16) & 0xFF) * scale;
-    out[1] = ((argb >> 8) & 0xFF) * scale;
-    out[2] = (argb & 0xFF) * scale;
-    out[3] = ((argb >> 24) & 0xFF) * scale;
-}
-
 void SetEnabled(GLenum capability, bool enabled)
 {
     if (enabled)

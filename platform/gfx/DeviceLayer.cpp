@@ -95,8 +95,8 @@ void Device::NoteDraw(int kind, uint32_t fvf, int stride, uint64_t content, int 
     const Viewport& v = m_state.viewport;
     const int viewport[] = {v.x, v.y, v.width, v.height};
     hash.Add(viewport);
-    const float depthRange[] = {v.minZ, v.maxZ, m_placementScale, m_placementX, m_placementY};
-    hash.Add(depthRange);
+    const float depthAndPlacement[] = {v.minZ, v.maxZ, m_placementScale, m_placementX, m_placementY};
+    hash.Add(depthAndPlacement);
     hash.Add(m_lighting.lights);
     hash.Add(m_lighting.placedBy);
     hash.Add(m_lighting.enabled);
@@ -104,7 +104,8 @@ void Device::NoteDraw(int kind, uint32_t fvf, int stride, uint64_t content, int 
     m_note.key = hash.Value();
 
     // Screen-space drawing ignores the viewport.
-    Rect reach = (fvf & kFvfXyzRhw) ? Rect{0, 0, m_backWidth, m_backHeight} : Rect{v.x, v.y, v.x + v.width, v.y + v.height};
+    Rect reach = (fvf & kFvfXyzRhw) ? Rect{0, 0, m_backWidth, m_backHeight}
+                                    : Rect{v.x, v.y, v.x + v.width, v.y + v.height};
     if (m_state.renderStates[kScissorTestEnable])
         reach = Intersect(reach, m_state.scissor);
     reach = Intersect(reach, Rect{0, 0, m_backWidth, m_backHeight});

@@ -200,6 +200,8 @@ struct Rect
 // Float render-state values travel as their bits.
 uint32_t FloatBits(float value);
 float BitsFloat(uint32_t bits);
+// An ARGB colour as red, green, blue and alpha from 0 to 1.
+void ColorToFloats(uint32_t argb, float out[4]);
 // Bytes per vertex of a layout.
 int VertexSize(uint32_t fvf);
 // A number no content (a texture's texels, a mesh's or vertex buffer's vertices) had before: a kept

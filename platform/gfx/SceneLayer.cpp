@@ -152,8 +152,9 @@ bool SceneLayer::BeginDrawing(int width, int height, const Rect& area, uint32_t 
         glEnable(GL_SCISSOR_TEST);
         // The layer's rows lie top first.
         glScissor(area.left, area.top, area.right - area.left, area.bottom - area.top);
-        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>(color >> 24) / 255.0f);
+        float rgba[4];
+        ColorToFloats(color, rgba);
+        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
         glClearDepth(z);
         GLboolean depthWrites = GL_TRUE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);

@@ -23,6 +23,15 @@ float BitsFloat(uint32_t bits)
     return value;
 }
 
+void ColorToFloats(uint32_t argb, float out[4])
+{
+    const float scale = 1.0f / 255.0f;
+    out[0] = static_cast<float>((argb >> 16) & 0xFF) * scale;
+    out[1] = static_cast<float>((argb >> 8) & 0xFF) * scale;
+    out[2] = static_cast<float>(argb & 0xFF) * scale;
+    out[3] = static_cast<float>((argb >> 24) & 0xFF) * scale;
+}
+
 uint64_t NextContentSerial()
 {
     static std::atomic<uint64_t> serial{0};
