@@ -2,6 +2,7 @@
 // their own, the process's peak memory, and the order of taking it all down.
 #pragma once
 
+#include "bench/BenchEngine.h"
 #include "engine/XDXSound.h"
 #include "engine/XEngineOptions.h"
 #include "engine/XGameEngine.h"
@@ -81,6 +82,23 @@ inline bool LoadGameBenchMedia(XGameEngine& engine, const std::filesystem::path&
         return false;
     }
     return true;
+}
+
+// The staged data linked into folder, the engine at the benchmarks' size and the shared media
+// loaded: null, with the reason printed, when any of it fails.
+inline std::unique_ptr<XGameEngine> StartGameBench(const std::filesystem::path& folder, BenchLevels levels,
+                                                   unsigned frameMs)
+{
+    const std::filesystem::path data = StagedData();
+    if (!LinkStagedData(data, folder, levels))
+    {
+        std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
+        return nullptr;
+    }
+    std::unique_ptr<XGameEngine> engine = StartBenchEngine(folder);
+    if (!engine || !LoadGameBenchMedia(*engine, folder, frameMs))
+        return nullptr;
+    return engine;
 }
 
 inline double PeakResidentMegabytes()

@@ -2,7 +2,6 @@
 // shows it, and the same level in the builder with its tool bar; and the builder's undo with the
 // level's meshes and media loaded. Needs a display (xvfb-run or SDL_VIDEODRIVER=offscreen) and the
 // staged data (PLK_DATA_DIR, or the build's stage/data beside this program's folder).
-#include "bench/BenchEngine.h"
 #include "bench/GameBench.h"
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
@@ -65,16 +64,8 @@ struct BuilderBench
 
     bool Start()
     {
-        const fs::path data = StagedData();
-        if (!LinkStagedData(data, folder, BenchLevels::kOwn))
-        {
-            std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
-            return false;
-        }
-        engine = StartBenchEngine(folder);
+        engine = StartGameBench(folder, BenchLevels::kOwn, kFrameMs);
         if (!engine)
-            return false;
-        if (!LoadGameBenchMedia(*engine, folder, kFrameMs))
             return false;
         const XString dataFolder = BenchDataFolder(folder);
         if (!WriteLevel(dataFolder))

@@ -4,7 +4,6 @@
 // another; the peak resident memory of the process is reported beside the time. Needs a display
 // (xvfb-run or SDL_VIDEODRIVER=offscreen) and the staged data (PLK_DATA_DIR, or the build's
 // stage/data beside this program's folder).
-#include "bench/BenchEngine.h"
 #include "bench/GameBench.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -42,16 +41,8 @@ struct PlayBench
 
     bool Start()
     {
-        const fs::path data = StagedData();
-        if (!LinkStagedData(data, folder, BenchLevels::kShipped))
-        {
-            std::fprintf(stderr, "no staged data in %s\n", data.string().c_str());
-            return false;
-        }
-        engine = StartBenchEngine(folder);
+        engine = StartGameBench(folder, BenchLevels::kShipped, kFrameMs);
         if (!engine)
-            return false;
-        if (!LoadGameBenchMedia(*engine, folder, kFrameMs))
             return false;
         const XString dataFolder = BenchDataFolder(folder);
         CGameRandom::Seed(1);

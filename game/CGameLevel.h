@@ -316,6 +316,11 @@ private:
         bool effect = false;
         bool operator==(const CubeLook&) const = default;
     };
+    struct CubeHistory
+    {
+        CubeLook look;
+        int stillFrames = 0; // frames it has kept its look, up to a few
+    };
     void NoteCubeLooks();
     bool IsCubeStill(int cube) const;
     void ReleaseBoardTop();
@@ -365,8 +370,7 @@ private:
 
     std::unique_ptr<CWallBlock[]> m_pWalls;
     std::unique_ptr<CPlayBlock[]> m_pPlayBlocks;
-    std::vector<CubeLook> m_cubeLooks;
-    std::vector<int> m_cubeStillFrames; // frames each cube has kept its look, up to a few
+    std::vector<CubeHistory> m_cubeHistory;
     std::unique_ptr<CTeleporter[]> m_pTeleporters;
     std::unique_ptr<CFieldObject[]> m_pFieldObjects;
     std::unique_ptr<CPlayBlock[]> m_pSpares;

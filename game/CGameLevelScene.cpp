@@ -177,23 +177,26 @@ void CGameLevel::DrawPlayBlocks()
 void CGameLevel::NoteCubeLooks()
 {
     const size_t count = static_cast<size_t>(std::max(m_iNumPlayBlocks, 0));
-    m_cubeLooks.resize(count);
-    m_cubeStillFrames.resize(count);
+    m_cubeHistory.resize(count);
     for (size_t i = 0; i < count; ++i)
     {
         const CPlayBlock& cube = m_pPlayBlocks[i];
         const CubeLook look{cube.GetWorldMatrix(),  cube.CurrentFrame(),           cube.GetTexture(),
                             cube.GetState(),        cube.GetStateChangeTimeLeft(), cube.DrawsEffects()};
-        m_cubeStillFrames[i] = look == m_cubeLooks[i] ? std::min(m_cubeStillFrames[i] + 1, kStillFrames) : 0;
-        m_cubeLooks[i] = look;
+        CubeHistory& history = m_cubeHistory[i];
+        history.stillFrames = look == history.look ? std::min(history.stillFrames + 1, kStillFrames) : 0;
+        history.look = look;
     }
 }
 
 bool CGameLevel::IsCubeStill(int cube) const
 {
     const size_t i = static_cast<size_t>(cube);
-    return i < m_cubeStillFrames.size() && m_cubeStillFrames[i] >= kStillFrames &&
-           m_cubeLooks[i].state == CPlayBlock::kStateOnBoard && !m_cubeLooks[i].effect;
+    if (i >= m_cubeHistory.size())
+        return false;
+    const CubeHistory& history = m_cubeHistory[i];
+    return history.stillFrames >= kStillFrames && history.look.state == CPlayBlock::kStateOnBoard &&
+           !history.look.effect;
 }
 
 void CGameLevel::Draw()

@@ -136,6 +136,45 @@ using Cell = std::array<int, 3>;
 // toward the pair makes a group of three and clears the board.
 const std::vector<Cell> kThreeReds = {{2, 0, 3}, {3, 0, 3}, {5, 0, 3}};
 
+// From the test play's first frame past its start card: wins the three reds by pushing the lone
+// cube to the pair, shoots the summary, goes back to the builder (a shot), exits to the title,
+// opens the builder again (a shot), exits and presses Escape on the title. Returns the frame of
+// that Escape, or -1 with the reason in error when the win could not be planned.
+int WinTestPlayAndComeBack(const TitleRun& run, const std::string& document, RunScript& script, int frame,
+                           std::string& error)
+{
+    SolutionScript planner(run.DataFolder());
+    CLevelSolution solution;
+    SolutionMove push;
+    push.gx = kThreeReds[2][0];
+    push.gz = kThreeReds[2][2];
+    push.dx = -1;
+    solution.AddMove(push);
+    if (!planner.LoadDocument(XString(document.c_str()), frame + kPlayAfterCard) ||
+        !planner.AppendMoves(solution, script))
+    {
+        error = planner.GetError();
+        return -1;
+    }
+    if (!planner.PlayToEnd())
+    {
+        error = "pushing the lone red cube to the pair does not win: " + planner.GetError();
+        return -1;
+    }
+    frame = planner.GetRunFrame() + kSummaryUp;
+    script.Shot(frame);
+    script.Key(frame, "Space");
+    frame += kBuilderUp + 30;
+    script.Shot(frame);
+    frame = ExitBuilder(script, frame + kClickStep);
+    script.Click(frame, kBuilderX, kBuilderY);
+    frame += kBuilderUp;
+    script.Shot(frame);
+    frame = ExitBuilder(script, frame + kClickStep);
+    script.Key(frame, "Escape");
+    return frame;
+}
+
 std::string WriteThreeReds(TitleRun& run, float timeLimitMs = 120000.0f)
 {
     run.OwnLevels();
@@ -266,27 +305,9 @@ TEST(BuilderRun, TestPlayWonByClicksReturnsToTheBuilderWithTheLevelIntact)
     frame += kStartCardUp;
     script.Key(frame, "Space");
 
-    SolutionScript planner(run.DataFolder());
-    ASSERT_TRUE(planner.LoadDocument(XString(document.c_str()), frame + kPlayAfterCard)) << planner.GetError();
-    CLevelSolution solution;
-    SolutionMove push;
-    push.gx = 5;
-    push.gz = 3;
-    push.dx = -1;
-    solution.AddMove(push);
-    ASSERT_TRUE(planner.AppendMoves(solution, script)) << planner.GetError();
-    ASSERT_TRUE(planner.PlayToEnd()) << "pushing the lone red cube to the pair wins";
-    frame = planner.GetRunFrame() + kSummaryUp;
-    script.Shot(frame);
-    script.Key(frame, "Space");
-    frame += kBuilderUp + 30;
-    script.Shot(frame);
-    frame = ExitBuilder(script, frame + kClickStep);
-    script.Click(frame, kBuilderX, kBuilderY);
-    frame += kBuilderUp;
-    script.Shot(frame);
-    frame = ExitBuilder(script, frame + kClickStep);
-    script.Key(frame, "Escape");
+    std::string error;
+    frame = WinTestPlayAndComeBack(run, document, script, frame, error);
+    ASSERT_GE(frame, 0) << error;
     ASSERT_EQ(0, run.Run(script.Text(), frame + 100));
 
     ASSERT_EQ(4u, run.Shots().size());
@@ -498,27 +519,9 @@ TEST(BuilderRun, LevelBuiltByHandIsSavedWonInATestPlayAndFoundAgain)
     frame += kStartCardUp;
     script.Key(frame, "Space");
 
-    SolutionScript planner(run.DataFolder());
-    ASSERT_TRUE(planner.LoadDocument(XString(document.c_str()), frame + kPlayAfterCard)) << planner.GetError();
-    CLevelSolution solution;
-    SolutionMove push;
-    push.gx = kThreeReds[2][0];
-    push.gz = kThreeReds[2][2];
-    push.dx = -1;
-    solution.AddMove(push);
-    ASSERT_TRUE(planner.AppendMoves(solution, script)) << planner.GetError();
-    ASSERT_TRUE(planner.PlayToEnd());
-    frame = planner.GetRunFrame() + kSummaryUp;
-    script.Shot(frame);
-    script.Key(frame, "Space");
-    frame += kBuilderUp + 30;
-    script.Shot(frame);
-    frame = ExitBuilder(script, frame + kClickStep);
-    script.Click(frame, kBuilderX, kBuilderY);
-    frame += kBuilderUp;
-    script.Shot(frame);
-    frame = ExitBuilder(script, frame + kClickStep);
-    script.Key(frame, "Escape");
+    std::string error;
+    frame = WinTestPlayAndComeBack(run, document, script, frame, error);
+    ASSERT_GE(frame, 0) << error;
 
     // The drag: press on the lone cube, move over the cell beside the pair in a few steps, hold
     // there while the cube walks a cell a frame, release.
