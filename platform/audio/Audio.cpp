@@ -20,10 +20,13 @@ namespace
 
 // Enough for every cube of a busy board to knock at once, plus music and weather.
 const int kMixChannels = 64;
-const int kOutputRate = 44100;
-const int kOutputChannels = 2;
-// About 23 ms at 44.1 kHz: short enough that UI clicks feel immediate.
-const int kBufferFrames = 1024;
+// The rate every sound of the game is recorded at. Loaded sounds are held in the mixer's format,
+// so mixing at a higher rate would only double the memory of each one (the level's music most)
+// and add nothing a listener could hear; SDL resamples the finished mix for the device instead.
+const int kMixRate = 22050;
+const int kMixChannelCount = 2;
+// About 23 ms: short enough that UI clicks feel immediate.
+const int kBufferFrames = 512;
 
 // One decoded file, shared by every handle loaded from the same path: a board of 100 cubes
 // loads the same few knocks hundreds of times.
@@ -97,9 +100,11 @@ int OpenAudio(std::string* error)
         return Fail(error, std::string("SDL_InitSubSystem(SDL_INIT_AUDIO) failed. Msg=") + SDL_GetError(),
                     kErrDevice);
     g_sdlAudioStarted = true;
-    if (Mix_OpenAudio(kOutputRate, AUDIO_S16SYS, kOutputChannels, kBufferFrames) < 0)
+    // No changes allowed: a device that asks for another rate gets the mix resampled by SDL, so
+    // sounds keep the size they were loaded at whatever the hardware does.
+    if (Mix_OpenAudioDevice(kMixRate, AUDIO_S16SYS, kMixChannelCount, kBufferFrames, nullptr, 0) < 0)
     {
-        std::string reason = std::string("Mix_OpenAudio failed. Msg=") + Mix_GetError();
+        std::string reason = std::string("Mix_OpenAudioDevice failed. Msg=") + Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         g_sdlAudioStarted = false;
         return Fail(error, reason, kErrDevice);
