@@ -1,4 +1,8 @@
-// A texture: decoded pixels kept in CPU memory, uploaded to OpenGL on first use on the drawing thread.
+// A texture: decoded pixels uploaded to OpenGL on first use on the drawing thread. A texture read
+// from a file holds no pixels of its own: it is decoded once to check it and learn its size, and
+// again whenever a context needs it, so that the many textures loaded but never drawn, and those
+// the driver already holds, cost no memory. One made from pixels in memory keeps them, having
+// nowhere to read them from.
 #pragma once
 
 #include "platform/image/Image.h"
@@ -24,17 +28,18 @@ public:
     int Load(const std::string& path, uint32_t colorKey, bool mipmaps, std::string* error = nullptr);
     void Release();
 
-    bool Empty() const { return m_image.Empty(); }
-    int Width() const { return m_image.width; }
-    int Height() const { return m_image.height; }
+    bool Empty() const { return m_width <= 0; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // Levels of the full chain down to 1 x 1, or 1 without mipmaps.
     int MipLevels() const;
+    // The decoded pixels of a texture made from memory; empty for one read from a file.
     const Image& Pixels() const { return m_image; }
     // Changes whenever the texels do; 0 when empty.
     uint64_t Serial() const { return m_serial; }
 
-    // The OpenGL texture name, uploading first when this context has not seen it; 0 when empty.
-    // Drawing thread only.
+    // The OpenGL texture name, uploading first when this context has not seen it; 0 when empty or
+    // when the file can no longer be read as it was. Drawing thread only.
     unsigned Bind();
     // Makes and binds the smaller levels of a texture created with mipmaps, once per upload; a draw
     // that samples with a mip filter calls it. Drawing thread only.
@@ -42,8 +47,14 @@ public:
 
 private:
     void DeleteName();
+    // Decodes the file again for an upload; false when it is gone or no longer the same size.
+    bool ReadFileAgain();
 
     Image m_image;
+    int m_width = 0;
+    int m_height = 0;
+    std::string m_path; // empty for a texture made from pixels in memory
+    uint32_t m_colorKey = 0;
     bool m_mipmaps = false;
     bool m_mipmapsMade = false;
     unsigned m_name = 0;
