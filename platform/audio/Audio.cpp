@@ -20,11 +20,12 @@ namespace
 
 // Enough for every cube of a busy board to knock at once, plus music and weather.
 const int kMixChannels = 64;
-// The rate every sound of the game is recorded at. Loaded sounds are held in the mixer's format,
-// so mixing at a higher rate would only double the memory of each one (the level's music most)
-// and add nothing a listener could hear; SDL resamples the finished mix for the device instead.
+// The format every sound of the game is recorded in: 22 kHz mono, and none is panned. Loaded
+// sounds are held in the mixer's format, so mixing at a higher rate or in stereo would only double
+// the memory of each one (the level's music most) and add nothing a listener could hear; SDL
+// converts the finished mix for the device instead.
 const int kMixRate = 22050;
-const int kMixChannelCount = 2;
+const int kMixChannelCount = 1;
 // About 23 ms: short enough that UI clicks feel immediate.
 const int kBufferFrames = 512;
 

@@ -117,7 +117,8 @@ TEST(SoundSet, EveryFileIsAMonoPcmWaveThatTheMixerLoads)
     {
         PcmWave wave;
         ASSERT_TRUE(ReadPcmWave(DataDir() + e.name, wave, error)) << e.name << ": " << error;
-        EXPECT_TRUE(wave.rate == 22050 || wave.rate == 44100) << e.name << " rate " << wave.rate;
+        // The mixer runs at this rate: a file at another would be resampled, and held larger, on every load.
+        EXPECT_EQ(wave.rate, 22050) << e.name;
         EXPECT_EQ(wave.channels, 1) << e.name;
         EXPECT_GT(wave.samples.size(), 0u) << e.name;
         plk::audio::SoundHandle sound = plk::audio::kNoSound;
