@@ -57,7 +57,7 @@ void CPanelCache::Keep(plk::gfx::Device& device, float right, float bottom, cons
         return;
     plk::Image pixels;
     if (device.ReadRect(area, pixels) != plk::gfx::kOk ||
-        m_picture.Create(std::move(pixels), 0, false) != plk::gfx::kOk)
+        m_picture.CreateUntilLost(std::move(pixels)) != plk::gfx::kOk)
         return;
     m_area = area;
     m_face = face;

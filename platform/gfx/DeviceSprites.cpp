@@ -96,6 +96,9 @@ void Device::FlushSprites()
 
     for (const SpriteRun& run : m_flushRuns)
     {
+        // A texture found lost at its upload draws nothing, rather than untextured quads.
+        if (run.texture->Bind() == 0)
+            continue;
         // Without blending, transparent texels still draw, as black.
         sprite.renderStates[kAlphaBlendEnable] = run.alphaBlend ? 1 : 0;
         sprite.renderStates[kAlphaTestEnable] = run.alphaBlend ? 1 : 0;

@@ -112,7 +112,8 @@ int Font::Create(const std::string& face, int height, int weight, bool italic)
                 atlas.At(glyph.atlas.left + col, glyph.atlas.top + row)[3] =
                     bitmap.coverage[static_cast<size_t>(row) * bitmap.width + col];
     }
-    const int created = m_atlas.Create(std::move(atlas), 0, false);
+    // A font serves one device, so once uploaded its atlas never needs these pixels again.
+    const int created = m_atlas.CreateUntilLost(std::move(atlas));
     if (created != kOk)
         m_error = "the glyph atlas could not be created";
     return created;

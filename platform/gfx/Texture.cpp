@@ -46,9 +46,17 @@ int Texture::Create(Image image, uint32_t colorKey, bool mipmaps)
     m_height = image.height;
     m_colorKey = colorKey;
     m_image = std::move(image);
+    m_holdPixels = true;
     m_mipmaps = mipmaps;
     m_serial = NextContentSerial();
     return kOk;
+}
+
+int Texture::CreateUntilLost(Image image)
+{
+    const int created = Create(std::move(image), 0, false);
+    m_holdPixels = false;
+    return created;
 }
 
 int Texture::Load(const std::string& path, uint32_t colorKey, bool mipmaps, std::string* error)
@@ -62,6 +70,7 @@ int Texture::Load(const std::string& path, uint32_t colorKey, bool mipmaps, std:
     {
         m_path = path;
         m_image = Image();
+        m_holdPixels = false;
     }
     return created;
 }
@@ -72,6 +81,7 @@ void Texture::Release()
     m_image = Image();
     m_width = m_height = 0;
     m_path.clear();
+    m_holdPixels = false;
     m_colorKey = 0;
     m_serial = 0;
 }
@@ -81,8 +91,8 @@ bool Texture::ReadFileAgain()
     Image image;
     if (m_path.empty() || LoadImageFile(m_path, image) != 0 || image.width != m_width || image.height != m_height)
     {
-        // Empty from now on, so that drawing reports the missing texture rather than reading a
-        // vanished file again every frame. No name is held yet, so there is nothing to delete.
+        // Empty from now on, so that drawing reports the missing texture rather than trying again
+        // every frame. No name is held yet, so there is nothing to delete.
         m_width = m_height = 0;
         m_path.clear();
         m_serial = 0;
@@ -132,7 +142,7 @@ unsigned Texture::Bind()
     m_mipmapsMade = false;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m_width, m_height, 0, GL_RGBA, GL_UNSIGNED_BYTE, m_image.pixels.data());
     // The driver keeps its own copy: holding ours too would double the texture in memory.
-    if (!m_path.empty())
+    if (!m_holdPixels)
         m_image = Image();
     return m_name;
 }

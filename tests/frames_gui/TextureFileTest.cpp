@@ -1,5 +1,6 @@
 // A texture read from a file holds no pixels of its own: each context that needs it decodes the
 // file again, keyed as before, and a file that went away leaves the texture empty, not half drawn.
+// A picture made until lost lets go of its pixels once uploaded and draws nothing in a new context.
 #include "platform/gfx/SpriteBatch.h"
 #include "platform/gfx/Texture.h"
 #include "tests/frames_gui/DeviceTest.h"
@@ -113,6 +114,22 @@ TEST_F(TextureFile, AFileGoneBeforeANewContextLeavesTheTextureEmpty)
     ASSERT_EQ(kOk, batch.Begin(0));
     EXPECT_EQ(kErrInvalidCall, batch.Draw(&gone, nullptr, nullptr, nullptr, kWhite));
     EXPECT_EQ(kOk, batch.End());
+}
+
+TEST_F(TextureFile, APictureMadeUntilLostIsLetGoOnceUploadedAndDrawsNothingInANewContext)
+{
+    Texture picture;
+    ASSERT_EQ(kOk, picture.CreateUntilLost(KeyedPattern()));
+    EXPECT_FALSE(picture.Pixels().Empty());
+    const plk::Image first = Draw(picture);
+    EXPECT_TRUE(picture.Pixels().Empty());
+    EXPECT_EQ(90, first.At(4 + 3, 4 + 3)[2]);
+
+    ReopenDevice();
+    const plk::Image lost = Draw(picture);
+    EXPECT_TRUE(picture.Empty());
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(0x80, lost.At(4 + 3, 4 + 3)[c]) << "a lost picture must leave the background as it was";
 }
 
 } // namespace
