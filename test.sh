@@ -22,8 +22,9 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=print_stacktrace=1:ha
 FUZZ_SEEDS_ONLY=1 ./scripts/fuzz.sh 4
 
 # ThreadSanitizer over the tests whose code runs on two threads: the start-up loader, the HTTP
-# client and the score worker with its write-back to the level, the server under concurrent requests.
-tsan_tests=(app_tests online_tests online_flow_tests server_tests)
+# client and the score worker with its write-back to the level, the server under concurrent requests,
+# and the mixer's thread reading streamed music.
+tsan_tests=(app_tests online_tests online_flow_tests server_tests platform_audio_tests)
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLK_TSAN=ON -DPLK_CONTENT=OFF -DPLK_BENCH=OFF >/dev/null
 cmake --build build-tsan -j "$jobs" --target "${tsan_tests[@]}"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \

@@ -209,7 +209,11 @@ bool XDXSound::Load(const XString& name, int kind)
     }
     std::string reason;
     plk::audio::SoundHandle handle = plk::audio::kNoSound;
-    if (plk::audio::LoadSound(plk::fs::ResolvePath(path.GetBuffer()), handle, &reason) != plk::audio::kOk)
+    // Music is long and plays one piece at a time, so it is read as it goes rather than held.
+    const std::string file = plk::fs::ResolvePath(path.GetBuffer());
+    const int loaded = kind == kMusic ? plk::audio::LoadStreamedSound(file, handle, &reason)
+                                      : plk::audio::LoadSound(file, handle, &reason);
+    if (loaded != plk::audio::kOk)
     {
         m_strErrorMsg = "Error: in XDXSound::Load, loading the wave file failed. File=";
         m_strErrorMsg += path;

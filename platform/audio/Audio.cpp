@@ -1,15 +1,20 @@
 // SDL2_mixer behind the plain sound API: device, chunk table and channel bookkeeping.
 #include "platform/audio/Audio.h"
 
+#include "platform/audio/WaveStream.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 
 namespace plk::audio
@@ -30,12 +35,23 @@ const int kMixChannelCount = 1;
 const int kBufferFrames = 512;
 
 // One decoded file, shared by every handle loaded from the same path: a board of 100 cubes
-// loads the same few knocks hundreds of times.
+// loads the same few knocks hundreds of times. A streamed file holds only where its samples lie,
+// and plays through the carrier.
 struct SharedChunk
 {
     Mix_Chunk* chunk = nullptr;
     int users = 0;
+    bool streamed = false;
+    std::string path;
+    plk::audio::WaveLayout layout;
 };
+
+// A short silence that a streamed play loops on its channel: the channel's effect puts the file's
+// samples in its place as the mixer asks for them, so that streamed plays overlap, stop and take
+// their volume like any other.
+const int kCarrierBytes = 4096;
+std::array<uint8_t, kCarrierBytes> g_silence{};
+Mix_Chunk* g_carrier = nullptr;
 
 bool g_open = false;
 bool g_sdlAudioStarted = false;
@@ -46,6 +62,9 @@ SoundHandle g_nextHandle = 1;
 // The handle that started each channel's latest play: handles of one file share a chunk, so the
 // chunk alone cannot tell whose play a channel holds.
 std::array<SoundHandle, kMixChannels> g_channelOwner{};
+// Set on the mixer thread when a streamed play that does not loop has given its last sample; the
+// channel still plays the carrier until the main thread halts it.
+std::array<std::atomic<bool>, kMixChannels> g_streamEnded{};
 // Mixer volumes of the handles that were given one; the rest play at full volume.
 std::map<SoundHandle, int> g_volumes;
 
@@ -71,16 +90,61 @@ void SDLCALL OnChannelFinished(int)
     g_finishedSignal.notify_all();
 }
 
-Mix_Chunk* FindChunk(SoundHandle sound)
+// Runs on the mixer thread with the mixer locked, in place of the carrier's silence.
+void SDLCALL StreamEffect(int channel, void* stream, int length, void* reader)
+{
+    auto* play = static_cast<WaveReader*>(reader);
+    auto* out = static_cast<uint8_t*>(stream);
+    const int filled = play->Read(out, length);
+    if (filled >= length)
+        return;
+    std::memset(out + filled, 0, static_cast<size_t>(length - filled));
+    if (play->Loops() || g_streamEnded[channel].exchange(true))
+        return;
+    {
+        std::lock_guard<std::mutex> lock(g_finishedMutex);
+        ++g_finishedCount;
+    }
+    g_finishedSignal.notify_all();
+}
+
+// The mixer drops a channel's effects when the channel halts; the play ends with them.
+void SDLCALL StreamDone(int, void* reader)
+{
+    delete static_cast<WaveReader*>(reader);
+}
+
+// Halts the channels whose streamed play has ended, so that they count as silent and free.
+void HaltEndedStreams()
+{
+    for (int ch = 0; ch < kMixChannels; ++ch)
+    {
+        // Once halted the channel has no effect left to set the flag again.
+        if (!g_streamEnded[ch])
+            continue;
+        if (Mix_GetChunk(ch) == g_carrier)
+            Mix_HaltChannel(ch);
+        g_streamEnded[ch] = false;
+    }
+}
+
+const SharedChunk* FindShared(SoundHandle sound)
 {
     auto it = g_sounds.find(sound);
-    return it == g_sounds.end() ? nullptr : it->second->second.chunk;
+    return it == g_sounds.end() ? nullptr : &it->second->second;
+}
+
+Mix_Chunk* FindChunk(SoundHandle sound)
+{
+    const SharedChunk* shared = FindShared(sound);
+    return shared ? shared->chunk : nullptr;
 }
 
 // A channel remembers the last chunk it played after it ends, so every check is needed.
 bool ChannelPlays(int channel, SoundHandle sound, const Mix_Chunk* chunk)
 {
-    return Mix_Playing(channel) != 0 && g_channelOwner[channel] == sound && Mix_GetChunk(channel) == chunk;
+    return Mix_Playing(channel) != 0 && g_channelOwner[channel] == sound && Mix_GetChunk(channel) == chunk &&
+           !g_streamEnded[channel];
 }
 
 // "a/./b.wav" and "a/b.wav" are one file; a path that cannot be resolved keys as given.
@@ -118,6 +182,15 @@ int OpenAudio(std::string* error)
         g_sdlAudioStarted = false;
         return Fail(error, reason, kErrDevice);
     }
+    g_carrier = Mix_QuickLoad_RAW(g_silence.data(), kCarrierBytes);
+    if (!g_carrier)
+    {
+        std::string reason = std::string("Mix_QuickLoad_RAW failed. Msg=") + Mix_GetError();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_sdlAudioStarted = false;
+        return Fail(error, reason, kErrDevice);
+    }
     Mix_ChannelFinished(OnChannelFinished);
     g_open = true;
     return kOk;
@@ -129,8 +202,13 @@ void CloseAudio()
     {
         Mix_HaltChannel(-1);
         for (auto& entry : g_chunks)
-            Mix_FreeChunk(entry.second.chunk);
+            if (!entry.second.streamed)
+                Mix_FreeChunk(entry.second.chunk);
         g_chunks.clear();
+        Mix_FreeChunk(g_carrier);
+        g_carrier = nullptr;
+        for (auto& ended : g_streamEnded)
+            ended = false;
         g_sounds.clear();
         g_channelOwner.fill(kNoSound);
         Mix_ChannelFinished(nullptr);
@@ -161,7 +239,28 @@ int LoadSound(const std::string& path, SoundHandle& out, std::string* error)
         Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
         if (!chunk)
             return Fail(error, "Mix_LoadWAV(" + path + ") failed. Msg=" + Mix_GetError(), kErrLoad);
-        cached = g_chunks.emplace(key, SharedChunk{chunk, 0}).first;
+        cached = g_chunks.emplace(key, SharedChunk{chunk, 0, false, path, {}}).first;
+    }
+    ++cached->second.users;
+    out = g_nextHandle++;
+    g_sounds.emplace(out, cached);
+    return kOk;
+}
+
+int LoadStreamedSound(const std::string& path, SoundHandle& out, std::string* error)
+{
+    out = kNoSound;
+    if (!g_open)
+        return Fail(error, "the audio device is not open", kErrNotOpen);
+    // Kept apart from a decoded copy of the same file: the two play differently.
+    const std::string key = "stream:" + CacheKey(path);
+    auto cached = g_chunks.find(key);
+    if (cached == g_chunks.end())
+    {
+        WaveLayout layout;
+        if (!ReadWaveLayout(path, layout))
+            return LoadSound(path, out, error);
+        cached = g_chunks.emplace(key, SharedChunk{g_carrier, 0, true, path, layout}).first;
     }
     ++cached->second.users;
     out = g_nextHandle++;
@@ -181,7 +280,8 @@ void FreeSound(SoundHandle sound)
     g_sounds.erase(it);
     if (--cached->second.users > 0)
         return;
-    Mix_FreeChunk(cached->second.chunk);
+    if (!cached->second.streamed)
+        Mix_FreeChunk(cached->second.chunk);
     g_chunks.erase(cached);
 }
 
@@ -189,13 +289,34 @@ int PlaySound(SoundHandle sound, bool loop, int* channel, std::string* error)
 {
     if (!g_open)
         return Fail(error, "the audio device is not open", kErrNotOpen);
-    Mix_Chunk* chunk = FindChunk(sound);
-    if (!chunk)
+    const SharedChunk* shared = FindShared(sound);
+    if (!shared)
         return Fail(error, "no sound is loaded under handle " + std::to_string(sound), kErrBadHandle);
-    const int loops = loop ? -1 : 0;
-    const int used = Mix_PlayChannel(-1, chunk, loops);
+    HaltEndedStreams();
+    std::unique_ptr<WaveReader> reader;
+    if (shared->streamed)
+    {
+        reader = std::make_unique<WaveReader>();
+        std::string reason;
+        if (!reader->Open(shared->path, shared->layout, kMixRate, kMixChannelCount, loop, &reason))
+            return Fail(error, reason, kErrLoad);
+    }
+    // A streamed play loops its carrier however it plays: its end is the file's.
+    const int loops = loop || reader ? -1 : 0;
+    const int used = Mix_PlayChannel(-1, shared->chunk, loops);
     if (used < 0)
         return Fail(error, std::string("Mix_PlayChannel failed. Msg=") + Mix_GetError(), kErrNoChannel);
+    if (reader)
+    {
+        if (Mix_RegisterEffect(used, StreamEffect, StreamDone, reader.get()) == 0)
+        {
+            std::string reason = std::string("Mix_RegisterEffect failed. Msg=") + Mix_GetError();
+            Mix_HaltChannel(used);
+            return Fail(error, reason, kErrNoChannel);
+        }
+        // The mixer owns the play from here and ends it through StreamDone.
+        reader.release();
+    }
     g_channelOwner[used] = sound;
     // A channel keeps the volume of its last play, so every play sets its own.
     const auto volume = g_volumes.find(sound);
@@ -225,6 +346,7 @@ void StopSound(SoundHandle sound)
     const Mix_Chunk* chunk = g_open ? FindChunk(sound) : nullptr;
     if (!chunk)
         return;
+    HaltEndedStreams();
     for (int ch = 0; ch < kMixChannels; ++ch)
     {
         if (ChannelPlays(ch, sound, chunk))
@@ -237,6 +359,7 @@ bool SoundIsPlaying(SoundHandle sound)
     const Mix_Chunk* chunk = g_open ? FindChunk(sound) : nullptr;
     if (!chunk)
         return false;
+    HaltEndedStreams();
     for (int ch = 0; ch < kMixChannels; ++ch)
     {
         if (ChannelPlays(ch, sound, chunk))

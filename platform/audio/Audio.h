@@ -1,4 +1,5 @@
-// Sound output over SDL2_mixer: one open device, wave files loaded whole, many overlapping plays.
+// Sound output over SDL2_mixer: one open device, wave files loaded whole or streamed, many
+// overlapping plays.
 #pragma once
 
 #include <string>
@@ -30,6 +31,10 @@ bool AudioIsOpen();
 // the same file share one decoded copy, freed with the last of them; each still plays, stops and
 // reports its own plays. A file changed on disk while a handle holds it is not read again.
 int LoadSound(const std::string& path, SoundHandle& out, std::string* error = nullptr);
+// For long music: reads the file's samples a piece at a time as each play goes, rather than
+// holding them decoded, and otherwise behaves as LoadSound. The file must stay where it is while
+// the handle lives; a wave file that is not plain 8- or 16-bit PCM is decoded whole instead.
+int LoadStreamedSound(const std::string& path, SoundHandle& out, std::string* error = nullptr);
 // Stops the sound wherever it plays, then lets go of it; unknown handles are ignored.
 void FreeSound(SoundHandle sound);
 

@@ -1,15 +1,21 @@
-// The sound platform layer on the dummy driver: plays end, loops last, failures are reported.
+// The sound platform layer on the dummy driver: plays end, loops last, failures are reported, for
+// sounds decoded whole and streamed alike; on the disk driver, streamed samples are those decoded.
 #include "platform/audio/Audio.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace audio = plk::audio;
@@ -27,33 +33,58 @@ void PutLe(std::ofstream& f, uint32_t v, int bytes)
         f.put(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-// A mono 16-bit tone of the given length, written as the smallest valid RIFF/WAVE file.
-std::string WriteTone(const std::string& name, int milliseconds, double hz)
+struct Tone
+{
+    int milliseconds;
+    double hz;
+    int bits = 16;
+    // Frames the data chunk claims beyond those written: a file cut short.
+    int missingFrames = 0;
+};
+
+// A mono tone written as the smallest valid RIFF/WAVE file, with a chunk of its own before the
+// samples that a reader must step over.
+std::string WriteWave(const std::string& name, const Tone& tone)
 {
     const std::filesystem::path path = std::filesystem::temp_directory_path() / ("plk_audio_" + name + ".wav");
-    const int frames = kRate * milliseconds / 1000;
+    const int frames = kRate * tone.milliseconds / 1000;
+    const int bytesPerFrame = tone.bits / 8;
+    const int dataBytes = (frames + tone.missingFrames) * bytesPerFrame;
     std::ofstream f(path, std::ios::binary);
     f.write("RIFF", 4);
-    PutLe(f, 36 + frames * 2, 4);
+    PutLe(f, 36 + 14 + dataBytes, 4);
     f.write("WAVEfmt ", 8);
     PutLe(f, 16, 4);
     PutLe(f, 1, 2);
     PutLe(f, 1, 2);
     PutLe(f, kRate, 4);
-    PutLe(f, kRate * 2, 4);
-    PutLe(f, 2, 2);
-    PutLe(f, 16, 2);
+    PutLe(f, kRate * bytesPerFrame, 4);
+    PutLe(f, bytesPerFrame, 2);
+    PutLe(f, tone.bits, 2);
+    f.write("LIST", 4);
+    PutLe(f, 5, 4);
+    f.write("abcde\0", 6); // odd-sized, so padded
     f.write("data", 4);
-    PutLe(f, frames * 2, 4);
+    PutLe(f, dataBytes, 4);
     for (int i = 0; i < frames; ++i)
     {
-        const double s = 0.3 * std::sin(2.0 * std::numbers::pi * hz * i / kRate);
-        PutLe(f, static_cast<uint16_t>(static_cast<int16_t>(s * 32767)), 2);
+        const double s = 0.3 * std::sin(2.0 * std::numbers::pi * tone.hz * i / kRate);
+        if (tone.bits == 8)
+            f.put(static_cast<char>(static_cast<uint8_t>(128 + std::lround(s * 127))));
+        else
+            PutLe(f, static_cast<uint16_t>(static_cast<int16_t>(s * 32767)), 2);
     }
     return path.string();
 }
 
-class AudioTest : public ::testing::Test
+std::string WriteTone(const std::string& name, int milliseconds, double hz)
+{
+    return WriteWave(name, {milliseconds, hz});
+}
+
+using Loader = int (*)(const std::string&, audio::SoundHandle&, std::string*);
+
+class AudioOpen : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -63,16 +94,26 @@ protected:
     }
     void TearDown() override { audio::CloseAudio(); }
 
-    audio::SoundHandle Load(const std::string& path)
+    static audio::SoundHandle Load(const std::string& path, Loader loader)
     {
         audio::SoundHandle sound = audio::kNoSound;
         std::string error;
-        EXPECT_EQ(audio::LoadSound(path, sound, &error), audio::kOk) << error;
+        EXPECT_EQ(loader(path, sound, &error), audio::kOk) << error;
         return sound;
     }
 };
 
-TEST_F(AudioTest, PlayedOnceFallsSilentWhenDone)
+class AudioTest : public AudioOpen, public ::testing::WithParamInterface<Loader>
+{
+protected:
+    audio::SoundHandle Load(const std::string& path) { return AudioOpen::Load(path, GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(DecodedAndStreamed, AudioTest,
+                         ::testing::Values(&audio::LoadSound, &audio::LoadStreamedSound),
+                         [](const auto& info) { return info.index == 0 ? "Decoded" : "Streamed"; });
+
+TEST_P(AudioTest, PlayedOnceFallsSilentWhenDone)
 {
     const audio::SoundHandle beep = Load(WriteTone("beep", 120, 440));
     int channel = -1;
@@ -83,7 +124,7 @@ TEST_F(AudioTest, PlayedOnceFallsSilentWhenDone)
     EXPECT_FALSE(audio::SoundIsPlaying(beep));
 }
 
-TEST_F(AudioTest, LoopedKeepsPlayingUntilStopped)
+TEST_P(AudioTest, LoopedKeepsPlayingUntilStopped)
 {
     const audio::SoundHandle hum = Load(WriteTone("hum", 40, 220));
     ASSERT_EQ(audio::PlaySound(hum, true), audio::kOk);
@@ -94,7 +135,7 @@ TEST_F(AudioTest, LoopedKeepsPlayingUntilStopped)
     EXPECT_FALSE(audio::SoundIsPlaying(hum));
 }
 
-TEST_F(AudioTest, PlaysOfOneSoundOverlapAndStopTogether)
+TEST_P(AudioTest, PlaysOfOneSoundOverlapAndStopTogether)
 {
     const audio::SoundHandle hum = Load(WriteTone("overlap", 60, 330));
     int first = -1;
@@ -106,7 +147,7 @@ TEST_F(AudioTest, PlaysOfOneSoundOverlapAndStopTogether)
     EXPECT_FALSE(audio::SoundIsPlaying(hum));
 }
 
-TEST_F(AudioTest, StoppingOneSoundLeavesOthersAlone)
+TEST_P(AudioTest, StoppingOneSoundLeavesOthersAlone)
 {
     const audio::SoundHandle rain = Load(WriteTone("rain", 60, 200));
     const audio::SoundHandle music = Load(WriteTone("music", 60, 300));
@@ -117,7 +158,7 @@ TEST_F(AudioTest, StoppingOneSoundLeavesOthersAlone)
     EXPECT_TRUE(audio::SoundIsPlaying(music));
 }
 
-TEST_F(AudioTest, FinishedSoundIsNotConfusedWithTheNextSoundOnItsChannel)
+TEST_P(AudioTest, FinishedSoundIsNotConfusedWithTheNextSoundOnItsChannel)
 {
     const audio::SoundHandle click = Load(WriteTone("click", 30, 880));
     const audio::SoundHandle loop = Load(WriteTone("next", 50, 110));
@@ -132,7 +173,7 @@ TEST_F(AudioTest, FinishedSoundIsNotConfusedWithTheNextSoundOnItsChannel)
     EXPECT_TRUE(audio::SoundIsPlaying(loop)) << "stopping a finished sound must not cut the next one";
 }
 
-TEST_F(AudioTest, FreedSoundStopsAndItsHandleIsDead)
+TEST_P(AudioTest, FreedSoundStopsAndItsHandleIsDead)
 {
     const audio::SoundHandle hum = Load(WriteTone("freed", 50, 250));
     ASSERT_EQ(audio::PlaySound(hum, true), audio::kOk);
@@ -143,9 +184,10 @@ TEST_F(AudioTest, FreedSoundStopsAndItsHandleIsDead)
     EXPECT_NE(again, hum) << "a new sound must not take over a freed handle";
 }
 
-TEST_F(AudioTest, HandlesOfOneFileShareSamplesButKeepTheirOwnPlays)
+TEST_F(AudioOpen, HandlesOfOneFileShareSamplesButKeepTheirOwnPlays)
 {
     const std::string path = WriteTone("shared", 60, 500);
+    const auto Load = [](const std::string& file) { return AudioOpen::Load(file, &audio::LoadSound); };
     const audio::SoundHandle first = Load(path);
     // Another spelling of the same file must find the same decoded samples.
     const std::filesystem::path spelled = std::filesystem::path(path).parent_path() / "." /
@@ -179,20 +221,143 @@ TEST_F(AudioTest, HandlesOfOneFileShareSamplesButKeepTheirOwnPlays)
     EXPECT_EQ(audio::LoadSound(path, gone), audio::kErrLoad);
 }
 
-TEST_F(AudioTest, BadFilesReportWhyAndLoadNothing)
+TEST_P(AudioTest, BadFilesReportWhyAndLoadNothing)
 {
     audio::SoundHandle sound = 77;
     std::string error;
-    EXPECT_EQ(audio::LoadSound("/nonexistent/SndNothing.wav", sound, &error), audio::kErrLoad);
+    EXPECT_EQ(GetParam()("/nonexistent/SndNothing.wav", sound, &error), audio::kErrLoad);
     EXPECT_EQ(sound, audio::kNoSound);
     EXPECT_NE(error.find("SndNothing.wav"), std::string::npos) << error;
 
     const std::filesystem::path junk = std::filesystem::temp_directory_path() / "plk_audio_junk.wav";
     std::ofstream(junk, std::ios::binary) << "RIFF this is not a wave file at all";
     error.clear();
-    EXPECT_EQ(audio::LoadSound(junk.string(), sound, &error), audio::kErrLoad);
+    EXPECT_EQ(GetParam()(junk.string(), sound, &error), audio::kErrLoad);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(audio::PlaySound(sound, false), audio::kErrBadHandle);
+}
+
+TEST_F(AudioOpen, AStreamedFileCutShortPlaysWhatItHoldsAndEnds)
+{
+    const audio::SoundHandle cut = Load(WriteWave("cut", {80, 440, 16, kRate}), &audio::LoadStreamedSound);
+    ASSERT_EQ(audio::PlaySound(cut, false), audio::kOk);
+    EXPECT_TRUE(audio::SoundIsPlaying(cut));
+    EXPECT_TRUE(audio::WaitForSound(cut, kGenerousWaitMs)) << "a play must end with the samples the file holds";
+}
+
+TEST_F(AudioOpen, AStreamedFileThatWentAwayFailsToPlayAndSaysWhich)
+{
+    const std::string path = WriteTone("vanishing", 60, 440);
+    const audio::SoundHandle music = Load(path, &audio::LoadStreamedSound);
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_EQ(audio::PlaySound(music, true, nullptr, &error), audio::kErrLoad);
+    EXPECT_NE(error.find("plk_audio_vanishing.wav"), std::string::npos) << error;
+    EXPECT_FALSE(audio::SoundIsPlaying(music));
+}
+
+TEST_F(AudioOpen, AWaveThatIsNotPlainPcmIsDecodedWholeInstead)
+{
+    // 32-bit floating point: the mixer's own loader reads it, the stream does not.
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "plk_audio_float.wav";
+    const int frames = kRate / 20;
+    {
+        std::ofstream f(path, std::ios::binary);
+        f.write("RIFF", 4);
+        PutLe(f, 36 + frames * 4, 4);
+        f.write("WAVEfmt ", 8);
+        PutLe(f, 16, 4);
+        PutLe(f, 3, 2);
+        PutLe(f, 1, 2);
+        PutLe(f, kRate, 4);
+        PutLe(f, kRate * 4, 4);
+        PutLe(f, 4, 2);
+        PutLe(f, 32, 2);
+        f.write("data", 4);
+        PutLe(f, frames * 4, 4);
+        for (int i = 0; i < frames; ++i)
+        {
+            const float v = 0.25f * static_cast<float>(std::sin(i * 0.1));
+            uint32_t bits = 0;
+            std::memcpy(&bits, &v, sizeof bits);
+            PutLe(f, bits, 4);
+        }
+    }
+    const audio::SoundHandle sound = Load(path.string(), &audio::LoadStreamedSound);
+    std::filesystem::remove(path);
+    ASSERT_EQ(audio::PlaySound(sound, false), audio::kOk) << "a decoded copy needs no file to play";
+    EXPECT_TRUE(audio::WaitForSound(sound, kGenerousWaitMs));
+}
+
+// Everything the mixer sent to the device while sound played, read back from the disk driver's file.
+class AudioRecorded : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const char* saved = std::getenv("SDL_AUDIODRIVER");
+        m_savedDriver = saved ? std::optional<std::string>(saved) : std::nullopt;
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+    }
+    void TearDown() override
+    {
+        if (m_savedDriver)
+            setenv("SDL_AUDIODRIVER", m_savedDriver->c_str(), 1);
+        else
+            unsetenv("SDL_AUDIODRIVER");
+        unsetenv("SDL_DISKAUDIOFILE");
+    }
+
+    // The 16-bit samples the device received while sound played for waitMs, silence trimmed from
+    // the start.
+    std::vector<int16_t> Record(const std::string& wave, Loader loader, bool loop, int waitMs)
+    {
+        const std::filesystem::path out = std::filesystem::temp_directory_path() / "plk_audio_recorded.raw";
+        setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+        std::string error;
+        EXPECT_EQ(audio::OpenAudio(&error), audio::kOk) << error;
+        audio::SoundHandle sound = audio::kNoSound;
+        EXPECT_EQ(loader(wave, sound, &error), audio::kOk) << error;
+        EXPECT_EQ(audio::PlaySound(sound, loop), audio::kOk);
+        if (loop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+        else
+            EXPECT_TRUE(audio::WaitForSound(sound, waitMs));
+        audio::CloseAudio();
+
+        std::ifstream f(out, std::ios::binary);
+        std::vector<int16_t> samples;
+        for (uint8_t lo = 0, hi = 0; f.read(reinterpret_cast<char*>(&lo), 1) && f.read(reinterpret_cast<char*>(&hi), 1);)
+            samples.push_back(static_cast<int16_t>(lo | hi << 8));
+        std::filesystem::remove(out);
+        const auto first = std::find_if(samples.begin(), samples.end(), [](int16_t v) { return v != 0; });
+        samples.erase(samples.begin(), first);
+        return samples;
+    }
+
+    std::optional<std::string> m_savedDriver;
+};
+
+TEST_F(AudioRecorded, StreamedSamplesAreThoseDecodedAndALoopJoinsWithoutAGap)
+{
+    const int tenthOfASecond = kRate / 10;
+    for (const int bits : {16, 8})
+    {
+        SCOPED_TRACE(bits);
+        const std::string wave = WriteWave("recorded" + std::to_string(bits), {100, 441, bits});
+        const std::vector<int16_t> decoded = Record(wave, &audio::LoadSound, false, kGenerousWaitMs);
+        const std::vector<int16_t> streamed = Record(wave, &audio::LoadStreamedSound, false, kGenerousWaitMs);
+        ASSERT_GE(decoded.size(), static_cast<size_t>(tenthOfASecond) - 1);
+        ASSERT_GE(streamed.size(), decoded.size() - 1);
+        // The tone starts at a zero crossing, so its first sample can be trimmed as silence.
+        for (int i = 0; i < tenthOfASecond - 1; ++i)
+            ASSERT_EQ(decoded[i], streamed[i]) << "sample " << i;
+
+        const std::vector<int16_t> looped = Record(wave, &audio::LoadStreamedSound, true, 350);
+        ASSERT_GE(looped.size(), static_cast<size_t>(2 * tenthOfASecond));
+        for (int i = 0; i < tenthOfASecond; ++i)
+            ASSERT_EQ(looped[i], looped[i + tenthOfASecond]) << "the second pass differs at sample " << i;
+    }
 }
 
 TEST(AudioClosedTest, WithoutADeviceEverythingFailsQuietly)
