@@ -133,8 +133,30 @@ void ConfigurationSeeds(const fs::path& source)
     Seed("xstring_parse", "numbers", std::string("<XPos>-1e39</XPos><TimeLeft>nan</TimeLeft>,12,-7,true"));
 }
 
+// A short PCM wave: a frame counter's bytes as samples, so the seed is both loud and varied.
+std::string Wave(int rate, int channels, int bits, int frames)
+{
+    const auto le = [](uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return out;
+    };
+    const int frameBytes = channels * bits / 8;
+    std::string samples;
+    for (int i = 0; i < frames * frameBytes; ++i)
+        samples += static_cast<char>(i * 37);
+    return "RIFF" + le(36 + static_cast<uint32_t>(samples.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
+           le(static_cast<uint32_t>(channels), 2) + le(static_cast<uint32_t>(rate), 4) +
+           le(static_cast<uint32_t>(rate * frameBytes), 4) + le(static_cast<uint32_t>(frameBytes), 2) +
+           le(static_cast<uint32_t>(bits), 2) + "data" + le(static_cast<uint32_t>(samples.size()), 4) + samples;
+}
+
 void ArtSeeds()
 {
+    Seed("wave_stream", "mono16.wav", Wave(22050, 1, 16, 300));
+    Seed("wave_stream", "stereo8.wav", Wave(44100, 2, 8, 500));
+
     plk::Image image(4, 3, 0xff00ffffu);
     *image.At(1, 1) = 0x10;
     const std::string folder = (g_output / "image").string();
