@@ -102,7 +102,10 @@ void Device::FlushSprites()
         // Without blending, transparent texels still draw, as black.
         sprite.renderStates[kAlphaBlendEnable] = run.alphaBlend ? 1 : 0;
         sprite.renderStates[kAlphaTestEnable] = run.alphaBlend ? 1 : 0;
-        const uint32_t filter = run.exact ? kFilterPoint : kFilterLinear;
+        // Only blended runs are sampled nearest. Mesa's software rasteriser, given an opaque
+        // nearest-sampled quad that puts one texel on each pixel, has drawn it plain white on a
+        // one-processor machine at some sizes; bilinear at the texel centres gives the same pixels.
+        const uint32_t filter = run.exact && run.alphaBlend ? kFilterPoint : kFilterLinear;
         stage[kMinFilter] = filter;
         stage[kMagFilter] = filter;
         sprite.textures[0] = run.texture;
