@@ -544,23 +544,26 @@ void MutateStacked(const StackedTemplate& base, Stacked& board, std::mt19937& ra
         board.cubes[a].cell = static_cast<int16_t>(cell);
 }
 
-// A fresh start: walls at random on the free floor, then every cube to a random resting cell.
+// A fresh start: every cube to a random resting cell, then walls at random on the free floor.
 void Scramble(const StackedTemplate& base, Stacked& board, std::mt19937& random)
 {
     for (CPushBoard::Cube& cube : board.cubes)
         cube.cell = -1;
+    std::fill(board.floorWalls.begin(), board.floorWalls.end(), false);
+    for (size_t i = 0; i < board.cubes.size(); ++i)
+        while (board.cubes[i].cell < 0)
+            board.cubes[i].cell = static_cast<int16_t>(RestingCell(base, board, g_region.RandomCell(random), i));
     for (int column = 0; column < kFloorCells; ++column)
     {
-        const bool free =
-            !base.fixedCells[static_cast<size_t>(CBoard::CellIndex(column / CBoard::kRows, 0, column % CBoard::kRows))];
-        // A chamber is walled in: no cube leaves it.
+        const int floorCell = CBoard::CellIndex(column / CBoard::kRows, 0, column % CBoard::kRows);
+        const bool free = !base.fixedCells[static_cast<size_t>(floorCell)] &&
+                          std::none_of(board.cubes.begin(), board.cubes.end(),
+                                       [floorCell](const CPushBoard::Cube& cube) { return cube.cell == floorCell; });
+        // A chamber is walled in on the floor; a cube on top of something may still slide out over it.
         board.floorWalls[static_cast<size_t>(column)] =
             free && (g_region.Holds(column) ? std::uniform_real_distribution<double>(0.0, 1.0)(random) < kWallShare
                                             : g_region.Borders(column));
     }
-    for (size_t i = 0; i < board.cubes.size(); ++i)
-        while (board.cubes[i].cell < 0)
-            board.cubes[i].cell = static_cast<int16_t>(RestingCell(base, board, g_region.RandomCell(random), i));
 }
 
 CPushBoard::Setup StackedSetup(const StackedTemplate& base, const Stacked& board)
