@@ -1,6 +1,10 @@
 // The difficulty table beside the recorded solutions (content/levels/solutions/Ratings.txt) is
 // what the solver makes of the shipped levels today, it names every level, and the standard
-// series gets harder from its first levels to its last.
+// series gets harder from its first levels to its last without losing a special cube or feature.
+#include "game/CBoard.h"
+#include "game/CGameLevel.h"
+#include "game/CPlayBlock.h"
+#include "game/CWallBlock.h"
 #include "tools/levelsolve/LevelSolver.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -164,4 +169,48 @@ TEST(LevelRating, TheFrostSetHoldsTenOrMoreHardPuzzles)
         EXPECT_LE(row->second.shortest, 25) << row->first;
     }
     EXPECT_GE(levels, 10);
+}
+
+TEST(LevelRating, TheStandardSeriesKeepsEverySpecialCubeAndFeature)
+{
+    std::set<std::string> found;
+    for (int number = 1; number <= 25; ++number)
+    {
+        const std::string stem = "StdLevel" + std::to_string(number);
+        XString document;
+        ASSERT_TRUE(document.ReadFile((Levels() / (stem + ".txt")).string().c_str())) << stem;
+        CGameLevel level(nullptr);
+        ASSERT_TRUE(level.LoadFromDocument(("Solve_" + stem).c_str(), document, true, false)) << stem;
+        if (level.GetNumTeleporters() > 0)
+            found.insert("teleporters");
+        for (int i = 0; i < level.GetNumWalls(); ++i)
+            if (level.GetWall(i).GetHeight() > CBoard::kCellSize)
+                found.insert("raised wall");
+        for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+        {
+            const CPlayBlock& cube = level.GetPlayBlock(i);
+            const int type = cube.GetType();
+            if (type == CPlayBlock::kTypeSmasher)
+                found.insert("smasher");
+            else if (type == CPlayBlock::kTypeBomb)
+                found.insert("bomb");
+            else if (type == CPlayBlock::kTypeStone)
+                found.insert("stone");
+            else if (type >= 10)
+                found.insert("variant " + std::to_string(type / 10));
+            int gx = 0, gy = 0, gz = 0;
+            CBoard::CellOf(cube.GetPosition(), gx, gy, gz);
+            if (gy > 0)
+                found.insert("stacked cube");
+        }
+    }
+    for (const char* feature : {"teleporters", "raised wall", "smasher", "bomb", "stone", "stacked cube"})
+    {
+        EXPECT_EQ(found.count(feature), 1u) << feature;
+    }
+    for (int variant : {CPlayBlock::kVariantX2, CPlayBlock::kVariantX3, CPlayBlock::kVariantExTime,
+                        CPlayBlock::kVariantZap, CPlayBlock::kVariantLifter})
+    {
+        EXPECT_EQ(found.count("variant " + std::to_string(variant)), 1u) << variant;
+    }
 }

@@ -25,6 +25,12 @@
 //                      examined: the whole board's search multiplies the chambers' positions, so
 //                      at equal pushes the chamber with fewer wins
 //   --wipe             the template's floor puzzle is left out, only its scenery kept
+//   --stacked          climbs from the template's own cubes in three dimensions, with BLOCKERS more:
+//                      its walls (raised ones too) and teleporters stay, one-cell walls come and
+//                      go on the floor, and cubes move to wherever they rest (on the floor, on
+//                      stones, on other cubes or on raised walls); its colours stay, and its
+//                      objective unless --objective gives one.
+//                      With --region the cubes gather in that chamber, walled in
 #include "game/CBoard.h"
 #include "game/CGameLevel.h"
 #include "game/CPlayBlock.h"
@@ -339,6 +345,7 @@ struct Options
     bool fromTemplate = false;
     bool needsFeature = false;
     bool wipe = false;
+    bool stacked = false;
     std::vector<int> specials;
     std::string objective;
 };
@@ -357,6 +364,8 @@ std::string SlidingObjective(const std::vector<int>& colours)
     text += " Every push carries a cube on until something stops it,\nso plan each stop: the stones and the lone cubes are there to stop them.";
     return text;
 }
+
+bool WriteLevel(CGameLevel& level, const char* out);
 
 bool Write(const XString& templateDocument, const char* name, const Board& board, const std::vector<int>& colours,
            const Options& options, const char* out)
@@ -414,6 +423,12 @@ bool Write(const XString& templateDocument, const char* name, const Board& board
     for (size_t at = objective.find("%c"); at != std::string::npos; at = objective.find("%c", at))
         objective.replace(at, 2, SpokenColour(colours[0]));
     level.SetObjective(XString(objective.c_str()));
+    return WriteLevel(level, out);
+}
+
+// The level as a document at out, with its own score-posting key.
+bool WriteLevel(CGameLevel& level, const char* out)
+{
     XString written;
     level.WriteDocument(written, false, false);
     // The writer leaves the score-posting key out, as in a saved game; the level keeps its own.
@@ -464,6 +479,321 @@ bool TemplateBoard(const XString& templateDocument, Board& board, std::vector<in
     return true;
 }
 
+// A board in three dimensions: the template's walls (raised ones too) and teleporters stay where
+// they are, one-cell walls come and go on the floor, and cubes rest on the floor, on stones, on
+// other cubes or on raised walls.
+struct Stacked
+{
+    std::vector<bool> floorWalls = std::vector<bool>(kFloorCells, false);
+    CPushBoard::Position cubes;
+};
+
+struct StackedTemplate
+{
+    XString fixedBodies; // the template's walls and teleporters
+    int numWalls = 0;
+    int numTeleporters = 0;
+    int wallType = 0;
+    std::vector<bool> fixedCells = std::vector<bool>(CBoard::kCells, false);
+    std::vector<int> colours;
+};
+
+// The lowest free cell of the column that something holds up, the cube `moving` left out; -1
+// when the column is full.
+int RestingCell(const StackedTemplate& base, const Stacked& board, int column, size_t moving)
+{
+    const int gx = column / CBoard::kRows, gz = column % CBoard::kRows;
+    if (board.floorWalls[static_cast<size_t>(column)] || !g_region.Holds(column))
+        return -1;
+    std::vector<bool> taken(CBoard::kLevels, false);
+    for (int gy = 0; gy < CBoard::kLevels; ++gy)
+        taken[static_cast<size_t>(gy)] = base.fixedCells[static_cast<size_t>(CBoard::CellIndex(gx, gy, gz))];
+    for (size_t i = 0; i < board.cubes.size(); ++i)
+        for (int gy = 0; i != moving && gy < CBoard::kLevels; ++gy)
+            if (board.cubes[i].cell == CBoard::CellIndex(gx, gy, gz))
+                taken[static_cast<size_t>(gy)] = true;
+    for (int gy = 0; gy < CBoard::kLevels; ++gy)
+        if (!taken[static_cast<size_t>(gy)] && (gy == 0 || taken[static_cast<size_t>(gy - 1)]))
+            return CBoard::CellIndex(gx, gy, gz);
+    return -1;
+}
+
+void MutateStacked(const StackedTemplate& base, Stacked& board, std::mt19937& random)
+{
+    const int column = g_region.RandomCell(random);
+    const int kind = static_cast<int>(random() % 4);
+    if (kind == 0)
+    {
+        // A floor wall comes or goes where nothing else stands.
+        const int gx = column / CBoard::kRows, gz = column % CBoard::kRows;
+        bool open = !base.fixedCells[static_cast<size_t>(CBoard::CellIndex(gx, 0, gz))];
+        for (const CPushBoard::Cube& cube : board.cubes)
+            open = open && cube.cell != CBoard::CellIndex(gx, 0, gz);
+        if (open)
+            board.floorWalls[static_cast<size_t>(column)] = !board.floorWalls[static_cast<size_t>(column)];
+        return;
+    }
+    const size_t a = random() % board.cubes.size(), b = random() % board.cubes.size();
+    if (kind == 1)
+    {
+        std::swap(board.cubes[a].type, board.cubes[b].type);
+        return;
+    }
+    const int cell = RestingCell(base, board, column, a);
+    if (cell >= 0)
+        board.cubes[a].cell = static_cast<int16_t>(cell);
+}
+
+// A fresh start: every cube to a random resting cell, then walls at random on the free floor.
+void Scramble(const StackedTemplate& base, Stacked& board, std::mt19937& random)
+{
+    for (CPushBoard::Cube& cube : board.cubes)
+        cube.cell = -1;
+    std::fill(board.floorWalls.begin(), board.floorWalls.end(), false);
+    for (size_t i = 0; i < board.cubes.size(); ++i)
+        while (board.cubes[i].cell < 0)
+            board.cubes[i].cell = static_cast<int16_t>(RestingCell(base, board, g_region.RandomCell(random), i));
+    for (int column = 0; column < kFloorCells; ++column)
+    {
+        const int floorCell = CBoard::CellIndex(column / CBoard::kRows, 0, column % CBoard::kRows);
+        const bool free = !base.fixedCells[static_cast<size_t>(floorCell)] &&
+                          std::none_of(board.cubes.begin(), board.cubes.end(),
+                                       [floorCell](const CPushBoard::Cube& cube) { return cube.cell == floorCell; });
+        // A chamber is walled in on the floor; a cube on top of something may still slide out over it.
+        board.floorWalls[static_cast<size_t>(column)] =
+            free && (g_region.Holds(column) ? std::uniform_real_distribution<double>(0.0, 1.0)(random) < kWallShare
+                                            : g_region.Borders(column));
+    }
+}
+
+CPushBoard::Setup StackedSetup(const StackedTemplate& base, const Stacked& board)
+{
+    CPushBoard::Setup setup;
+    setup.fixedBodies = base.fixedBodies;
+    setup.numWalls = base.numWalls;
+    setup.numTeleporters = base.numTeleporters;
+    for (int column = 0; column < kFloorCells; ++column)
+        if (board.floorWalls[static_cast<size_t>(column)])
+        {
+            CWallBlock wall;
+            wall.Init(nullptr, base.wallType);
+            wall.SetPosition(CBoard::CellCentre(column / CBoard::kRows, 0, column % CBoard::kRows));
+            wall.WriteXml(setup.fixedBodies, setup.numWalls++);
+        }
+    setup.cubes = board.cubes;
+    for (int colour : base.colours)
+        setup.removeToWin[static_cast<size_t>(colour)] = true;
+    setup.difficulty = 3;
+    return setup;
+}
+
+// The board as written is the position the solver searches from: no cube falls and no group
+// clears before the first push, and one cube at least starts on something.
+bool StartsAtRest(const StackedTemplate& base, const Stacked& board, CPushBoard& pushBoard)
+{
+    const CPushBoard::Setup setup = StackedSetup(base, board);
+    pushBoard.Prepare(setup);
+    CPushBoard::Position settled;
+    int score = 0;
+    return pushBoard.Settle(setup.cubes, settled, score) == CPushBoard::kRests && score == 0 &&
+           settled == setup.cubes && std::any_of(board.cubes.begin(), board.cubes.end(), [](const CPushBoard::Cube& cube) {
+               return cube.cell % CBoard::kLevels > 0;
+           });
+}
+
+// Unrated (no pushes) when the board does not start at rest.
+Rated RateStacked(const StackedTemplate& base, const Stacked& board, int maxPushes)
+{
+    CPushBoard pushBoard;
+    if (!StartsAtRest(base, board, pushBoard))
+        return Rated();
+    CPushSolver solver;
+    CPushSolver::Limits limits;
+    limits.maxPushes = maxPushes;
+    limits.maxPositions = g_ratingPositions;
+    Rated rated;
+    if (solver.Solve(pushBoard, board.cubes, limits) == CPushSolver::kSolved)
+        rated.pushes = static_cast<int>(solver.GetPushes().size());
+    rated.positions = solver.GetPositionsSeen();
+    return rated;
+}
+
+bool LoadStackedTemplate(const XString& templateDocument, StackedTemplate& base, Stacked& board)
+{
+    CGameLevel level(nullptr);
+    if (!level.LoadFromDocument("Gen_Template", templateDocument, true, false))
+    {
+        std::fprintf(stderr, "%s\n", level.GetErrorMsg().GetBuffer());
+        return false;
+    }
+    base.numWalls = level.GetNumWalls();
+    base.numTeleporters = level.GetNumTeleporters();
+    base.wallType = base.numWalls > 0 ? level.GetWall(0).GetWallType() : 0;
+    auto enter = [&base](const plk::gfx::Vector3& min, const plk::gfx::Vector3& max) {
+        auto line = [](float v, float origin) {
+            return static_cast<int>(std::floor((v - origin) / CBoard::kCellSize));
+        };
+        for (int gx = line(min.x + 0.01f, -CBoard::kHalfWidth); gx <= line(max.x - 0.01f, -CBoard::kHalfWidth); ++gx)
+            for (int gz = line(min.z + 0.01f, -CBoard::kHalfWidth); gz <= line(max.z - 0.01f, -CBoard::kHalfWidth); ++gz)
+                for (int gy = std::max(line(min.y + 0.01f, CBoard::kFloorY), 0);
+                     gy <= line(max.y - 0.01f, CBoard::kFloorY); ++gy)
+                    if (CBoard::InGrid(gx, gy, gz))
+                        base.fixedCells[static_cast<size_t>(CBoard::CellIndex(gx, gy, gz))] = true;
+    };
+    plk::gfx::Vector3 min, max;
+    for (int i = 0; i < base.numWalls; ++i)
+    {
+        level.GetWall(i).WriteXml(base.fixedBodies, i);
+        level.GetWall(i).GetBounds(min, max);
+        enter(min, max);
+    }
+    for (int i = 0; i < base.numTeleporters; ++i)
+    {
+        level.GetTeleporter(i).WriteXml(base.fixedBodies, i);
+        level.GetTeleporter(i).GetBounds(min, max);
+        enter(min, max);
+    }
+    for (int i = 0; i < level.GetNumPlayBlocks(); ++i)
+    {
+        const CPlayBlock& block = level.GetPlayBlock(i);
+        if (block.GetType() < 0)
+            continue;
+        int gx = 0, gy = 0, gz = 0;
+        CBoard::CellOf(block.GetPosition(), gx, gy, gz);
+        if (!CBoard::InGrid(gx, gy, gz))
+            return false;
+        CPushBoard::Cube cube;
+        cube.type = static_cast<int8_t>(block.GetType());
+        cube.cell = static_cast<int16_t>(CBoard::CellIndex(gx, gy, gz));
+        board.cubes.push_back(cube);
+    }
+    for (int c = 0; c < CGameLevel::kColourCount; ++c)
+        if (level.GetRemoveToWin(c))
+            base.colours.push_back(c);
+    return !board.cubes.empty() && !base.colours.empty();
+}
+
+bool WriteStacked(const XString& templateDocument, const char* name, const StackedTemplate& base,
+                  const Stacked& board, std::string objective, const char* out)
+{
+    CGameLevel level(nullptr);
+    if (!level.LoadFromDocument(name, templateDocument, true, false))
+    {
+        std::fprintf(stderr, "%s\n", level.GetErrorMsg().GetBuffer());
+        return false;
+    }
+    int walls = base.numWalls;
+    for (int column = 0; column < kFloorCells; ++column)
+        if (board.floorWalls[static_cast<size_t>(column)])
+        {
+            level.SetNumWalls(walls + 1);
+            level.GetWall(walls).Init(nullptr, base.wallType);
+            level.GetWall(walls++).SetPosition(CBoard::CellCentre(column / CBoard::kRows, 0, column % CBoard::kRows));
+        }
+    level.SetNumPlayBlocks(static_cast<int>(board.cubes.size()));
+    int toClear = 0;
+    for (size_t i = 0; i < board.cubes.size(); ++i)
+    {
+        const CPushBoard::Cube& cube = board.cubes[i];
+        const int gy = cube.cell % CBoard::kLevels, gz = cube.cell / CBoard::kLevels % CBoard::kRows;
+        const int gx = cube.cell / CBoard::kLevels / CBoard::kRows;
+        level.GetPlayBlock(static_cast<int>(i)).Init(nullptr, cube.type, false);
+        level.GetPlayBlock(static_cast<int>(i)).SetPosition(CBoard::CellCentre(gx, gy, gz));
+        toClear += cube.type < CPlayBlock::kTypeSmasher &&
+                           std::find(base.colours.begin(), base.colours.end(), CPlayBlock::ColourOfType(cube.type)) !=
+                               base.colours.end()
+                       ? 1
+                       : 0;
+    }
+    level.SetBlocksLeft(toClear);
+    for (size_t at = objective.find("\\n"); at != std::string::npos; at = objective.find("\\n", at))
+        objective.replace(at, 2, "\n");
+    if (!objective.empty())
+        level.SetObjective(XString(objective.c_str()));
+    return WriteLevel(level, out);
+}
+
+// The template's cubes, and `blockers` more (stones and lone cubes of colours it does not hold),
+// moved in three dimensions toward the longest shortest solution, from scrambled starts.
+int ClimbStacked(const XString& templateDocument, const char* out, std::mt19937& random, int minPushes, int maxPushes,
+                 std::chrono::steady_clock::time_point end, int blockers, const std::string& objective)
+{
+    StackedTemplate base;
+    Stacked start;
+    if (!LoadStackedTemplate(templateDocument, base, start))
+    {
+        std::fprintf(stderr, "the template holds no cubes to clear\n");
+        return 2;
+    }
+    for (int i = 0; i < blockers; ++i)
+    {
+        int type = CPlayBlock::kTypeStone;
+        for (int colour = static_cast<int>(random() % CPlayBlock::kColourCount), tries = 0;
+             i % 3 != 0 && tries < CPlayBlock::kColourCount; colour = (colour + 1) % CPlayBlock::kColourCount, ++tries)
+            if (std::none_of(start.cubes.begin(), start.cubes.end(), [colour](const CPushBoard::Cube& cube) {
+                    return cube.type < CPlayBlock::kTypeSmasher && CPlayBlock::ColourOfType(cube.type) == colour;
+                }))
+            {
+                type = colour;
+                break;
+            }
+        CPushBoard::Cube cube;
+        cube.type = static_cast<int8_t>(type);
+        start.cubes.push_back(cube);
+        while (start.cubes.back().cell < 0)
+            start.cubes.back().cell =
+                static_cast<int16_t>(RestingCell(base, start, g_region.RandomCell(random), start.cubes.size() - 1));
+    }
+    Stacked best, current = start;
+    Rated bestRating, currentRating;
+    for (int step = 0; std::chrono::steady_clock::now() < end && bestRating.pushes < maxPushes; ++step)
+    {
+        // Now and then the climb starts again, so that it does not stay stuck.
+        if (step % 600 == 0)
+        {
+            CPushBoard pushBoard;
+            do
+                Scramble(base, current, random);
+            while (!StartsAtRest(base, current, pushBoard) && std::chrono::steady_clock::now() < end);
+            currentRating = RateStacked(base, current, maxPushes);
+        }
+        Stacked next = current;
+        MutateStacked(base, next, random);
+        const Rated rated = RateStacked(base, next, maxPushes);
+        if (rated.pushes > 0 && rated.pushes >= currentRating.pushes)
+        {
+            current = next;
+            currentRating = rated;
+        }
+        // At equal pushes the board with fewer positions: it has room to grow deeper within the bound.
+        if (currentRating.pushes > 0 && (currentRating.pushes > bestRating.pushes ||
+                                         (currentRating.pushes == bestRating.pushes &&
+                                          currentRating.positions < bestRating.positions)))
+        {
+            best = current;
+            bestRating = currentRating;
+            std::fprintf(stderr, "step %d: %d pushes, %lld positions\n", step, bestRating.pushes,
+                         bestRating.positions);
+        }
+    }
+    if (bestRating.pushes < 1)
+    {
+        std::fprintf(stderr, "no board found that can be cleared\n");
+        return 1;
+    }
+    std::string name = out;
+    name = name.substr(name.find_last_of("/\\") + 1);
+    name = "Gen_" + name.substr(0, name.find('.'));
+    if (!WriteStacked(templateDocument, name.c_str(), base, best, objective, out))
+        return 2;
+    if (bestRating.pushes < minPushes)
+    {
+        std::fprintf(stderr, "best found: %d pushes\n", bestRating.pushes);
+        return 1;
+    }
+    return 0;
+}
+
 bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 7; i < argc; ++i)
@@ -490,6 +820,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.objective = argv[++i];
         else if (arg == "--wipe")
             options.wipe = true;
+        else if (arg == "--stacked")
+            options.stacked = true;
         else if (arg == "--region" && i + 4 < argc)
         {
             g_region.active = true;
@@ -506,7 +838,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
     const bool inside = g_region.x0 >= 0 && g_region.z0 >= 0 && g_region.x0 <= g_region.x1 &&
                         g_region.z0 <= g_region.z1 && g_region.x1 < CBoard::kColumns && g_region.z1 < CBoard::kRows;
     return options.colours >= 1 && options.colours <= 3 && g_ratingPositions > 0 && inside &&
-           !(g_region.active && options.fromTemplate);
+           !(g_region.active && options.fromTemplate) && !(options.stacked && options.fromTemplate);
 }
 } // namespace
 
@@ -518,7 +850,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: plk_levelgen TEMPLATE.txt OUT.txt SEED MIN_PUSHES MAX_PUSHES SECONDS [BLOCKERS]\n"
                              "       [--colours N] [--x3] [--lifter] [--special TYPE]... [--teleporters]\n"
                              "       [--needs-feature] [--from-template] [--positions N] [--objective TEXT]\n"
-                             "       [--region X0 Z0 X1 Z1] [--wipe]\n");
+                             "       [--region X0 Z0 X1 Z1] [--wipe] [--stacked]\n");
         return 2;
     }
     XString templateDocument;
@@ -530,6 +862,9 @@ int main(int argc, char** argv)
     std::mt19937 random(static_cast<unsigned>(std::atoi(argv[3])));
     const int minPushes = std::atoi(argv[4]), maxPushes = std::atoi(argv[5]);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[6]));
+    if (options.stacked)
+        return ClimbStacked(templateDocument, argv[2], random, minPushes, maxPushes, end, options.blockers,
+                            options.objective);
     // A chamber joins the template's board: its colours are new to it.
     Board base;
     std::vector<int> baseColours;
