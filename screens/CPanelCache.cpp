@@ -31,7 +31,9 @@ bool CPanelCache::Draw(plk::gfx::Device& device, const Face& face)
     bool drawn = false;
     {
         plk::gfx::SpriteBatch batch(device);
-        if (batch.Begin(0) == plk::gfx::kOk)
+        // Blended, with every texel opaque, the picture is still sampled nearest: the device samples
+        // opaque sprites bilinearly, which costs a software rasteriser more over a whole column.
+        if (batch.Begin(plk::gfx::kSpriteAlphaBlend) == plk::gfx::kOk)
         {
             const plk::gfx::Vector3 at{static_cast<float>(m_area.left), static_cast<float>(m_area.top), 0.0f};
             drawn = batch.Draw(&m_picture, nullptr, nullptr, &at, kUntinted) == plk::gfx::kOk;
@@ -56,8 +58,12 @@ void CPanelCache::Keep(plk::gfx::Device& device, float right, float bottom, cons
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     plk::Image pixels;
-    if (device.ReadRect(area, pixels) != plk::gfx::kOk ||
-        m_picture.CreateUntilLost(std::move(pixels)) != plk::gfx::kOk)
+    if (device.ReadRect(area, pixels) != plk::gfx::kOk)
+        return;
+    // The back buffer's alpha says nothing of the panel: drawn blended, the picture must be opaque.
+    for (size_t alpha = 3; alpha < pixels.pixels.size(); alpha += 4)
+        pixels.pixels[alpha] = 255;
+    if (m_picture.CreateUntilLost(std::move(pixels)) != plk::gfx::kOk)
         return;
     m_area = area;
     m_face = face;

@@ -1,5 +1,5 @@
-// A picture of back-buffer pixels drawn back opaque, one texel on each pixel, as the status column's
-// kept picture is: it must come out as it went in. CTest also runs this on one processor, where the
+// A picture of back-buffer pixels drawn back one texel on each pixel, as the status column's kept
+// picture is: it must come out as it went in, drawn opaque or blended. CTest also runs this on one processor, where the
 // software rasteriser once drew such a quad plain white at some sizes.
 #include "platform/gfx/SpriteBatch.h"
 #include "platform/gfx/Texture.h"
@@ -38,21 +38,25 @@ TEST_F(OpaqueSprite, APictureDrawnTexelForPixelComesOutAsItWentIn)
 {
     Texture picture;
     ASSERT_EQ(kOk, picture.Create(Column(), 0, false));
-    for (int frame = 0; frame < 3; ++frame)
+    // Opaque, and blended as the status column's kept picture is drawn (sampled nearest).
+    for (const uint32_t flags : {0u, static_cast<uint32_t>(kSpriteAlphaBlend)})
     {
-        m_device->Clear(kClearTarget | kClearZBuffer, 0xFF000000, 1.0f);
-        SpriteBatch batch(*m_device);
-        const Vector3 at{0, 32, 0};
-        ASSERT_EQ(kOk, batch.Begin(0));
-        ASSERT_EQ(kOk, batch.Draw(&picture, nullptr, nullptr, &at, 0xFFFFFFFF));
-        ASSERT_EQ(kOk, batch.End());
-        m_device->Present();
+        for (int frame = 0; frame < 3; ++frame)
+        {
+            m_device->Clear(kClearTarget | kClearZBuffer, 0xFF000000, 1.0f);
+            SpriteBatch batch(*m_device);
+            const Vector3 at{0, 32, 0};
+            ASSERT_EQ(kOk, batch.Begin(flags));
+            ASSERT_EQ(kOk, batch.Draw(&picture, nullptr, nullptr, &at, 0xFFFFFFFF));
+            ASSERT_EQ(kOk, batch.End());
+            m_device->Present();
+        }
+        plk::Image shown;
+        ASSERT_EQ(kOk, m_device->ReadRect({0, 32, 320, 992}, shown));
+        EXPECT_EQ(0, LargestDifference(Column(), shown))
+            << "blended " << flags << ", first pixel " << int(shown.pixels[0]) << "," << int(shown.pixels[1]) << ","
+            << int(shown.pixels[2]);
     }
-    plk::Image shown;
-    ASSERT_EQ(kOk, m_device->ReadRect({0, 32, 320, 992}, shown));
-    const plk::Image column = Column();
-    EXPECT_EQ(0, LargestDifference(column, shown)) << "first pixel " << int(shown.pixels[0]) << ","
-                                                   << int(shown.pixels[1]) << "," << int(shown.pixels[2]);
 }
 
 } // namespace
