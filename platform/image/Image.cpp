@@ -95,12 +95,14 @@ namespace
 const int64_t kMaxSide = 16384;
 const int64_t kMaxPixels = int64_t{1} << 24;
 
+// Four bytes are signed, as a BMP's info header holds them; two bytes (the short header of old
+// BMPs) are unsigned, as the decoder reads them, so a top bit set means a huge size.
 int64_t Little(const uint8_t* p, int bytes)
 {
     uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
         value = value << 8 | p[i];
-    return bytes == 2 ? int64_t{static_cast<int16_t>(value)} : int64_t{static_cast<int32_t>(value)};
+    return bytes == 2 ? int64_t{value} : int64_t{static_cast<int32_t>(value)};
 }
 
 int64_t Big(const uint8_t* p)

@@ -174,7 +174,11 @@ TEST(Image, AHeaderClaimingAHugePictureIsRefusedBeforeDecoding)
     bmp[25] = 0x40; // height 2^30, little-endian at 22
     png[20] = 0x00;
     png[21] = 0x10; // height 2^20, big-endian at 20
-    for (const std::vector<uint8_t>& bytes : {bmp, png})
+    // The short header of old BMPs holds 16-bit sizes the decoder reads unsigned: 0xFF00 rows is
+    // 65,280, not a picture 256 rows high stored top-down.
+    const std::vector<uint8_t> core = {'B', 'M', 0x5a, 0x76, 0x76, 0x76, 0x76, 0x76, 0x76, 0x76, 0x76, 0x76, 0, 0,
+                                       0x0c, 0, 0, 0, 0x00, 0x35, 0x00, 0xff, 0, 0, 0x20, 0, 0, 0};
+    for (const std::vector<uint8_t>& bytes : {bmp, png, core})
     {
         plk::Image loaded;
         std::string error;
