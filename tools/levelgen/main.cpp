@@ -44,6 +44,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <unordered_set>
@@ -367,6 +368,43 @@ std::string SlidingObjective(const std::vector<int>& colours)
 
 bool WriteLevel(CGameLevel& level, const char* out);
 
+// A cube of this type counts toward the level's blocks left.
+bool ToClear(int type, const std::vector<int>& colours)
+{
+    return type >= 0 && type < CPlayBlock::kTypeSmasher &&
+           std::find(colours.begin(), colours.end(), CPlayBlock::ColourOfType(type)) != colours.end();
+}
+
+// "\n" as typed on a command line becomes a line break.
+std::string WithLineBreaks(std::string text)
+{
+    for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at))
+        text.replace(at, 2, "\n");
+    return text;
+}
+
+// What a climb answers: nothing written when no board could be cleared (1); the best board written
+// by write, also when it falls short of minPushes (1), so that a next try can climb on from it.
+int EndClimb(int bestPushes, int minPushes, const std::function<bool(const std::string& name)>& write,
+             const std::string& out)
+{
+    if (bestPushes < 1)
+    {
+        std::fprintf(stderr, "no board found that can be cleared\n");
+        return 1;
+    }
+    std::string name = out.substr(out.find_last_of("/\\") + 1);
+    name = "Gen_" + name.substr(0, name.find('.'));
+    if (!write(name))
+        return 2;
+    if (bestPushes < minPushes)
+    {
+        std::fprintf(stderr, "best found: %d pushes\n", bestPushes);
+        return 1;
+    }
+    return 0;
+}
+
 bool Write(const XString& templateDocument, const char* name, const Board& board, const std::vector<int>& colours,
            const Options& options, const char* out)
 {
@@ -407,19 +445,12 @@ bool Write(const XString& templateDocument, const char* name, const Board& board
     }
     for (int c = 0; c < CGameLevel::kColourCount; ++c)
         level.SetRemoveToWin(c, std::find(colours.begin(), colours.end(), c) != colours.end());
-    int toClear = 0;
-    for (int8_t cell : board.cells)
-        toClear += cell >= 0 && cell < CPlayBlock::kTypeSmasher &&
-                           std::find(colours.begin(), colours.end(), CPlayBlock::ColourOfType(cell)) != colours.end()
-                       ? 1
-                       : 0;
-    level.SetBlocksLeft(toClear);
+    level.SetBlocksLeft(static_cast<int>(
+        std::count_if(board.cells.begin(), board.cells.end(), [&colours](int8_t cell) { return ToClear(cell, colours); })));
     // A puzzle climbed from the template's own keeps the template's words for it.
-    std::string objective = !options.objective.empty() ? options.objective
-                            : options.fromTemplate     ? std::string(level.GetObjective().GetBuffer())
-                                                       : SlidingObjective(colours);
-    for (size_t at = objective.find("\\n"); at != std::string::npos; at = objective.find("\\n", at))
-        objective.replace(at, 2, "\n");
+    std::string objective = WithLineBreaks(!options.objective.empty() ? options.objective
+                                           : options.fromTemplate     ? std::string(level.GetObjective().GetBuffer())
+                                                                      : SlidingObjective(colours));
     for (size_t at = objective.find("%c"); at != std::string::npos; at = objective.find("%c", at))
         objective.replace(at, 2, SpokenColour(colours[0]));
     level.SetObjective(XString(objective.c_str()));
@@ -699,17 +730,11 @@ bool WriteStacked(const XString& templateDocument, const char* name, const Stack
         const int gx = cube.cell / CBoard::kLevels / CBoard::kRows;
         level.GetPlayBlock(static_cast<int>(i)).Init(nullptr, cube.type, false);
         level.GetPlayBlock(static_cast<int>(i)).SetPosition(CBoard::CellCentre(gx, gy, gz));
-        toClear += cube.type < CPlayBlock::kTypeSmasher &&
-                           std::find(base.colours.begin(), base.colours.end(), CPlayBlock::ColourOfType(cube.type)) !=
-                               base.colours.end()
-                       ? 1
-                       : 0;
+        toClear += ToClear(cube.type, base.colours) ? 1 : 0;
     }
     level.SetBlocksLeft(toClear);
-    for (size_t at = objective.find("\\n"); at != std::string::npos; at = objective.find("\\n", at))
-        objective.replace(at, 2, "\n");
     if (!objective.empty())
-        level.SetObjective(XString(objective.c_str()));
+        level.SetObjective(XString(WithLineBreaks(objective).c_str()));
     return WriteLevel(level, out);
 }
 
@@ -776,22 +801,10 @@ int ClimbStacked(const XString& templateDocument, const char* out, std::mt19937&
                          bestRating.positions);
         }
     }
-    if (bestRating.pushes < 1)
-    {
-        std::fprintf(stderr, "no board found that can be cleared\n");
-        return 1;
-    }
-    std::string name = out;
-    name = name.substr(name.find_last_of("/\\") + 1);
-    name = "Gen_" + name.substr(0, name.find('.'));
-    if (!WriteStacked(templateDocument, name.c_str(), base, best, objective, out))
-        return 2;
-    if (bestRating.pushes < minPushes)
-    {
-        std::fprintf(stderr, "best found: %d pushes\n", bestRating.pushes);
-        return 1;
-    }
-    return 0;
+    return EndClimb(
+        bestRating.pushes, minPushes,
+        [&](const std::string& name) { return WriteStacked(templateDocument, name.c_str(), base, best, objective, out); },
+        out);
 }
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -1002,23 +1015,12 @@ int main(int argc, char** argv)
             }
         }
     }
-    if (bestRating.pushes < 1)
-    {
-        std::fprintf(stderr, "no board found that can be cleared\n");
-        return 1;
-    }
-    // A board short of MIN_PUSHES is written too, so that a next try can climb on from it.
-    std::string name = argv[2];
-    name = name.substr(name.find_last_of("/\\") + 1);
-    name = "Gen_" + name.substr(0, name.find('.'));
     std::vector<int> allColours = baseColours;
     allColours.insert(allColours.end(), colours.begin(), colours.end());
-    if (!Write(templateDocument, name.c_str(), Walled(best), allColours, options, argv[2]))
-        return 2;
-    if (bestRating.pushes < minPushes)
-    {
-        std::fprintf(stderr, "best found: %d pushes\n", bestRating.pushes);
-        return 1;
-    }
-    return 0;
+    return EndClimb(
+        bestRating.pushes, minPushes,
+        [&](const std::string& name) {
+            return Write(templateDocument, name.c_str(), Walled(best), allColours, options, argv[2]);
+        },
+        argv[2]);
 }
